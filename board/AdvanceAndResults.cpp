@@ -1,0 +1,57 @@
+// Each accepted key moves the run on by one key; the end of the text ends the run, reports
+// the speed and records a cleared lesson on its button.
+#include "board/PracticeBoard.h"
+#include "board/QueueAdvance.h"
+#include "board/RunResults.h"
+#include "shell/Menu.h"
+#include "shell/Module1.h"
+#include "shell/Program.h"
+
+namespace {
+
+constexpr int kTrailHome = 120;  // the left edge of cell 0
+
+}  // namespace
+
+void PracticeBoard::AdvanceQueue() {
+    QString trail = Label3.Caption();
+    const board::AdvanceStep step =
+        board::ConsumeAcceptedKey({Module1::RomajiQueue, TypedCount, trail}, TextLength());
+    Label3.SetCaption(trail);
+    if (step.textEnded) {
+        Label3.SetLeft(kTrailHome);
+        EndOfRun();
+        return;
+    }
+    Label3.SetLeft(Label1[static_cast<std::size_t>(step.nextCell)].Left());
+}
+
+void PracticeBoard::EndOfRun() {
+    // Stopped first, so the time the result boxes stay open is not counted.
+    Timer1.SetEnabled(false);
+    ui::MessageBoxes& boxes = ui::Program::Current().Boxes();
+    boxes.MsgBox(QStringLiteral("終わりました"), ui::BoxButtons::Ok, ui::BoxIcon::Warning,
+                 QStringLiteral("よくがんばりました"));
+
+    const board::RunResult result =
+        board::JudgeRun(TypedCount, Ticks, MissCount, Module1::TargetSpeed);
+    if (result.cleared) {
+        boxes.MsgBox(board::ClearedPrompt(result.shownSpeed), ui::BoxButtons::Ok,
+                     ui::BoxIcon::Information, QStringLiteral("タイム"));
+        Menu& menu = ui::Program::Current().MenuWindow();
+        const int lesson = Module1::LessonIndex;
+        ui::CommandButton& button = menu.Command1[static_cast<std::size_t>(lesson)];
+        if (const auto best = board::ImprovedBestCaption(button.Caption(), result.shownSpeed)) {
+            button.SetCaption(*best);
+        }
+        if (lesson < 12 &&
+            board::JumpsAhead(lesson, menu.Command1[static_cast<std::size_t>(lesson + 1)].Visible())) {
+            menu.Command1[static_cast<std::size_t>(lesson + 2)].SetVisible(true);
+        }
+        Module1::ClearedFlag = -1;
+    } else {
+        boxes.MsgBox(board::NotClearedPrompt(result.shownSpeed, MissCount), ui::BoxButtons::Ok,
+                     ui::BoxIcon::Error, QStringLiteral("タイム"));
+    }
+    ReturnToMenu();
+}

@@ -1,0 +1,67 @@
+// What the practice board holds when it is loaded.
+#include "board/PracticeBoard.h"
+#include "shell/AppIcon.h"
+#include "shell/Fonts.h"
+
+namespace {
+
+constexpr int kClientWidth = 15240;
+constexpr int kClientHeight = 1815;
+
+constexpr int kCellLeft = 120;
+constexpr int kCellStep = 480;  // a cell is 15 twips wider than the step: neighbours overlap
+constexpr int kCellTop = 360;
+constexpr int kCellWidth = 495;
+constexpr int kCellHeight = 735;
+
+constexpr int kTrailTop = 840;
+constexpr int kTrailHeight = 255;
+
+constexpr int kBarTop = 1320;
+constexpr int kBarWidth = 1935;
+constexpr int kBarHeight = 495;
+
+constexpr int kTimerInterval = 100;
+
+}  // namespace
+
+PracticeBoard::PracticeBoard() : ui::Form(/*withMenuBar=*/false) {
+    SetCaption(QStringLiteral("薫風高校タイピング"));
+    setWindowIcon(ui::ProgramIcon());
+    SetBackColor(colour::kPaleCyan);
+    SetClientSize(kClientWidth, kClientHeight);
+    // Every key comes to the window itself, as typed: no control takes the focus and no
+    // input method composes kana from the romaji.
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+
+    // Created back to front: the cells, the bar, the trail over the cells, the lines over
+    // the bar.
+    const QFont cellFont = ui::LessonFont(20.25, /*bold=*/false);
+    for (int index = 0; index < kCells; ++index) {
+        ui::Label& cell = Label1[static_cast<std::size_t>(index)];
+        cell.Create(Client());
+        cell.Move(kCellLeft + kCellStep * index, kCellTop, kCellWidth, kCellHeight);
+        cell.SetBackColor(colour::kPaleCyan);
+        cell.SetAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        cell.SetFont(cellFont);
+    }
+
+    Label2.Create(Client());
+    Label2.Move(0, kBarTop, kBarWidth, kBarHeight);
+    Label2.SetBackColor(colour::kNavy);
+    Label2.SetForeColor(colour::SystemColour(colour::kSystemHighlightText));
+    Label2.SetAlignment(Qt::AlignRight | Qt::AlignTop);
+    Label2.SetFont(ui::LessonFont(11.25, /*bold=*/false));
+
+    Label3.Create(Client());
+    Label3.Move(kCellLeft, kTrailTop, kCellWidth, kTrailHeight);
+    Label3.SetBackColor(colour::SystemColour(colour::kSystemMenuText));
+    Label3.SetForeColor(colour::SystemColour(colour::kSystemHighlightText));
+    Label3.SetAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    Line1[0].Create(Client(), kClientWidth, 1560, 0, 1560, colour::kPaleCyan);
+    Line1[1].Create(Client(), 15120, 1680, 0, 1680, colour::kPaleCyan);
+
+    Timer1.Create(this, kTimerInterval, [this] { Timer1_Timer(); });
+}

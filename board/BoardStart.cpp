@@ -1,0 +1,93 @@
+// The board's start: its place below the menu window, the text laid into the cells at each
+// activation, the start message, and the start of a run. Also the ways a run is given up.
+#include <QMouseEvent>
+
+#include "board/IndicatorArithmetic.h"
+#include "board/PracticeBoard.h"
+#include "shell/Menu.h"
+#include "shell/Module1.h"
+#include "shell/Program.h"
+
+namespace {
+
+constexpr int kFilledCells = 28;  // cells 28 and 29 are never written
+constexpr int kTrailHome = 120;   // the left edge of cell 0
+constexpr int kRightButton = 2;
+
+}  // namespace
+
+void PracticeBoard::Form_Load() {
+    Menu& menu = ui::Program::Current().MenuWindow();
+    const int menuHeight = menu.Height();
+    // Lined up with the menu window's left edge, so the two read as one place to work.
+    SetWindowLeft(menu.WindowLeft());
+    SetTop(menu.Top() + menuHeight);
+}
+
+void PracticeBoard::Form_Activate() {
+    const QString& text = Module1::PracticeText;
+    for (int index = 0; index < kFilledCells; ++index) {
+        Label1[static_cast<std::size_t>(index)].SetCaption(index < text.size() ? text.mid(index, 1)
+                                                                               : QString());
+    }
+    SetWidth(Label1[0].Width() * TextLength());
+    Label3.SetBackColor(colour::kBlack);
+
+    ui::Program::Current().Boxes().MsgBox(
+        QStringLiteral("Enterを押して、スタート"), ui::BoxButtons::Ok,
+        Module1::ClearedFlag != 0 ? ui::BoxIcon::Information : ui::BoxIcon::Warning,
+        QStringLiteral("タイピングテスト"));
+
+    Label2.SetHeight(board::kBarStartHeight);
+    Label2.SetBackColor(colour::kNavy);
+    Module1::ClearedFlag = 0;
+    for (ui::Label& cell : Label1) {
+        cell.SetVisible(true);
+    }
+    if (!Timer1.Enabled()) {
+        Timer1.SetEnabled(true);
+        Label3.SetVisible(true);
+        Ticks = 0;
+        TypedCount = 0;
+        MissCount = 0;
+    }
+    setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void PracticeBoard::StopRunInProgress() {
+    Timer1.SetEnabled(false);
+    Label3.SetCaption(QString());
+    Label3.SetLeft(kTrailHome);
+}
+
+void PracticeBoard::AbandonRun() {
+    StopRunInProgress();
+    ReturnToMenu();
+}
+
+void PracticeBoard::ReturnToMenu() {
+    Hide();
+    ui::Program::Current().MenuWindow().Show();
+}
+
+// The right mouse button gives the run up: no result, nothing recorded.
+void PracticeBoard::Form_MouseDown(int button) {
+    if (button == kRightButton) {
+        AbandonRun();
+    }
+}
+
+void PracticeBoard::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        Form_MouseDown(kRightButton);
+    }
+    event->accept();
+}
+
+// Closing the board's window gives the run up, as the right mouse button does.
+void PracticeBoard::Form_Unload(std::int16_t& cancel) {
+    AbandonRun();
+    cancel = 1;  // the board is kept, hidden, for the next lesson
+}
+
+int PracticeBoard::TextLength() const { return static_cast<int>(Module1::PracticeText.size()); }

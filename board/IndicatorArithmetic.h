@@ -1,0 +1,39 @@
+#pragma once
+// The indicator bar: a typist who types the text at exactly the target speed. Each tick
+// gives the bar's width, height, caption and colour from the elapsed ticks alone.
+#include <QString>
+
+namespace board {
+
+struct Pace {
+    float ticksPerCharacter;  // k
+    float charactersPerTick;  // r
+};
+
+// The pace of the five speeds of the speed menu (60, 90, 120, 150 and 180 characters per
+// minute); any other speed gets the pace it names.
+Pace PaceFor(int targetSpeed);
+
+// Ticks for one pass of the indicator over the text: length × k, rounded.
+long long PassLength(int textLength, int targetSpeed);
+
+inline constexpr int kBarStartHeight = 255;
+inline constexpr int kBarHeightStep = 120;
+inline constexpr int kBarThickenBelow = 475;
+
+struct IndicatorFrame {
+    float position = 0;  // characters the indicator has typed in its current pass
+    int widthTwips = 0;
+    int heightTwips = 0;
+    QString caption;      // the reachable speed, "#,###"
+    bool timeUp = false;  // the reachable speed has fallen below the target
+};
+
+// The bar after the tick that brought the run to `ticks` (at least 1).
+IndicatorFrame IndicatorOnTick(int ticks, int textLength, int targetSpeed, int boardWidthTwips,
+                               int barHeightTwips);
+
+// Three passes of the text over the elapsed time, in characters per minute.
+double ReachableSpeed(int textLength, int ticks);
+
+}  // namespace board

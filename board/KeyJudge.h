@@ -1,0 +1,58 @@
+#pragma once
+// Judging one key against the head of the key queue. Plain functions over the run's
+// state, so tests and the fuzzer can drive them without a window.
+#include <QString>
+#include <cstdint>
+
+namespace board {
+
+// A key as the board receives it: a character code from a key press (Enter 13,
+// BackSpace 8, Space 32, printable characters by their code), or one of the function
+// keys F7 to F10, which are keys of their own and never letters.
+struct PressedKey {
+    enum class Kind { Character, F7, F8, F9, F10 };
+    Kind kind = Kind::Character;
+    int code = 0;  // the character's code; for a function key its key number 118 to 121
+
+    static PressedKey Character(int characterCode) { return {Kind::Character, characterCode}; }
+    static PressedKey FunctionKey(int number);  // 7 to 10
+    bool IsFunctionKey() const { return kind != Kind::Character; }
+};
+
+// Queue characters with a meaning beyond their own key.
+inline constexpr char16_t kEnterMark = u'~';
+inline constexpr char16_t kBackSpaceMark = u'^';
+inline constexpr char16_t kF7Mark = u'<';
+inline constexpr char16_t kUnitEnd = u'_';
+inline constexpr char16_t kTextEnd = u'=';
+
+enum class Verdict {
+    Direct,       // the key is the head itself
+    Alternative,  // an alternative romanisation: the head was rewritten to the key typed
+    Miss,
+};
+
+struct Judgement {
+    Verdict verdict = Verdict::Miss;
+    QString missPrompt;  // for a miss: what was expected, then "です"
+    QString missTitle;   // for a miss: the key typed, then "ではありません"
+};
+
+// The state the judge reads and writes.
+struct JudgeState {
+    QString& romajiQueue;
+    std::uint8_t& lastKey;   // code of the last key accepted by the direct test
+    std::uint8_t& missCount;  // held at 255
+};
+
+// Judges `key`: direct test, then the alternative romanisations (which rewrite the head
+// of the queue), then a miss, which is counted. An accepted key leaves the queue with the
+// key at its head, ready to be consumed.
+Judgement JudgeKeyAgainstQueue(JudgeState state, PressedKey key);
+
+// What the miss box names as expected for a head.
+QString ExpectedKeyName(const QString& head);
+// How the miss box's title names the key typed.
+QString TypedKeyName(PressedKey key);
+
+}  // namespace board

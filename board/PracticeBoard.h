@@ -1,0 +1,58 @@
+#pragma once
+// The practice board: one row of kana cells, the trail of the keys just typed, and the
+// indicator bar along the bottom edge.
+#include <array>
+#include <cstdint>
+
+#include "board/KeyJudge.h"
+#include "shell/Controls.h"
+#include "shell/Form.h"
+
+class PracticeBoard : public ui::Form {
+public:
+    static constexpr int kCells = 30;
+
+    PracticeBoard();  // lays the board out (BoardLayout.cpp)
+
+    // Start and display (BoardStart.cpp).
+    void Form_Load();
+    void Form_Activate() override;
+    void Form_Unload(std::int16_t& cancel) override;
+    void Form_MouseDown(int button);
+    // Gives up the run in progress, if any: the timer stops and the trail goes back to
+    // cell 0; nothing is judged or recorded.
+    void StopRunInProgress();
+    bool RunInProgress() const { return Timer1.Enabled(); }
+
+    // Keys (KeystrokeMatcher.cpp).
+    void Form_KeyPress(int characterCode);
+    void Form_KeyDown(int functionKeyNumber);
+
+    // The indicator bar and the run's clock (IndicatorTimer.cpp).
+    void Timer1_Timer();
+
+    std::array<ui::Label, kCells> Label1;  // the kana cells
+    ui::Label Label2;                      // the indicator bar
+    ui::Label Label3;                      // the key trail
+    std::array<ui::Line, 2> Line1;
+    ui::Timer Timer1;
+
+    // The run's counters.
+    std::int16_t TypedCount = 0;  // kana units completed
+    std::uint8_t MissCount = 0;   // wrong keys, held at 255
+    std::int16_t Ticks = 0;       // tenths of a second, held at 32,767
+    std::uint8_t LastKey = 0;     // last key accepted as typed; kept from run to run
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    void JudgeKey(board::PressedKey key);
+    void AdvanceQueue();
+    void EndOfRun();
+    void AbandonRun();
+    void ReturnToMenu();
+    int TextLength() const;
+};

@@ -1,0 +1,29 @@
+// A lesson button builds the run of its lesson and shows the practice board.
+#include "board/PracticeBoard.h"
+#include "lessons/RunBuilder.h"
+#include "shell/Menu.h"
+#include "shell/Module1.h"
+#include "shell/Program.h"
+
+void Menu::Command1_Click(std::int16_t index) {
+    const std::optional<lessons::BuiltRun> run = lessons::BuildRun(index);
+    if (!run) {
+        return;  // the button below the grid has no lesson: nothing starts, nothing changes
+    }
+    Module1::LessonIndex = index;
+
+    PracticeBoard& board = ui::Program::Current().Board();  // loaded on first use
+    // A run still in progress is given up, so the activation below starts a fresh one
+    // instead of carrying the old counters and timer into this lesson.
+    board.StopRunInProgress();
+    for (ui::Label& cell : board.Label1) {
+        cell.SetVisible(false);
+    }
+    Module1::RomajiQueue.clear();
+    Module1::PracticeText.clear();
+    board.Label2.SetWidth(0);
+
+    Module1::RomajiQueue = run->romajiQueue;
+    Module1::PracticeText = run->practiceText;
+    board.Show();
+}

@@ -1,0 +1,119 @@
+#pragma once
+// Wrappers for the controls the two windows use: labels, command buttons, lines, the timer
+// and menu items. Each exposes the properties the window logic reads and writes, in twips
+// and 0x00BBGGRR colours.
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <functional>
+
+#include "shell/Colour.h"
+#include "shell/Twips.h"
+
+class QAction;
+class QLabel;
+class QTimer;
+class QWidget;
+
+namespace ui {
+
+class Form;
+class LessonButton;
+
+// A colour as the widgets draw it; system colours come from the application's palette
+// (7, menu text, is the window text colour; 14, highlighted text, the highlighted text
+// colour).
+QColor ResolveColour(colour::BgrColour value);
+
+// Position, size and visibility shared by every control.
+class Control {
+public:
+    int Left() const;
+    void SetLeft(int twipsValue);
+    int Top() const;
+    void SetTop(int twipsValue);
+    int Width() const;
+    void SetWidth(int twipsValue);
+    int Height() const;
+    void SetHeight(int twipsValue);
+    void Move(int left, int top, int width, int height);
+
+    // The control's own Visible setting: true also while its window is hidden.
+    bool Visible() const;
+    void SetVisible(bool visible);
+    bool Enabled() const;
+    void SetEnabled(bool enabled);
+
+    QWidget* Widget() const { return widget_; }
+
+protected:
+    void Bind(QWidget* widget) { widget_ = widget; }
+
+private:
+    QWidget* widget_ = nullptr;
+    twips::TwipsProperty left_, top_, width_, height_;
+};
+
+class Label : public Control {
+public:
+    void Create(QWidget* parent);
+    QString Caption() const;
+    void SetCaption(const QString& caption);
+    colour::BgrColour BackColor() const { return backColor_; }
+    void SetBackColor(colour::BgrColour colour);
+    void SetForeColor(colour::BgrColour colour);
+    void SetAlignment(Qt::Alignment alignment);
+    void SetFont(const QFont& font);
+    QLabel* Widget() const;
+
+private:
+    colour::BgrColour backColor_ = 0;
+};
+
+class CommandButton : public Control {
+public:
+    void Create(Form& form, std::function<void()> onClick);
+    QString Caption() const;
+    void SetCaption(const QString& caption);
+    colour::BgrColour BackColor() const;
+    void SetBackColor(colour::BgrColour colour);
+    void SetFont(const QFont& font);
+    void SetFocus();
+    bool HasFocus() const;
+    void Click();
+    LessonButton* Widget() const;
+};
+
+// A straight line drawn between two points; decoration only.
+class Line : public Control {
+public:
+    void Create(QWidget* parent, int x1, int y1, int x2, int y2, colour::BgrColour colour);
+};
+
+class Timer {
+public:
+    void Create(QObject* owner, int intervalMilliseconds, std::function<void()> onTick);
+    bool Enabled() const;
+    void SetEnabled(bool enabled);
+    int Interval() const;
+
+private:
+    QTimer* timer_ = nullptr;
+};
+
+class MenuItem {
+public:
+    void Bind(Form& form, QAction* action, std::function<void()> onClick);
+    QString Caption() const;
+    bool Checked() const;
+    void SetChecked(bool checked);
+    bool Enabled() const;
+    bool Visible() const;
+    void Click();
+    QAction* Action() const { return action_; }
+
+private:
+    QAction* action_ = nullptr;
+};
+
+}  // namespace ui

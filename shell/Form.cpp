@@ -1,0 +1,136 @@
+#include "shell/Form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+
+#include "shell/Controls.h"
+#include "shell/Program.h"
+
+namespace ui {
+
+namespace {
+
+// Where a shown window's client area starts inside its frame.
+QPoint FrameOffsetOfShownWindows() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->isWindow() && dynamic_cast<Form*>(window) != nullptr) {
+            return window->geometry().topLeft() - window->frameGeometry().topLeft();
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+Form::Form(bool withMenuBar) : QWidget(nullptr) {
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    if (withMenuBar) {
+        menuBar_ = new QMenuBar(this);
+        menuBar_->setNativeMenuBar(false);
+    }
+    client_ = new QWidget(this);
+    client_->setAutoFillBackground(true);
+    setAutoFillBackground(true);
+    // Neither window can be resized, so neither offers to maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+}
+
+Form::~Form() { Program::ForgetForm(*this); }
+
+void Form::SetCaption(const QString& caption) { setWindowTitle(caption); }
+
+QString Form::Caption() const { return windowTitle(); }
+
+void Form::SetBackColor(colour::BgrColour colour) {
+    for (QWidget* widget : {static_cast<QWidget*>(this), client_}) {
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::Window, ResolveColour(colour));
+        widget->setPalette(palette);
+    }
+}
+
+void Form::SetClientSize(int widthTwips, int heightTwips) {
+    clientWidthPixels_ = width_.Write(widthTwips);
+    clientHeightPixels_ = twips::ToPixels(heightTwips);
+    ApplyFixedSize();
+}
+
+void Form::ApplyFixedSize() {
+    // The window system needs at least one pixel.
+    const int clientWidth = std::max(clientWidthPixels_, 1);
+    const int clientHeight = std::max(clientHeightPixels_, 1);
+    const int menuHeight = menuBar_ != nullptr ? menuBar_->sizeHint().height() : 0;
+    if (menuBar_ != nullptr) {
+        menuBar_->setGeometry(0, 0, clientWidth, menuHeight);
+    }
+    client_->setGeometry(0, menuHeight, clientWidth, clientHeight);
+    setFixedSize(clientWidth, menuHeight + clientHeight);
+}
+
+int Form::Top() const { return top_.Read(frameGeometry().top()); }
+
+void Form::SetTop(int twipsValue) { MoveFrameTo(frameGeometry().left(), top_.Write(twipsValue)); }
+
+void Form::MoveFrameTo(int leftPixels, int topPixels) {
+    if (isVisible()) {
+        move(leftPixels, topPixels);
+        return;
+    }
+    // Before a window is first shown its frame is not known, and Qt would put the client
+    // area where the frame should go. The window manager gives all the program's windows
+    // the same frame, so the frame of a window already shown tells where the client goes.
+    const QPoint clientOffset = FrameOffsetOfShownWindows();
+    setGeometry(QRect(QPoint(leftPixels, topPixels) + clientOffset, size()));
+}
+
+int Form::WindowLeft() const { return twips::FromPixels(frameGeometry().left()); }
+
+void Form::SetWindowLeft(int twipsValue) {
+    MoveFrameTo(twips::ToPixels(twipsValue), frameGeometry().top());
+}
+
+int Form::Height() const { return twips::FromPixels(frameGeometry().height()); }
+
+int Form::Width() const { return width_.Read(clientWidthPixels_); }
+
+void Form::SetWidth(int twipsValue) {
+    clientWidthPixels_ = width_.Write(twipsValue);
+    ApplyFixedSize();
+}
+
+void Form::Show() {
+    show();
+    raise();
+    activateWindow();
+    Program::Current().Activation().Activated(*this);
+}
+
+void Form::Hide() {
+    Program::Current().Activation().Hidden(*this);
+    hide();
+}
+
+void Form::NoteInteraction() { Program::Current().Activation().Activated(*this); }
+
+bool Form::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && Program::Exists()) {
+        Program::Current().Activation().PlatformActivated(*this);
+    }
+    return QWidget::event(event);
+}
+
+void Form::closeEvent(QCloseEvent* event) {
+    std::int16_t cancel = 0;
+    Form_Unload(cancel);
+    if (cancel != 0) {
+        event->ignore();
+        return;
+    }
+    Program::Current().Activation().Hidden(*this);
+    event->accept();
+}
+
+}  // namespace ui

@@ -1,0 +1,66 @@
+#pragma once
+// A top-level window of the program: a client area measured in twips, an optional menu
+// bar above it, and the window events load, activate and unload.
+//
+// Top and Height are those of the window's frame and Width that of its client area, so a
+// window placed at another's Top + Height sits just below that window's frame.
+#include <QWidget>
+#include <cstdint>
+
+#include "shell/Colour.h"
+#include "shell/Twips.h"
+
+class QMenuBar;
+
+namespace ui {
+
+class Form : public QWidget {
+public:
+    explicit Form(bool withMenuBar);
+    ~Form() override;
+
+    void SetCaption(const QString& caption);
+    QString Caption() const;
+    void SetBackColor(colour::BgrColour colour);
+    void SetClientSize(int widthTwips, int heightTwips);
+
+    // The frame's left edge; the horizontal place of a window is the program's own choice.
+    int WindowLeft() const;
+    void SetWindowLeft(int twipsValue);
+    int Top() const;
+    void SetTop(int twipsValue);
+    int Height() const;
+    int Width() const;
+    void SetWidth(int twipsValue);
+
+    // Modeless show: the window is shown, raised and becomes the program's active window.
+    void Show();
+    void Hide();
+
+    // The pupil used a control of this window: it is the active one.
+    void NoteInteraction();
+
+    // Window events, for the windows to fill in.
+    virtual void Form_Activate() {}
+    virtual void Form_Unload(std::int16_t& cancel) { cancel = 0; }
+
+    QWidget* Client() const { return client_; }
+    QMenuBar* MenuBar() const { return menuBar_; }
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void ApplyFixedSize();
+    void MoveFrameTo(int leftPixels, int topPixels);
+
+    QMenuBar* menuBar_ = nullptr;
+    QWidget* client_ = nullptr;
+    int clientWidthPixels_ = 0;
+    int clientHeightPixels_ = 0;
+    twips::TwipsProperty top_;
+    twips::TwipsProperty width_;
+};
+
+}  // namespace ui

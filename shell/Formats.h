@@ -1,0 +1,38 @@
+#pragma once
+// Number and text helpers shared by both windows. Plain functions, no widgets.
+#include <QString>
+
+namespace formats {
+
+// The number a text starts with: digits with an optional "." and decimals.
+// "64.6" gives 64.6, "1ページ" gives 1, "" and "ページ" give 0.
+double LeadingNumber(const QString& text);
+
+// The whole part of a number, rounded towards minus infinity (Int).
+double Int(double value);
+
+// Remainder of two numbers after each has been rounded to a whole number, halves to even
+// (the classic Mod operator). Divisor 0 gives 0 rather than a fault.
+long long RoundedMod(double dividend, double divisor);
+
+// Rounds halves away from zero: 0.5 gives 1, 2.5 gives 3, -0.5 gives -1.
+double RoundHalfAway(double value);
+
+// Shortest plain decimal text: "." as the decimal point, no grouping, no trailing zeros,
+// no decimal point for a whole value (80 gives "80", 61.9 gives "61.9").
+QString PlainNumber(double value);
+
+// The format "###.0": at least one decimal digit, no leading zero (80 gives "80.0",
+// 0.5 gives ".5"); halves round away from zero.
+QString FormatOneDecimal(double value);
+
+// The format "#,###": a whole number with "," between groups of three digits; empty
+// below 0.5. Halves round away from zero.
+QString FormatGrouped(double value);
+
+// Character of a code (Chr) and its inverse (Asc). Codes outside Unicode, or negative,
+// give an empty text; the code of an empty text is -1.
+QString CharacterOf(int code);
+int CodeOf(const QString& text);
+
+}  // namespace formats

@@ -1,0 +1,54 @@
+// What the menu window does: numbering the lessons at load, revealing and colouring the
+// lesson buttons at each activation, and asking before the program ends.
+#include "shell/Menu.h"
+
+#include "menus/IndicatorSpeeds.h"
+#include "shell/Formats.h"
+#include "shell/Module1.h"
+#include "shell/Program.h"
+#include "shell/SpeedColourBands.h"
+
+namespace {
+
+constexpr int kNumberedLessons = 20;
+// Every lesson index passes this bound; it is kept from the original design.
+constexpr int kRevealBelowIndex = 29;
+
+}  // namespace
+
+void Menu::Form_Load() {
+    for (int index = 0; index < kNumberedLessons; ++index) {
+        Command1[static_cast<std::size_t>(index)].SetCaption(QString::number(index + 1) +
+                                                             QStringLiteral("ページ"));
+    }
+    Module1::TargetSpeed = speed_menu::kStartSpeed;
+    Module1::ClearedFlag = 0;
+}
+
+void Menu::Form_Activate() {
+    const int next = Module1::LessonIndex + 1;
+    if (Module1::ClearedFlag != 0 && Module1::LessonIndex < kRevealBelowIndex && next >= 0 &&
+        next < kLessonButtons) {
+        ui::CommandButton& button = Command1[static_cast<std::size_t>(next)];
+        button.SetVisible(true);
+        button.SetFocus();
+    }
+    for (int index = 0; index < kNumberedLessons; ++index) {
+        ui::CommandButton& button = Command1[static_cast<std::size_t>(index)];
+        const double bestSpeed = formats::LeadingNumber(button.Caption());
+        if (const auto colour = menu_colours::ColourForSpeed(bestSpeed)) {
+            button.SetBackColor(*colour);
+        }
+    }
+}
+
+void Menu::Form_Unload(std::int16_t& cancel) {
+    const ui::BoxAnswer answer = ui::Program::Current().Boxes().MsgBox(
+        QStringLiteral("本当に終わりますか"), ui::BoxButtons::YesNo, ui::BoxIcon::Warning,
+        QStringLiteral("薫風高校"));
+    if (answer == ui::BoxAnswer::Yes) {
+        ui::Program::Current().End();
+        return;
+    }
+    cancel = 1;
+}

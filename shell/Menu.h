@@ -1,0 +1,53 @@
+#pragma once
+// The menu window: a grid of lesson buttons and a menu bar with the help texts, the
+// indicator speed and the development credit.
+#include <array>
+#include <cstdint>
+
+#include "shell/Controls.h"
+#include "shell/Form.h"
+
+class Menu : public ui::Form {
+public:
+    static constexpr int kLessonButtons = 21;  // lessons 0 to 19, and button 20 below the grid
+
+    Menu();  // lays the window out (MenuLayout.cpp)
+
+    // Window events (Menu.cpp).
+    void Form_Load();
+    void Form_Activate() override;
+    void Form_Unload(std::int16_t& cancel) override;
+
+    // A lesson button (lessons/LessonStart.cpp).
+    void Command1_Click(std::int16_t index);
+
+    // Help texts and the credit (menus/HelpMessages.cpp).
+    void Clear_Click();
+    void Space_Click();
+    void Left_Click();
+    void Ent_Click();
+    void Indicator_Click();
+    void Color_Click();
+    void Developper_Click();
+
+    // The indicator speed (menus/IndicatorSpeedMenu.cpp).
+    void S60_Click();
+    void S90_Click();
+    void S120_Click();
+    void S150_Click();
+    void S180_Click();
+
+    std::array<ui::CommandButton, kLessonButtons> Command1;
+
+    ui::MenuItem Readme, Clear, Space, Left, Ent, Indicator, Color;
+    ui::MenuItem IndicatorSpeed, S60, S90, S120, S150, S180;
+    ui::MenuItem Developper;
+
+    // The speed items in menu order.
+    std::array<ui::MenuItem*, 5> SpeedItems() { return {&S60, &S90, &S120, &S150, &S180}; }
+
+private:
+    void LayOutLessonButtons();
+    void LayOutMenuBar();
+    void ChooseIndicatorSpeed(int itemIndex);
+};

@@ -1,0 +1,90 @@
+// What the menu window looks like when it is loaded.
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "shell/AppIcon.h"
+#include "shell/Fonts.h"
+#include "shell/LessonButton.h"
+#include "shell/Menu.h"
+
+namespace {
+
+constexpr int kClientWidth = 7440;
+constexpr int kClientHeight = 2985;
+constexpr int kButtonWidth = 1335;
+constexpr int kButtonHeight = 495;
+constexpr int kGridColumns = 5;
+constexpr int kGridMargin = 120;
+constexpr int kColumnStep = 1440;
+constexpr int kRowStep = 720;
+// Button 20 stands apart, below the grid; only its top strip shows inside the window.
+constexpr int kLastButtonLeft = 2280;
+constexpr int kLastButtonTop = 2880;
+constexpr int kButtonsVisibleAtStart = 2;
+
+}  // namespace
+
+Menu::Menu() : ui::Form(/*withMenuBar=*/true) {
+    SetCaption(QStringLiteral("ページを選ぼう"));
+    setWindowIcon(ui::ProgramIcon());
+    SetBackColor(colour::kPaleCyan);
+    LayOutMenuBar();
+    SetClientSize(kClientWidth, kClientHeight);
+    LayOutLessonButtons();
+}
+
+void Menu::LayOutLessonButtons() {
+    const QFont font = ui::LessonFont(12, /*bold=*/true);
+    for (int index = 0; index < kLessonButtons; ++index) {
+        ui::CommandButton& button = Command1[static_cast<std::size_t>(index)];
+        button.Create(*this, [this, index] { Command1_Click(static_cast<std::int16_t>(index)); });
+        const bool inGrid = index < kLessonButtons - 1;
+        const int left = inGrid ? kGridMargin + kColumnStep * (index % kGridColumns) : kLastButtonLeft;
+        const int top = inGrid ? kGridMargin + kRowStep * (index / kGridColumns) : kLastButtonTop;
+        button.Move(left, top, kButtonWidth, kButtonHeight);
+        button.SetBackColor(colour::kPaleCyan);
+        button.SetFont(font);
+        button.SetCaption(QString());
+        button.SetVisible(index < kButtonsVisibleAtStart);
+    }
+    // Tab order: ascending index.
+    for (int index = 1; index < kLessonButtons; ++index) {
+        QWidget::setTabOrder(Command1[static_cast<std::size_t>(index - 1)].Widget(),
+                             Command1[static_cast<std::size_t>(index)].Widget());
+    }
+}
+
+void Menu::LayOutMenuBar() {
+    QMenuBar* bar = MenuBar();
+
+    QMenu* readme = bar->addMenu(QStringLiteral("使用法"));
+    Readme.Bind(*this, readme->menuAction(), [] {});
+    const auto addItem = [this](QMenu* menu, ui::MenuItem& item, const QString& caption,
+                                void (Menu::*handler)()) {
+        QAction* action = menu->addAction(caption);
+        item.Bind(*this, action, [this, handler] { (this->*handler)(); });
+    };
+    addItem(readme, Clear, QStringLiteral("クリア基準"), &Menu::Clear_Click);
+    addItem(readme, Space, QStringLiteral("■"), &Menu::Space_Click);
+    addItem(readme, Left, QStringLiteral("←"), &Menu::Left_Click);
+    addItem(readme, Ent, QStringLiteral("」"), &Menu::Ent_Click);
+    addItem(readme, Indicator, QStringLiteral("インジケーター"), &Menu::Indicator_Click);
+    addItem(readme, Color, QStringLiteral("ボタンの色"), &Menu::Color_Click);
+
+    QMenu* speeds = bar->addMenu(QStringLiteral("インディケーター速度"));
+    IndicatorSpeed.Bind(*this, speeds->menuAction(), [] {});
+    addItem(speeds, S60, QStringLiteral(" 60字／分"), &Menu::S60_Click);
+    addItem(speeds, S90, QStringLiteral(" 90字／分"), &Menu::S90_Click);
+    addItem(speeds, S120, QStringLiteral("120字／分"), &Menu::S120_Click);
+    addItem(speeds, S150, QStringLiteral("150字／分"), &Menu::S150_Click);
+    addItem(speeds, S180, QStringLiteral("180字／分"), &Menu::S180_Click);
+    for (ui::MenuItem* item : SpeedItems()) {
+        item->Action()->setCheckable(true);
+    }
+    S60.SetChecked(true);
+
+    // A top-level command without a drop-down: it acts at once.
+    QAction* developper = bar->addAction(QStringLiteral("技術・開発"));
+    Developper.Bind(*this, developper, [this] { Developper_Click(); });
+}

@@ -1,0 +1,20 @@
+#pragma once
+// The program-wide variables that carry a run between the menu window and the practice
+// board. They live only while the program runs; nothing is saved.
+#include <QString>
+#include <cstdint>
+
+namespace Module1 {
+
+// The kana of the current run, one character per cell of the board.
+inline QString PracticeText;
+// The romaji keys still to type, consumed from the left; "=" marks the end of the text.
+inline QString RomajiQueue;
+// The lesson button that started the current or last run.
+inline std::int16_t LessonIndex = 0;
+// True (-1) from the end of a cleared run until the board is next activated; 0 is false.
+inline std::int16_t ClearedFlag = 0;
+// Characters per minute: the pace of the indicator and the speed a run must reach.
+inline std::uint8_t TargetSpeed = 60;
+
+}  // namespace Module1

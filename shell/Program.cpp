@@ -1,0 +1,70 @@
+#include "shell/Program.h"
+
+#include "board/PracticeBoard.h"
+#include "menus/IndicatorSpeeds.h"
+#include "shell/Menu.h"
+#include "shell/Module1.h"
+
+namespace ui {
+
+namespace {
+
+Program* current = nullptr;
+
+void ResetProgramWideVariables() {
+    Module1::PracticeText.clear();
+    Module1::RomajiQueue.clear();
+    Module1::LessonIndex = 0;
+    Module1::ClearedFlag = 0;
+    Module1::TargetSpeed = speed_menu::kStartSpeed;
+}
+
+}  // namespace
+
+Program::Program(MessageBoxes& boxes, std::function<void()> endProgram)
+    : boxes_(boxes), endProgram_(std::move(endProgram)) {
+    Q_ASSERT(current == nullptr);
+    current = this;
+    ResetProgramWideVariables();
+}
+
+Program::~Program() {
+    board_.reset();
+    menu_.reset();
+    current = nullptr;
+}
+
+Program& Program::Current() {
+    Q_ASSERT(current != nullptr);
+    return *current;
+}
+
+bool Program::Exists() { return current != nullptr; }
+
+void Program::ForgetForm(Form& form) {
+    if (current != nullptr) {
+        current->activation_.Forget(form);
+    }
+}
+
+void Program::Start() { MenuWindow().Show(); }
+
+::Menu& Program::MenuWindow() {
+    if (!menu_) {
+        menu_ = std::make_unique<::Menu>();
+        menu_->Form_Load();
+    }
+    return *menu_;
+}
+
+::PracticeBoard& Program::Board() {
+    if (!board_) {
+        board_ = std::make_unique<::PracticeBoard>();
+        board_->Form_Load();
+    }
+    return *board_;
+}
+
+void Program::End() { endProgram_(); }
+
+}  // namespace ui

@@ -1,0 +1,51 @@
+#pragma once
+// The program: its two windows, each created on first use and then kept until the end,
+// and the services they share.
+#include <functional>
+#include <memory>
+
+#include "shell/Activation.h"
+#include "shell/MessageBoxes.h"
+
+class Menu;
+class PracticeBoard;
+
+namespace ui {
+
+class Form;
+
+class Program {
+public:
+    // `endProgram` stops the whole program at once; the real program never returns from it.
+    Program(MessageBoxes& boxes, std::function<void()> endProgram);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    static Program& Current();
+    static bool Exists();
+    static void ForgetForm(Form& form);
+
+    // Start-up: the menu window is created (its load event runs) and shown.
+    void Start();
+
+    ::Menu& MenuWindow();
+    ::PracticeBoard& Board();
+    ::PracticeBoard* BoardIfLoaded() const { return board_.get(); }
+    ::Menu* MenuIfLoaded() const { return menu_.get(); }
+
+    MessageBoxes& Boxes() { return boxes_; }
+    ActivationTracker& Activation() { return activation_; }
+
+    // Ends the program from inside any handler.
+    void End();
+
+private:
+    MessageBoxes& boxes_;
+    std::function<void()> endProgram_;
+    ActivationTracker activation_;
+    std::unique_ptr<::Menu> menu_;
+    std::unique_ptr<::PracticeBoard> board_;
+};
+
+}  // namespace ui

@@ -1,0 +1,57 @@
+#include "shell/QtMessageBoxes.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace ui {
+
+namespace {
+
+QMessageBox::Icon QtIcon(BoxIcon icon) {
+    switch (icon) {
+        case BoxIcon::Information:
+            return QMessageBox::Information;
+        case BoxIcon::Warning:
+            return QMessageBox::Warning;
+        case BoxIcon::Error:
+            return QMessageBox::Critical;
+        case BoxIcon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+QString DisplayedPrompt(const QString& prompt) {
+    QString shown = prompt;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QChar(13), QChar(10));
+    return shown;
+}
+
+BoxAnswer QtMessageBoxes::Present(const QString& prompt, BoxButtons buttons, BoxIcon icon,
+                                  const QString& title) {
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setWindowTitle(title);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(DisplayedPrompt(prompt));
+    box.setIcon(QtIcon(icon));
+    if (buttons == BoxButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+        box.setDefaultButton(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
+    }
+    const int pressed = box.exec();
+    if (buttons == BoxButtons::YesNo) {
+        return pressed == QMessageBox::Yes ? BoxAnswer::Yes : BoxAnswer::No;
+    }
+    return BoxAnswer::Ok;
+}
+
+}  // namespace ui

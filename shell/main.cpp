@@ -1,0 +1,27 @@
+// Start-up: the menu window is created and shown; everything else happens in the
+// windows' event handlers.
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "shell/AppIcon.h"
+#include "shell/Program.h"
+#include "shell/QtMessageBoxes.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    // No application display name: Qt would append it to every window title.
+    QApplication::setApplicationName(QStringLiteral("kunpu-typing"));
+    QApplication::setWindowIcon(ui::ProgramIcon());
+    // The program ends only through the quit question of the menu window.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    ui::QtMessageBoxes boxes;
+    ui::Program program(boxes, [] {
+        // At once, from inside any handler or modal box: nothing is saved, nothing more runs.
+        std::fflush(nullptr);
+        std::_Exit(EXIT_SUCCESS);
+    });
+    program.Start();
+    return QApplication::exec();
+}
