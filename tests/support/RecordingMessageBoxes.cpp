@@ -1,0 +1,43 @@
+#include "support/RecordingMessageBoxes.h"
+
+namespace testing_support {
+
+std::vector<ShownBox> RecordingMessageBoxes::WithTitle(const QString& title) const {
+    std::vector<ShownBox> matching;
+    for (const ShownBox& box : shown) {
+        if (box.title == title) {
+            matching.push_back(box);
+        }
+    }
+    return matching;
+}
+
+ui::BoxAnswer RecordingMessageBoxes::Present(const QString& prompt, ui::BoxButtons buttons,
+                                             ui::BoxIcon icon, const QString& title) {
+    shown.push_back({prompt, title, buttons, icon});
+    if (whileOpen) {
+        whileOpen(shown.back());
+    }
+    if (!scriptedAnswers.empty()) {
+        const ui::BoxAnswer answer = scriptedAnswers.front();
+        scriptedAnswers.pop_front();
+        return answer;
+    }
+    return buttons == ui::BoxButtons::YesNo ? ui::BoxAnswer::Yes : ui::BoxAnswer::Ok;
+}
+
+const char* IconName(ui::BoxIcon icon) {
+    switch (icon) {
+        case ui::BoxIcon::None:
+            return "none";
+        case ui::BoxIcon::Information:
+            return "information";
+        case ui::BoxIcon::Warning:
+            return "warning";
+        case ui::BoxIcon::Error:
+            return "error";
+    }
+    return "?";
+}
+
+}  // namespace testing_support

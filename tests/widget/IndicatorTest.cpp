@@ -1,0 +1,105 @@
+// The indicator bar on the board, tick by tick.
+#include <gtest/gtest.h>
+
+#include "support/ProgramFixture.h"
+
+namespace {
+
+using testing_support::ProgramFixture;
+
+class Indicator : public ProgramFixture {
+protected:
+    void TickUntil(int ticks) {
+        while (board().Ticks < ticks) {
+            board().Timer1_Timer();
+        }
+    }
+};
+
+struct IndicatorRow {
+    int ticks;
+    int width;
+    int height;
+    const char* caption;
+    colour::BgrColour colour;
+};
+
+TEST_F(Indicator, WorkedExampleForAFourteenCharacterText) {
+    StartLesson(0);  // 14 cells, 60 a minute: one pass of the indicator takes 140 ticks
+    ASSERT_EQ(board().Width(), 6930);
+    const IndicatorRow rows[] = {
+        {1, 50, 255, "25,200", colour::kNavy},     {70, 3465, 255, "360", colour::kNavy},
+        {140, 0, 375, "180", colour::kNavy},       {280, 0, 495, "90", colour::kNavy},
+        {420, 0, 495, "60", colour::kNavy},        {421, 50, 495, "60", colour::kRed},
+        {560, 0, 495, "45", colour::kRed},
+    };
+    for (const IndicatorRow& row : rows) {
+        TickUntil(row.ticks);
+        SCOPED_TRACE(row.ticks);
+        EXPECT_EQ(board().Label2.Width(), row.width);
+        EXPECT_EQ(board().Label2.Height(), row.height);
+        EXPECT_EQ(board().Label2.Caption(), QString::fromUtf8(row.caption));
+        EXPECT_EQ(board().Label2.BackColor(), row.colour);
+    }
+}
+
+TEST_F(Indicator, PassLengthFollowsTheChosenSpeed) {
+    struct {
+        void (Menu::*choose)();
+        int pass;
+    } const speeds[] = {{&Menu::S90_Click, 93}, {&Menu::S180_Click, 47}};
+    for (const auto& speed : speeds) {
+        (menu().*speed.choose)();
+        StartLesson(0);
+        TickUntil(speed.pass - 1);
+        EXPECT_GT(board().Label2.Width(), 6000);
+        EXPECT_EQ(board().Label2.Height(), 255);
+        TickUntil(speed.pass);
+        EXPECT_EQ(board().Label2.Width(), 0);
+        EXPECT_EQ(board().Label2.Height(), 375);
+        board().Form_MouseDown(2);  // give the run up before the next speed
+    }
+}
+
+TEST_F(Indicator, SpeedChangedDuringARunAppliesFromTheNextTick) {
+    StartLesson(0);
+    TickUntil(100);
+    EXPECT_EQ(board().Label2.BackColor(), colour::kNavy);  // 252 a minute reachable
+    menu().S180_Click();
+    TickUntil(141);  // 178.7 reachable, below 180
+    EXPECT_EQ(board().Label2.BackColor(), colour::kRed);
+    EXPECT_EQ(board().Ticks, 141);  // the clock was not reset
+}
+
+TEST_F(Indicator, ActivationRestoresTheBarsLook) {
+    StartLesson(0);
+    TickUntil(421);
+    ASSERT_EQ(board().Label2.BackColor(), colour::kRed);
+    board().Form_Activate();  // as when the pupil comes back to the board
+    EXPECT_EQ(board().Label2.BackColor(), colour::kNavy);
+    EXPECT_EQ(board().Label2.Height(), 255);
+    EXPECT_EQ(board().Ticks, 421);
+}
+
+TEST_F(Indicator, TicksHoldAtTheirLimitAndTheRunStillEnds) {
+    StartLesson(2);
+    board().Ticks = 32766;
+    board().Timer1_Timer();
+    board().Timer1_Timer();
+    EXPECT_EQ(board().Ticks, 32767);
+    Type(testing_support::LessonKeys(2));
+    // 6 units in 32,767 tenths of a second
+    EXPECT_EQ(LastPrompt(), QStringLiteral("0.1打／分\rミス0回"));
+    EXPECT_TRUE(board().isHidden());
+}
+
+TEST_F(Indicator, TimerRunsOnlyDuringARun) {
+    EXPECT_FALSE(program->BoardIfLoaded());
+    StartLesson(0);
+    EXPECT_TRUE(board().Timer1.Enabled());
+    EXPECT_EQ(board().Timer1.Interval(), 100);
+    Type(testing_support::LessonKeys(0));
+    EXPECT_FALSE(board().Timer1.Enabled());
+}
+
+}  // namespace

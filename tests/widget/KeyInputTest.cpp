@@ -1,0 +1,160 @@
+// How keys reach the judge on the board, and the faults of the classic judge that the
+// board does not repeat.
+#include <gtest/gtest.h>
+
+#include <QKeyEvent>
+
+#include "support/ProgramFixture.h"
+
+namespace {
+
+using testing_support::LessonKeys;
+using testing_support::ProgramFixture;
+
+class KeyInput : public ProgramFixture {
+protected:
+    void SendKey(int qtKey, const QString& text = QString(),
+                 Qt::KeyboardModifiers modifiers = Qt::NoModifier, bool autoRepeat = false) {
+        QKeyEvent press(QEvent::KeyPress, qtKey, modifiers, text, autoRepeat);
+        QApplication::sendEvent(&board(), &press);
+    }
+    std::size_t BoxCount() const { return boxes.shown.size(); }
+};
+
+TEST_F(KeyInput, ShiftedDigitsAndMarksAreNotTheirKeys) {
+    StartLesson(3);  // KI_KA_I_KA_ _1_KU_RA_SU_ _
+    Type(QStringLiteral("kikaika "));
+    Type(QStringLiteral("Q"));
+    EXPECT_EQ(LastPrompt(), QStringLiteral("1です"));
+    EXPECT_EQ(LastTitle(), QStringLiteral("Qではありません"));
+    Type(QStringLiteral("1"));
+    EXPECT_TRUE(Module1::RomajiQueue.startsWith(QStringLiteral("KU_")));
+    EXPECT_EQ(board().MissCount, 1);
+}
+
+TEST_F(KeyInput, ExclamationMarkNeedsItsOwnKey) {
+    StartLesson(2);  // YO_U_KO_SO_!_ _
+    Type(QStringLiteral("youkoso"));
+    Type(QStringLiteral("A"));
+    EXPECT_EQ(LastPrompt(), QStringLiteral("!です"));
+    EXPECT_EQ(LastTitle(), QStringLiteral("Aではありません"));
+}
+
+TEST_F(KeyInput, FunctionKeysAreNotLetters) {
+    StartLesson(8);  // 5_TU_NO_ _KE_I_RE_TU_NI_ _WA_...
+    Type(QStringLiteral("5tuno keiretuni "));
+    ASSERT_TRUE(Module1::RomajiQueue.startsWith(QStringLiteral("WA_")));
+    SendKey(Qt::Key_F8);
+    EXPECT_EQ(LastPrompt(), QStringLiteral("Wです"));
+    EXPECT_EQ(LastTitle(), QStringLiteral("F8ではありません"));
+    SendKey(Qt::Key_F8, QString(), Qt::ShiftModifier);
+    EXPECT_EQ(LastTitle(), QStringLiteral("F8ではありません"));
+    Type(QStringLiteral("w"));
+    EXPECT_TRUE(Module1::RomajiQueue.startsWith(QStringLiteral("A_")));
+    EXPECT_EQ(board().MissCount, 2);
+}
+
+TEST_F(KeyInput, FSevenMatchesOnlyItsMark) {
+    StartLesson(2);
+    Module1::RomajiQueue = QStringLiteral("<_V_=");
+    Type(QStringLiteral("v"));
+    EXPECT_EQ(LastPrompt(), QStringLiteral("F7キーです"));
+    EXPECT_EQ(LastTitle(), QStringLiteral("vではありません"));
+    SendKey(Qt::Key_F7);
+    EXPECT_TRUE(Module1::RomajiQueue.startsWith(QStringLiteral("V_")));
+    SendKey(Qt::Key_F7);
+    EXPECT_EQ(LastPrompt(), QStringLiteral("Vです"));
+    EXPECT_EQ(LastTitle(), QStringLiteral("F7ではありません"));
+}
+
+TEST_F(KeyInput, KeysWithoutTextOtherThanF7ToF10AreIgnored) {
+    StartLesson(0);
+    const std::size_t before = BoxCount();
+    for (int key : {Qt::Key_Left, Qt::Key_Shift, Qt::Key_F1, Qt::Key_F6, Qt::Key_F11, Qt::Key_Home}) {
+        SendKey(key);
+    }
+    EXPECT_EQ(BoxCount(), before);
+    EXPECT_EQ(board().MissCount, 0);
+    EXPECT_TRUE(Module1::RomajiQueue.startsWith(QStringLiteral("TY_")));
+}
+
+TEST_F(KeyInput, EnterBackSpaceAndSpaceAreJudgedByTheirCodes) {
+    StartLesson(0);
+    SendKey(Qt::Key_Return, QStringLiteral("\r"));
+    EXPECT_EQ(LastTitle(), QStringLiteral("\rではありません"));
+    SendKey(Qt::Key_Backspace, QStringLiteral("\b"));
+    EXPECT_EQ(LastTitle(), QStringLiteral("\bではありません"));
+    SendKey(Qt::Key_Space, QStringLiteral(" "));
+    EXPECT_EQ(LastTitle(), QStringLiteral(" ではありません"));
+    SendKey(Qt::Key_Tab, QStringLiteral("\t"));
+    EXPECT_EQ(LastTitle(), QStringLiteral("\tではありません"));
+    EXPECT_EQ(board().MissCount, 4);
+}
+
+TEST_F(KeyInput, AutoRepeatedKeysAreJudgedLikeAnyOther) {
+    StartLesson(0);
+    SendKey(Qt::Key_T, QStringLiteral("t"), Qt::NoModifier, /*autoRepeat=*/true);
+    SendKey(Qt::Key_T, QStringLiteral("t"), Qt::NoModifier, /*autoRepeat=*/true);
+    EXPECT_TRUE(Module1::RomajiQueue.startsWith(QStringLiteral("Y_")));
+    EXPECT_EQ(board().MissCount, 1);
+}
+
+TEST_F(KeyInput, KanaFromAnInputMethodIsAMissNamedByItsCharacter) {
+    StartLesson(0);
+    SendKey(0, QStringLiteral("ち"));
+    EXPECT_EQ(LastPrompt(), QStringLiteral("Tです"));
+    EXPECT_EQ(LastTitle(), QStringLiteral("ちではありません"));
+}
+
+TEST_F(KeyInput, BoardTurnsInputMethodsOffForItself) {
+    StartLesson(0);
+    EXPECT_FALSE(board().testAttribute(Qt::WA_InputMethodEnabled));
+}
+
+struct SpellingCase {
+    const char* name;
+    int lesson;
+    const char* keys;  // the whole lesson, typed with the other spelling
+};
+
+class OtherSpellings : public ProgramFixture, public ::testing::WithParamInterface<SpellingCase> {};
+
+TEST_P(OtherSpellings, WholeLessonClearsWithoutAMiss) {
+    const SpellingCase& c = GetParam();
+    ClearLesson(c.lesson, QString::fromLatin1(c.keys), 60);
+    EXPECT_EQ(board().MissCount, 0);
+    EXPECT_EQ(board().TypedCount, static_cast<int>(Module1::PracticeText.size()));
+    EXPECT_TRUE(boxes.shown.back().prompt.endsWith(QStringLiteral("合格圏内")))
+        << boxes.shown.back().prompt.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lessons, OtherSpellings,
+    ::testing::Values(
+        SpellingCase{"ChuForTyu", 0, "chuugakuseino minasan "},
+        SpellingCase{"ShuAsStored", 17, "singakuto shuushokuni "},
+        SpellingCase{"SyuForShu", 17, "singakuto syuusyokuni "},
+        SpellingCase{"ZiForJi", 10, "zinbunkagaku keiretu "},
+        SpellingCase{"UpperCase", 1, "SOYOKAZE KOUKOUHE "},
+        SpellingCase{"KyoAsStored", 9, "benkyousimasu "}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+TEST_F(KeyInput, ShAfterAnythingButSIsAMiss) {
+    StartLesson(9);  // BE_N_KY_O_...: Y follows K, not S
+    Type(QStringLiteral("benk"));
+    Type(QStringLiteral("h"));
+    EXPECT_EQ(LastPrompt(), QStringLiteral("Yです"));
+}
+
+TEST_F(KeyInput, MissCountHoldsAt255AndTheRunStillEnds) {
+    StartLesson(2);
+    for (int i = 0; i < 300; ++i) {
+        Type(QStringLiteral("x"));
+    }
+    EXPECT_EQ(board().MissCount, 255);
+    FinishRunWithTicks(LessonKeys(2), 60);
+    EXPECT_EQ(LastPrompt(), QStringLiteral("60打／分\rミス255回"));
+    EXPECT_TRUE(board().isHidden());
+}
+
+}  // namespace

@@ -1,0 +1,203 @@
+// Whole runs typed through key events: the verdict, the result boxes and what a cleared run
+// leaves on the menu window.
+#include <gtest/gtest.h>
+
+#include "support/ProgramFixture.h"
+
+namespace {
+
+using testing_support::LessonKeys;
+using testing_support::ProgramFixture;
+using testing_support::ShownBox;
+
+const QString kStartPrompt = QStringLiteral("Enterを押して、スタート");
+const QString kStartTitle = QStringLiteral("タイピングテスト");
+const QString kEndPrompt = QStringLiteral("終わりました");
+const QString kEndTitle = QStringLiteral("よくがんばりました");
+const QString kResultTitle = QStringLiteral("タイム");
+
+class TypingRun : public ProgramFixture {};
+
+TEST_F(TypingRun, CleanRunOfLessonOneWithChuForTyu) {
+    StartLesson(0);
+    FinishRunWithTicks(QStringLiteral("chuugakuseino minasan "), 130);
+
+    ASSERT_EQ(boxes.shown.size(), 3u);
+    EXPECT_EQ(boxes.shown[0].prompt, kStartPrompt);
+    EXPECT_EQ(boxes.shown[0].title, kStartTitle);
+    EXPECT_EQ(boxes.shown[0].icon, ui::BoxIcon::Warning);  // no run cleared before
+    EXPECT_EQ(boxes.shown[1].prompt, kEndPrompt);
+    EXPECT_EQ(boxes.shown[1].title, kEndTitle);
+    EXPECT_EQ(boxes.shown[1].icon, ui::BoxIcon::Warning);
+    EXPECT_EQ(boxes.shown[2].prompt, QStringLiteral("64.6打／分\r合格圏内"));
+    EXPECT_EQ(boxes.shown[2].title, kResultTitle);
+    EXPECT_EQ(boxes.shown[2].icon, ui::BoxIcon::Information);
+
+    EXPECT_EQ(board().TypedCount, 14);
+    EXPECT_EQ(board().MissCount, 0);
+    EXPECT_FALSE(board().Timer1.Enabled());
+    EXPECT_TRUE(board().isHidden());
+    EXPECT_FALSE(menu().isHidden());
+    EXPECT_EQ(menu().Command1[0].Caption(), QStringLiteral("64.6"));
+    EXPECT_EQ(Module1::ClearedFlag, -1);
+    EXPECT_TRUE(Module1::RomajiQueue.isEmpty());
+}
+
+struct VerdictCase {
+    const char* name;
+    int misses;
+    int ticks;
+    const char* resultPrompt;
+    ui::BoxIcon icon;
+    const char* captionAfter;
+};
+
+class VerdictBoundaries : public ProgramFixture,
+                          public ::testing::WithParamInterface<VerdictCase> {};
+
+TEST_P(VerdictBoundaries, ResultBoxAndCaption) {
+    const VerdictCase& c = GetParam();
+    StartLesson(0);
+    for (int i = 0; i < c.misses; ++i) {
+        Type(QStringLiteral("x"));
+    }
+    FinishRunWithTicks(LessonKeys(0), c.ticks);
+
+    const ShownBox& result = boxes.shown.back();
+    EXPECT_EQ(result.title, QStringLiteral("タイム"));
+    EXPECT_EQ(result.prompt, QString::fromUtf8(c.resultPrompt));
+    EXPECT_EQ(result.icon, c.icon);
+    EXPECT_EQ(menu().Command1[0].Caption(), QString::fromUtf8(c.captionAfter));
+    EXPECT_EQ(Module1::ClearedFlag, c.icon == ui::BoxIcon::Information ? -1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lesson1, VerdictBoundaries,
+    ::testing::Values(
+        VerdictCase{"TenMissesClear", 10, 100, "84打／分\r合格圏内", ui::BoxIcon::Information,
+                    "84.0"},
+        VerdictCase{"ElevenMissesNeverClear", 11, 50, "168打／分\rミス11回", ui::BoxIcon::Error,
+                    "1ページ"},
+        VerdictCase{"SpeedEqualToTargetClears", 0, 140, "60打／分\r合格圏内",
+                    ui::BoxIcon::Information, "60.0"},
+        VerdictCase{"JustBelowTargetFails", 0, 141, "59.5打／分\rミス0回", ui::BoxIcon::Error,
+                    "1ページ"},
+        VerdictCase{"WorkedExampleTooSlow", 2, 150, "56打／分\rミス2回", ui::BoxIcon::Error,
+                    "1ページ"}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+TEST_F(TypingRun, MissBoxNamesExpectedAndTypedKeys) {
+    StartLesson(0);  // the queue starts with T
+    Type(QStringLiteral("j"));
+    EXPECT_EQ(LastPrompt(), QStringLiteral("Tです"));
+    EXPECT_EQ(LastTitle(), QStringLiteral("jではありません"));
+    EXPECT_EQ(boxes.shown.back().icon, ui::BoxIcon::Warning);
+    EXPECT_EQ(boxes.shown.back().buttons, ui::BoxButtons::Ok);
+    EXPECT_EQ(board().MissCount, 1);
+
+    Type(QStringLiteral("t"));  // the same head is still expected
+    EXPECT_EQ(board().MissCount, 1);
+    EXPECT_TRUE(Module1::RomajiQueue.startsWith(QStringLiteral("Y_U_")));
+}
+
+TEST_F(TypingRun, MissBoxNamesTheSpaceBar) {
+    StartLesson(2);  // YO_U_KO_SO_!_ _
+    Type(QStringLiteral("youkoso!"));
+    Type(QStringLiteral("x"));
+    EXPECT_EQ(LastPrompt(), QStringLiteral("スペースキーです"));
+    EXPECT_EQ(LastTitle(), QStringLiteral("xではありません"));
+}
+
+TEST_F(TypingRun, BestSpeedCaptionOnlyImproves) {
+    menu().Command1[0].SetCaption(QStringLiteral("80.0"));
+
+    ClearLesson(0, LessonKeys(0), 105);  // exactly 80
+    EXPECT_EQ(LastPrompt(), QStringLiteral("80打／分\r合格圏内"));
+    EXPECT_EQ(menu().Command1[0].Caption(), QStringLiteral("80.0"));
+
+    ClearLesson(0, LessonKeys(0), 106);  // 79.2
+    EXPECT_EQ(LastPrompt(), QStringLiteral("79.2打／分\r合格圏内"));
+    EXPECT_EQ(menu().Command1[0].Caption(), QStringLiteral("80.0"));
+
+    ClearLesson(0, LessonKeys(0), 104);  // 80.7
+    EXPECT_EQ(menu().Command1[0].Caption(), QStringLiteral("80.7"));
+}
+
+TEST_F(TypingRun, ClearedRunLeavesButtonsAloneWhenItFails) {
+    StartLesson(1);
+    FinishRunWithTicks(LessonKeys(1), 400);  // 11 units in 40 s: 16.5 a minute
+    EXPECT_EQ(LastPrompt(), QStringLiteral("16.5打／分\rミス0回"));
+    for (int i = 0; i < Menu::kLessonButtons; ++i) {
+        EXPECT_EQ(menu().Command1[static_cast<std::size_t>(i)].Visible(), i < 2) << i;
+    }
+    EXPECT_EQ(menu().Command1[1].Caption(), QStringLiteral("2ページ"));
+}
+
+TEST_F(TypingRun, JumpAheadRevealsTheButtonTwoOn) {
+    menu().Command1[3].SetVisible(true);
+    menu().Command1[4].SetVisible(true);
+    ClearLesson(3, LessonKeys(3), 60);
+    EXPECT_TRUE(menu().Command1[5].Visible());
+    EXPECT_FALSE(menu().Command1[6].Visible());
+}
+
+TEST_F(TypingRun, NoJumpAheadFromLessonTwelveOn) {
+    menu().Command1[12].SetVisible(true);
+    menu().Command1[13].SetVisible(true);
+    ClearLesson(12, LessonKeys(12), 60);
+    EXPECT_FALSE(menu().Command1[14].Visible());
+}
+
+TEST_F(TypingRun, NoJumpAheadWhenTheNextButtonIsHidden) {
+    ClearLesson(0, LessonKeys(0), 100);
+    // Button 1 was showing: lesson 0 also reveals button 2.
+    EXPECT_TRUE(menu().Command1[2].Visible());
+
+    menu().Command1[6].SetVisible(true);
+    ClearLesson(6, LessonKeys(6), 60);  // button 7 hidden: nothing jumps to 8
+    EXPECT_FALSE(menu().Command1[8].Visible());
+}
+
+TEST_F(TypingRun, KeyTrailFollowsTheNextCell) {
+    StartLesson(0);
+    Module1::RomajiQueue = QStringLiteral("KA_N_JI_=");
+    Type(QStringLiteral("k"));
+    EXPECT_EQ(board().Label3.Caption(), QStringLiteral("K"));
+    EXPECT_EQ(board().Label3.Left(), 120);  // the unit is not complete yet
+    Type(QStringLiteral("a"));
+    EXPECT_EQ(board().Label3.Left(), board().Label1[1].Left());
+    Type(QStringLiteral("n"));
+    EXPECT_EQ(board().Label3.Left(), 1080);
+    Type(QStringLiteral("j"));
+    EXPECT_EQ(board().Label3.Caption(), QStringLiteral("ANJ"));
+    Type(QStringLiteral("i"));
+    // The run is over: the trail is emptied and waits under cell 0.
+    EXPECT_EQ(board().Label3.Caption(), QString());
+    EXPECT_EQ(board().Label3.Left(), 120);
+}
+
+TEST_F(TypingRun, SpacesDigitsAndMarksStayOffTheTrail) {
+    StartLesson(3);  // KI_KA_I_KA_ _1_KU_RA_SU_ _
+    Type(QStringLiteral("kikaika 1"));
+    EXPECT_EQ(board().Label3.Caption(), QStringLiteral("IKA"));
+}
+
+TEST_F(TypingRun, StartBoxShowsInformationIconAfterAClearedRun) {
+    ClearLesson(0, LessonKeys(0), 100);
+    boxes.Clear();
+    StartLesson(1);
+    ASSERT_FALSE(boxes.shown.empty());
+    EXPECT_EQ(boxes.shown[0].prompt, kStartPrompt);
+    EXPECT_EQ(boxes.shown[0].icon, ui::BoxIcon::Information);
+    EXPECT_EQ(Module1::ClearedFlag, 0);
+}
+
+TEST_F(TypingRun, ShortLessonTypedBeforeTheFirstTickStillGetsASpeed) {
+    StartLesson(2);
+    FinishRunWithTicks(LessonKeys(2), 0);
+    // Counted as one tick: 6 units × 600.
+    EXPECT_EQ(LastPrompt(), QStringLiteral("3600打／分\r合格圏内"));
+    EXPECT_EQ(menu().Command1[2].Caption(), QStringLiteral("3600.0"));
+}
+
+}  // namespace
