@@ -1,0 +1,184 @@
+// What the two windows look like when they are loaded.
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "shell/LessonButton.h"
+#include "support/ProgramFixture.h"
+
+namespace {
+
+using testing_support::ProgramFixture;
+
+class Layout : public ProgramFixture {};
+
+bool IsJapaneseGothic(const QFont& font) {
+    const QString family = QFontInfo(font).family();
+    return family == QStringLiteral("ＭＳ Ｐゴシック") || family == QStringLiteral("IPAPGothic") ||
+           family.contains(QStringLiteral("Gothic")) || family.contains(QStringLiteral("ゴシック")) ||
+           family.contains(QStringLiteral("CJK JP"));
+}
+
+TEST_F(Layout, MenuWindow) {
+    EXPECT_EQ(menu().windowTitle(), QStringLiteral("ページを選ぼう"));
+    EXPECT_EQ(menu().Width(), 7440);
+    EXPECT_EQ(menu().Client()->height() * 15, 2985);
+    EXPECT_EQ(menu().Client()->palette().color(QPalette::Window), QColor(0xC0, 0xFF, 0xFF));
+    EXPECT_FALSE(menu().windowIcon().isNull());
+    // The user cannot resize the window.
+    EXPECT_EQ(menu().minimumSize(), menu().maximumSize());
+}
+
+TEST_F(Layout, LessonButtonGrid) {
+    for (int index = 0; index < Menu::kLessonButtons; ++index) {
+        SCOPED_TRACE(index);
+        const ui::CommandButton& button = menu().Command1[static_cast<std::size_t>(index)];
+        const int left = index < 20 ? 120 + 1440 * (index % 5) : 2280;
+        const int top = index < 20 ? 120 + 720 * (index / 5) : 2880;
+        EXPECT_EQ(button.Left(), left);
+        EXPECT_EQ(button.Top(), top);
+        EXPECT_EQ(button.Width(), 1335);
+        EXPECT_EQ(button.Height(), 495);
+        EXPECT_EQ(button.Visible(), index < 2);
+        EXPECT_EQ(button.BackColor(), colour::kPaleCyan);
+        EXPECT_EQ(button.Caption(),
+                  index < 20 ? QString::number(index + 1) + QStringLiteral("ページ") : QString());
+        const QFont font = button.Widget()->font();
+        EXPECT_TRUE(font.bold());
+        EXPECT_DOUBLE_EQ(font.pointSizeF(), 12.0);
+        EXPECT_TRUE(IsJapaneseGothic(font)) << QFontInfo(font).family().toStdString();
+    }
+}
+
+TEST_F(Layout, TabOrderFollowsTheButtonIndex) {
+    for (int index = 0; index + 1 < Menu::kLessonButtons; ++index) {
+        QWidget* next = menu().Command1[static_cast<std::size_t>(index)].Widget()->nextInFocusChain();
+        EXPECT_EQ(next, menu().Command1[static_cast<std::size_t>(index + 1)].Widget()) << index;
+    }
+}
+
+TEST_F(Layout, OnlyTheTopStripOfTheLastButtonFitsInTheWindow) {
+    const ui::CommandButton& last = menu().Command1[20];
+    EXPECT_EQ(2985 - last.Top(), 105);
+}
+
+TEST_F(Layout, MenuBar) {
+    const QList<QAction*> top = menu().MenuBar()->actions();
+    ASSERT_EQ(top.size(), 3);
+    EXPECT_EQ(top[0]->text(), QStringLiteral("使用法"));
+    EXPECT_EQ(top[1]->text(), QStringLiteral("インディケーター速度"));
+    EXPECT_EQ(top[2]->text(), QStringLiteral("技術・開発"));
+    EXPECT_EQ(top[2]->menu(), nullptr);  // a command of its own, no drop-down
+
+    const QStringList helpItems{QStringLiteral("クリア基準"), QStringLiteral("■"),
+                                QStringLiteral("←"),         QStringLiteral("」"),
+                                QStringLiteral("インジケーター"), QStringLiteral("ボタンの色")};
+    const QStringList speedItems{QStringLiteral(" 60字／分"), QStringLiteral(" 90字／分"),
+                                 QStringLiteral("120字／分"), QStringLiteral("150字／分"),
+                                 QStringLiteral("180字／分")};
+    const QList<QAction*> help = top[0]->menu()->actions();
+    const QList<QAction*> speeds = top[1]->menu()->actions();
+    ASSERT_EQ(help.size(), helpItems.size());
+    ASSERT_EQ(speeds.size(), speedItems.size());
+    for (qsizetype i = 0; i < help.size(); ++i) {
+        EXPECT_EQ(help[i]->text(), helpItems[i]);
+        EXPECT_FALSE(help[i]->isChecked());
+        EXPECT_TRUE(help[i]->shortcut().isEmpty());
+    }
+    for (qsizetype i = 0; i < speeds.size(); ++i) {
+        EXPECT_EQ(speeds[i]->text(), speedItems[i]);
+        EXPECT_EQ(speeds[i]->isChecked(), i == 0);
+        EXPECT_TRUE(speeds[i]->isEnabled());
+        EXPECT_TRUE(speeds[i]->shortcut().isEmpty());
+    }
+}
+
+TEST_F(Layout, LessonButtonPaintsItsColourOverItsWholeFace) {
+    ui::CommandButton& button = menu().Command1[0];
+    button.SetBackColor(0x008080FF);
+    button.SetFocus();
+    const QImage face = button.Widget()->grab().toImage();
+    const QColor lightRed(255, 128, 128);
+    // Corners inside the border, and the middle of the left edge, away from the caption.
+    for (const QPoint point : {QPoint(2, 2), QPoint(face.width() - 3, face.height() - 3),
+                               QPoint(1, face.height() / 2), QPoint(face.width() - 2, 2)}) {
+        EXPECT_EQ(face.pixelColor(point), lightRed) << point.x() << "," << point.y();
+    }
+}
+
+TEST_F(Layout, PracticeBoard) {
+    StartLesson(2);
+    PracticeBoard& b = board();
+    EXPECT_EQ(b.windowTitle(), QStringLiteral("薫風高校タイピング"));
+    EXPECT_EQ(b.Client()->height() * 15, 1815);
+    EXPECT_EQ(b.Client()->palette().color(QPalette::Window), QColor(0xC0, 0xFF, 0xFF));
+    EXPECT_FALSE(b.windowIcon().isNull());
+    for (int index = 0; index < PracticeBoard::kCells; ++index) {
+        SCOPED_TRACE(index);
+        const ui::Label& cell = b.Label1[static_cast<std::size_t>(index)];
+        EXPECT_EQ(cell.Left(), 120 + 480 * index);
+        EXPECT_EQ(cell.Top(), 360);
+        EXPECT_EQ(cell.Width(), 495);
+        EXPECT_EQ(cell.Height(), 735);
+        EXPECT_EQ(cell.BackColor(), colour::kPaleCyan);
+        EXPECT_EQ(cell.Widget()->alignment(), Qt::AlignHCenter | Qt::AlignTop);
+        EXPECT_DOUBLE_EQ(cell.Widget()->font().pointSizeF(), 20.25);
+        EXPECT_FALSE(cell.Widget()->font().bold());
+        EXPECT_TRUE(IsJapaneseGothic(cell.Widget()->font()));
+    }
+    EXPECT_EQ(b.Label1[29].Left() + 495, 14535);  // inside the 15240 of the loaded board
+
+    EXPECT_EQ(b.Label3.Left(), 120);
+    EXPECT_EQ(b.Label3.Top(), 840);
+    EXPECT_EQ(b.Label3.Width(), 495);
+    EXPECT_EQ(b.Label3.Height(), 255);
+    EXPECT_EQ(b.Label2.Left(), 0);
+    EXPECT_EQ(b.Label2.Top(), 1320);
+    EXPECT_EQ(b.Label2.Widget()->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    EXPECT_DOUBLE_EQ(b.Label2.Widget()->font().pointSizeF(), 11.25);
+    EXPECT_EQ(b.Label2.Widget()->palette().color(QPalette::WindowText),
+              QApplication::palette().color(QPalette::HighlightedText));
+    EXPECT_EQ(b.Timer1.Interval(), 100);
+}
+
+TEST_F(Layout, BoardStackingAndFocus) {
+    StartLesson(2);
+    PracticeBoard& b = board();
+    // Children are painted in order: later ones lie over earlier ones.
+    const QObjectList children = b.Client()->children();
+    const auto position = [&](QWidget* widget) { return children.indexOf(widget); };
+    EXPECT_LT(position(b.Label1[29].Widget()), position(b.Label2.Widget()));
+    EXPECT_LT(position(b.Label2.Widget()), position(b.Label3.Widget()));
+    EXPECT_LT(position(b.Label3.Widget()), position(b.Line1[0].Widget()));
+    EXPECT_LT(position(b.Line1[0].Widget()), position(b.Line1[1].Widget()));
+    for (QObject* child : children) {
+        if (auto* widget = qobject_cast<QWidget*>(child)) {
+            EXPECT_EQ(widget->focusPolicy(), Qt::NoFocus);
+        }
+    }
+}
+
+TEST_F(Layout, BarHeightDecidesWhichLinesCrossIt) {
+    StartLesson(2);
+    PracticeBoard& b = board();
+    const auto crosses = [&](const ui::Line& line) {
+        return line.Top() >= b.Label2.Top() && line.Top() < b.Label2.Top() + b.Label2.Height();
+    };
+    EXPECT_TRUE(crosses(b.Line1[0]));  // bar 255 high: 1320 to 1575
+    EXPECT_FALSE(crosses(b.Line1[1]));
+    b.Label2.SetHeight(375);
+    EXPECT_TRUE(crosses(b.Line1[1]));
+}
+
+TEST_F(Layout, TrailCoversOnlyTheLowerPartOfCellZero) {
+    StartLesson(2);
+    const ui::Label& cell = board().Label1[0];
+    const ui::Label& trail = board().Label3;
+    EXPECT_EQ(trail.Top() + trail.Height(), cell.Top() + cell.Height());
+    EXPECT_EQ(trail.Top() - cell.Top(), 480);
+}
+
+}  // namespace
