@@ -51,6 +51,8 @@ void PracticeBoard::Form_Activate() {
         TypedCount = 0;
         MissCount = 0;
     }
+    // The keys of the run go to the board, whichever window the start box returned to.
+    activateWindow();
     setFocus(Qt::ActiveWindowFocusReason);
 }
 

@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "shell/Form.h"
+#include "shell/Program.h"
+
 namespace ui {
 
 namespace {
@@ -21,6 +24,17 @@ QMessageBox::Icon QtIcon(BoxIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// The box belongs to the program window whose handler shows it, so that closing it hands
+// the focus back to that window, even when the window system has not activated it yet.
+QWidget* OwnerWindow() {
+    if (Program::Exists()) {
+        if (Form* form = Program::Current().Activation().Current(); form != nullptr && form->isVisible()) {
+            return form;
+        }
+    }
+    return QApplication::activeWindow();
+}
+
 }  // namespace
 
 QString DisplayedPrompt(const QString& prompt) {
@@ -32,7 +46,7 @@ QString DisplayedPrompt(const QString& prompt) {
 
 BoxAnswer QtMessageBoxes::Present(const QString& prompt, BoxButtons buttons, BoxIcon icon,
                                   const QString& title) {
-    QMessageBox box(QApplication::activeWindow());
+    QMessageBox box(OwnerWindow());
     box.setWindowModality(Qt::ApplicationModal);
     box.setWindowTitle(title);
     box.setTextFormat(Qt::PlainText);
