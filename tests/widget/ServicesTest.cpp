@@ -1,0 +1,112 @@
+// The user-interface services the windows are built on.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+
+#include "shell/Controls.h"
+#include "shell/LessonButton.h"
+#include "shell/QtMessageBoxes.h"
+#include "support/ProgramFixture.h"
+
+namespace {
+
+using testing_support::ProgramFixture;
+
+class Services : public ProgramFixture {};
+
+TEST_F(Services, ControlsReadBackTheTwipsLastWritten) {
+    ui::Label label;
+    label.Create(menu().Client());
+    for (int value : {0, 1, 7, 8, 49, 50, 1935, 3465, 6930, 14040}) {
+        label.SetWidth(value);
+        label.SetLeft(value);
+        EXPECT_EQ(label.Width(), value);
+        EXPECT_EQ(label.Left(), value);
+    }
+    // A change made outside the program's logic shows through in whole pixels.
+    label.Widget()->move(10, 0);
+    EXPECT_EQ(label.Left(), 150);
+}
+
+TEST_F(Services, GeometryIsFifteenTwipsAPixel) {
+    const ui::CommandButton& button = menu().Command1[1];
+    EXPECT_EQ(button.Widget()->geometry(), QRect(104, 8, 89, 33));
+    EXPECT_EQ(menu().Client()->size(), QSize(496, 199));
+}
+
+TEST_F(Services, FixedAndSystemColours) {
+    EXPECT_EQ(ui::ResolveColour(0x008080FF), QColor(255, 128, 128));
+    EXPECT_EQ(ui::ResolveColour(0x00FFFFC0), QColor(0xC0, 0xFF, 0xFF));
+    EXPECT_EQ(ui::ResolveColour(0x80000007), QApplication::palette().color(QPalette::WindowText));
+    EXPECT_EQ(ui::ResolveColour(0x8000000E),
+              QApplication::palette().color(QPalette::HighlightedText));
+}
+
+TEST_F(Services, TitlelessBoxCarriesTheApplicationTitle) {
+    program->Boxes().MsgBox(QStringLiteral("x"), ui::BoxButtons::Ok, ui::BoxIcon::None);
+    EXPECT_EQ(LastTitle(), QStringLiteral("タイピングソフト"));
+    program->Boxes().MsgBox(QStringLiteral("x"), ui::BoxButtons::Ok, ui::BoxIcon::None,
+                            QStringLiteral("タイム"));
+    EXPECT_EQ(LastTitle(), QStringLiteral("タイム"));
+}
+
+TEST_F(Services, QtBoxShowsEachCarriageReturnLineOnALineOfItsOwn) {
+    EXPECT_EQ(ui::DisplayedPrompt(QStringLiteral("64.6打／分\r合格圏内")),
+              QStringLiteral("64.6打／分\n合格圏内"));
+    EXPECT_EQ(ui::DisplayedPrompt(QStringLiteral("a\r\nb")), QStringLiteral("a\nb"));
+    EXPECT_EQ(ui::DisplayedPrompt(QStringLiteral("開発  県立薫風高校")),
+              QStringLiteral("開発  県立薫風高校"));
+}
+
+TEST_F(Services, WindowTitlesAreExactlyTheCaptions) {
+    StartLesson(0);
+    EXPECT_EQ(menu().windowTitle(), QStringLiteral("ページを選ぼう"));
+    EXPECT_EQ(board().windowTitle(), QStringLiteral("薫風高校タイピング"));
+    EXPECT_TRUE(QGuiApplication::applicationDisplayName() == QCoreApplication::applicationName() ||
+                QGuiApplication::applicationDisplayName().isEmpty());
+}
+
+TEST_F(Services, ActivateRunsOncePerSwitchBetweenTheProgramsWindows) {
+    ui::ActivationTracker& tracker = program->Activation();
+    EXPECT_EQ(tracker.Current(), &menu());  // shown at start
+
+    StartLesson(0);
+    EXPECT_EQ(tracker.Current(), &board());
+    const std::size_t boxesAfterStart = boxes.shown.size();
+
+    // Focus coming back from a box, or from another program, is no new activation.
+    tracker.PlatformActivated(board());
+    tracker.PlatformActivated(board());
+    EXPECT_EQ(boxes.shown.size(), boxesAfterStart);
+
+    // A switch to the menu and back is.
+    tracker.PlatformActivated(menu());
+    EXPECT_EQ(tracker.Current(), &menu());
+    tracker.PlatformActivated(board());
+    EXPECT_EQ(boxes.shown.size(), boxesAfterStart + 1);
+}
+
+TEST_F(Services, HiddenWindowIsNotActivatedByALateWindowSystemEvent) {
+    StartLesson(0);
+    Type(testing_support::LessonKeys(0));  // the run ends: board hidden, menu shown
+    ASSERT_TRUE(board().isHidden());
+    const std::size_t before = boxes.shown.size();
+    program->Activation().PlatformActivated(board());
+    EXPECT_EQ(boxes.shown.size(), before);
+    EXPECT_EQ(program->Activation().Current(), &menu());
+}
+
+TEST_F(Services, WindowShownAgainAfterHidingIsActivatedAgain) {
+    StartLesson(0);
+    board().Form_MouseDown(2);
+    boxes.Clear();
+    board().Show();
+    EXPECT_EQ(boxes.shown.size(), 1u);
+}
+
+TEST_F(Services, EndingTheProgramGoesThroughTheProgramsOwnEnd) {
+    program->End();
+    EXPECT_EQ(endRequests, 1);
+}
+
+}  // namespace
