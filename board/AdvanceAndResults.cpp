@@ -26,6 +26,21 @@ void PracticeBoard::AdvanceQueue() {
     Label3.SetLeft(Label1[static_cast<std::size_t>(step.nextCell)].Left());
 }
 
+// The lesson's button keeps the best speed; the first lessons also reveal the button two on
+// when the next one already shows.
+void PracticeBoard::RecordClearedLesson(double shownSpeed) {
+    Menu& menu = ui::Program::Current().MenuWindow();
+    const auto lesson = static_cast<std::size_t>(Module1::LessonIndex);
+    ui::CommandButton& button = menu.Command1[lesson];
+    if (const auto best = board::ImprovedBestCaption(button.Caption(), shownSpeed)) {
+        button.SetCaption(*best);
+    }
+    const bool nextShowing = lesson + 1 < menu.Command1.size() && menu.Command1[lesson + 1].Visible();
+    if (board::JumpsAhead(Module1::LessonIndex, nextShowing)) {
+        menu.Command1[lesson + 2].SetVisible(true);
+    }
+}
+
 void PracticeBoard::EndOfRun() {
     // Stopped first, so the time the result boxes stay open is not counted.
     Timer1.SetEnabled(false);
@@ -38,16 +53,7 @@ void PracticeBoard::EndOfRun() {
     if (result.cleared) {
         boxes.MsgBox(board::ClearedPrompt(result.shownSpeed), ui::BoxButtons::Ok,
                      ui::BoxIcon::Information, QStringLiteral("タイム"));
-        Menu& menu = ui::Program::Current().MenuWindow();
-        const int lesson = Module1::LessonIndex;
-        ui::CommandButton& button = menu.Command1[static_cast<std::size_t>(lesson)];
-        if (const auto best = board::ImprovedBestCaption(button.Caption(), result.shownSpeed)) {
-            button.SetCaption(*best);
-        }
-        if (lesson < 12 &&
-            board::JumpsAhead(lesson, menu.Command1[static_cast<std::size_t>(lesson + 1)].Visible())) {
-            menu.Command1[static_cast<std::size_t>(lesson + 2)].SetVisible(true);
-        }
+        RecordClearedLesson(result.shownSpeed);
         Module1::ClearedFlag = -1;
     } else {
         boxes.MsgBox(board::NotClearedPrompt(result.shownSpeed, MissCount), ui::BoxButtons::Ok,

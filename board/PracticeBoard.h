@@ -52,6 +52,7 @@ private:
     void JudgeKey(board::PressedKey key);
     void AdvanceQueue();
     void EndOfRun();
+    void RecordClearedLesson(double shownSpeed);
     void AbandonRun();
     void ReturnToMenu();
     int TextLength() const;
