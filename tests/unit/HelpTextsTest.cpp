@@ -1,0 +1,119 @@
+// The texts of the help menu and the development credit, character for character.
+#include "menus/HelpTexts.h"
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <ostream>
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
+namespace {
+
+using help::Topic;
+
+constexpr Topic kAllTopics[] = {Topic::Clear,     Topic::Space, Topic::Left,      Topic::Ent,
+                                Topic::Indicator, Topic::Color, Topic::Developper};
+
+struct HelpCase {
+    Topic topic;
+    const char* name;
+    int lineCount;
+    QStringView prompt;
+};
+
+const HelpCase kHelpCases[] = {
+    {Topic::Clear, "Clear", 3,
+     u"クリア基準は以下のとおりです\r"
+     u"　３回入力し、ミスが０であること\r"
+     u"　打数が60字/分以上であること(インディケータより速く打てること）"},
+    {Topic::Space, "Space", 2,
+     u"スペースキーを押して下さい。\r"
+     u"キー入力が速いことも重要ですが、変換キーをうまく使いこなせるか否かは速い入力できるかの"
+     u"重要な要素となります。"},
+    {Topic::Left, "Left", 2,
+     u"BackSpaceキーを押して下さい。\r"
+     u"キー入力が速いことも重要ですが、このキーを速く打てるかどうかがミスタッチをしたときにすぐ"
+     u"立ち直れるかのカギを握っています。"},
+    {Topic::Ent, "Ent", 2,
+     u"Enterキーを押して下さい\r"
+     u"ひらがなの無変換はこのキーを押します"},
+    {Topic::Indicator, "Indicator", 2,
+     u"フォーム下部に表示する青色のバーのこと\r"
+     u"これより速く打てれば基準をクリアします"},
+    {Topic::Color, "Color", 5,
+     u"クリアすると、ボタンの色が変わります\r"
+     u"　赤が60字／分以上（全商３級程度）\r"
+     u"　黄が90字／分以上（全商２級程度）\r"
+     u"　青が120字／分以上（全商１級程度）\r"
+     u"　？色　150字／分以上"},
+    {Topic::Developper, "Developper", 1, u"開発  県立薫風高校"},
+};
+
+TEST(HelpPrompt, IsTheWholeTextWithLinesJoinedByCarriageReturns) {
+    for (const HelpCase& c : kHelpCases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(help::HelpPrompt(c.topic), c.prompt.toString());
+        EXPECT_EQ(help::HelpLines(c.topic).size(), c.lineCount);
+        EXPECT_EQ(help::HelpLines(c.topic).join(u'\r'), help::HelpPrompt(c.topic));
+    }
+}
+
+TEST(HelpPrompt, HasNoLineFeedAndNoEmptyLine) {
+    for (Topic topic : kAllTopics) {
+        const QString prompt = help::HelpPrompt(topic);
+        EXPECT_FALSE(prompt.contains(u'\n')) << static_cast<int>(topic);
+        EXPECT_FALSE(prompt.endsWith(u'\r')) << static_cast<int>(topic);
+        for (const QString& line : help::HelpLines(topic)) {
+            EXPECT_FALSE(line.isEmpty()) << static_cast<int>(topic);
+        }
+    }
+}
+
+// The characters that look alike in half and full width, checked by their code points.
+TEST(HelpLines, ClearUsesIdeographicSpacesAndMixedWidthPunctuation) {
+    const QStringList lines = help::HelpLines(Topic::Clear);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[1][0].unicode(), 0x3000);
+    EXPECT_EQ(lines[2][0].unicode(), 0x3000);
+    const QString last = lines[2];
+    const qsizetype sixty = last.indexOf(QStringLiteral("60"));
+    ASSERT_GE(sixty, 0);
+    EXPECT_EQ(last[sixty].unicode(), 0x0036);
+    EXPECT_EQ(last[sixty + 1].unicode(), 0x0030);
+    EXPECT_EQ(last[sixty + 3].unicode(), 0x002F);  // "/" after "60字"
+    EXPECT_TRUE(last.contains(QChar(0x0028)));     // "("
+    EXPECT_FALSE(last.contains(QChar(0xFF08)));
+    EXPECT_EQ(last.back().unicode(), 0xFF09);  // the closing bracket is full width
+    EXPECT_FALSE(last.contains(QChar(0x0029)));
+}
+
+TEST(HelpLines, ColorUsesFullWidthSlashAndQuestionMark) {
+    const QStringList lines = help::HelpLines(Topic::Color);
+    ASSERT_EQ(lines.size(), 5);
+    for (int i = 1; i < 5; ++i) {
+        EXPECT_EQ(lines[i][0].unicode(), 0x3000) << "line " << i;
+        EXPECT_TRUE(lines[i].contains(QChar(0xFF0F))) << "line " << i;
+        EXPECT_FALSE(lines[i].contains(QChar(0x002F))) << "line " << i;
+    }
+    EXPECT_EQ(lines[4][1].unicode(), 0xFF1F);
+    EXPECT_EQ(lines[4][3].unicode(), 0x3000);
+}
+
+TEST(HelpLines, DeveloperCreditHasTwoHalfWidthSpaces) {
+    const QStringList lines = help::HelpLines(Topic::Developper);
+    ASSERT_EQ(lines.size(), 1);
+    const QString credit = lines[0];
+    ASSERT_EQ(credit.size(), 10);
+    EXPECT_EQ(credit[2].unicode(), 0x0020);
+    EXPECT_EQ(credit[3].unicode(), 0x0020);
+    EXPECT_EQ(credit.count(QChar(0x3000)), 0);
+}
+
+}  // namespace

@@ -1,0 +1,103 @@
+// Building the texts of a run from a lesson button's index, and the doubled-N rule.
+#include "lessons/RunBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QStringView>
+#include <optional>
+#include <ostream>
+
+#include "lessons/LessonCatalogue.h"
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
+namespace {
+
+TEST(BuildRun, GivesTheKanaAndTheKeyQueueWithItsEndMark) {
+    struct Case {
+        int index;
+        QStringView practiceText;
+        QStringView romajiQueue;
+    };
+    const Case cases[] = {
+        {0, u"ちゅうがくせいの■みなさん■", u"TY_U_U_GA_KU_SE_I_NO_ _MI_NA_SA_N_ _="},
+        {1, u"そよかぜ■こうこうへ■", u"SO_YO_KA_ZE_ _KO_U_KO_U_HE_ _="},
+        {2, u"ようこそ！■", u"YO_U_KO_SO_!_ _="},
+        {17, u"しんがくと■しゅうしょくに■", u"SI_N_GA_KU_TO_ _SH_U_U_SH_O_KU_NI_ _="},
+        {19, u"ぜひ■きぼうして■ください■", u"ZE_HI_ _KI_BO_U_SI_TE_ _KU_DA_SA_I_ _="},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "lesson " << c.index);
+        const std::optional<lessons::BuiltRun> run = lessons::BuildRun(c.index);
+        ASSERT_TRUE(run.has_value());
+        EXPECT_EQ(run->practiceText, c.practiceText.toString());
+        EXPECT_EQ(run->romajiQueue, c.romajiQueue.toString());
+    }
+}
+
+TEST(BuildRun, EveryLessonGivesItsCatalogueTexts) {
+    for (int index = 0; index < static_cast<int>(lessons::kLessonCount); ++index) {
+        SCOPED_TRACE(testing::Message() << "lesson " << index);
+        const lessons::Lesson& lesson = lessons::LessonCatalogue[static_cast<std::size_t>(index)];
+        const std::optional<lessons::BuiltRun> run = lessons::BuildRun(index);
+        ASSERT_TRUE(run.has_value());
+        EXPECT_EQ(run->practiceText,
+                  QString::fromUtf16(lesson.kanaText.data(), lesson.kanaText.size()));
+        const QString keys = QString::fromLatin1(lesson.keyString.data(), lesson.keyString.size());
+        EXPECT_EQ(run->romajiQueue, lessons::ApplyDoubledNRule(keys) + u'=');
+    }
+}
+
+TEST(BuildRun, EveryQueueEndsWithExactlyOneEndMark) {
+    for (int index = 0; index < static_cast<int>(lessons::kLessonCount); ++index) {
+        SCOPED_TRACE(testing::Message() << "lesson " << index);
+        const std::optional<lessons::BuiltRun> run = lessons::BuildRun(index);
+        ASSERT_TRUE(run.has_value());
+        EXPECT_TRUE(run->romajiQueue.endsWith(u'='));
+        EXPECT_EQ(run->romajiQueue.count(u'='), 1);
+        // One unit per kana cell survives into the queue.
+        EXPECT_EQ(run->romajiQueue.count(u'_'), run->practiceText.size());
+    }
+}
+
+TEST(BuildRun, SameIndexTwiceGivesTheSameTexts) {
+    const std::optional<lessons::BuiltRun> first = lessons::BuildRun(5);
+    const std::optional<lessons::BuiltRun> second = lessons::BuildRun(5);
+    ASSERT_TRUE(first.has_value());
+    ASSERT_TRUE(second.has_value());
+    EXPECT_EQ(first->practiceText, second->practiceText);
+    EXPECT_EQ(first->romajiQueue, second->romajiQueue);
+}
+
+TEST(BuildRun, GivesNothingForAButtonWithoutALesson) {
+    for (int index : {20, 21, -1}) {
+        EXPECT_FALSE(lessons::BuildRun(index).has_value()) << "index " << index;
+    }
+}
+
+TEST(ApplyDoubledNRule, DropsTheSecondNOnlyBeforeAUnitBeginningWithA) {
+    struct Case {
+        QStringView keys;
+        QStringView expected;
+    };
+    const Case cases[] = {
+        {u"NN_A_", u"N_A_"},       {u"NN_KA_", u"NN_KA_"},
+        {u"NN_I_", u"NN_I_"},      {u"KA_NN_A_NN_", u"KA_N_A_NN_"},
+        {u"NN_NN_A_", u"NN_N_A_"},  // only the unit right before A
+        {u"NN_ _", u"NN_ _"},      {u"NN_", u"NN_"},
+        {u"N_A_", u"N_A_"},        {u"", u""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys.toString().toStdString());
+        const QString result = lessons::ApplyDoubledNRule(c.keys.toString());
+        EXPECT_EQ(result, c.expected.toString());
+        EXPECT_EQ(result.count(u'_'), c.keys.count(u'_'));
+    }
+}
+
+}  // namespace
