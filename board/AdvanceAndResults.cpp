@@ -35,7 +35,8 @@ void PracticeBoard::RecordClearedLesson(double shownSpeed) {
     if (const auto best = board::ImprovedBestCaption(button.Caption(), shownSpeed)) {
         button.SetCaption(*best);
     }
-    const bool nextShowing = lesson + 1 < menu.Command1.size() && menu.Command1[lesson + 1].Visible();
+    const bool nextShowing =
+        lesson + 1 < menu.Command1.size() && menu.Command1[lesson + 1].Visible();
     if (board::JumpsAhead(Module1::LessonIndex, nextShowing)) {
         menu.Command1[lesson + 2].SetVisible(true);
     }

@@ -92,4 +92,6 @@ void PracticeBoard::Form_Unload(std::int16_t& cancel) {
     cancel = 1;  // the board is kept, hidden, for the next lesson
 }
 
-int PracticeBoard::TextLength() const { return static_cast<int>(Module1::PracticeText.size()); }
+int PracticeBoard::TextLength() const {
+    return static_cast<int>(Module1::PracticeText.size());
+}

@@ -10,7 +10,8 @@ namespace board {
 namespace {
 
 double PassTicks(int textLength, int targetSpeed) {
-    return static_cast<double>(static_cast<float>(textLength) * PaceFor(targetSpeed).ticksPerCharacter);
+    return static_cast<double>(static_cast<float>(textLength) *
+                               PaceFor(targetSpeed).ticksPerCharacter);
 }
 
 }  // namespace

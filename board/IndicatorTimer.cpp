@@ -11,8 +11,8 @@ void PracticeBoard::Timer1_Timer() {
     if (Ticks < std::numeric_limits<std::int16_t>::max()) {
         ++Ticks;
     }
-    const board::IndicatorFrame frame = board::IndicatorOnTick(
-        Ticks, TextLength(), Module1::TargetSpeed, Width(), Label2.Height());
+    const board::IndicatorFrame frame =
+        board::IndicatorOnTick(Ticks, TextLength(), Module1::TargetSpeed, Width(), Label2.Height());
     Label2.SetHeight(frame.heightTwips);
     Label2.SetWidth(frame.widthTwips);
     Label2.SetCaption(frame.caption);

@@ -15,7 +15,9 @@ constexpr int kSpaceCode = 32;
 constexpr int kCaretCode = 94;  // "^" is the BackSpace mark, never a key of its own
 constexpr int kFirstFunctionKeyNumber = 118;
 
-bool IsLowerCaseLetter(int code) { return code >= 'a' && code <= 'z'; }
+bool IsLowerCaseLetter(int code) {
+    return code >= 'a' && code <= 'z';
+}
 
 bool DirectlyMatches(PressedKey key, QChar head) {
     if (key.IsFunctionKey()) {
@@ -60,7 +62,9 @@ bool IsLetter(PressedKey key, QChar upperCase) {
            (key.code == upperCase.unicode() || key.code == upperCase.toLower().unicode());
 }
 
-bool LastKeyWasS(std::uint8_t lastKey) { return lastKey == 'S' || lastKey == 's'; }
+bool LastKeyWasS(std::uint8_t lastKey) {
+    return lastKey == 'S' || lastKey == 's';
+}
 
 bool TryAlternativeSpelling(JudgeState state, PressedKey key) {
     for (const SpellingPair& pair : kSpellingPairs) {

@@ -41,7 +41,7 @@ struct Judgement {
 // The state the judge reads and writes.
 struct JudgeState {
     QString& romajiQueue;
-    std::uint8_t& lastKey;   // code of the last key accepted by the direct test
+    std::uint8_t& lastKey;    // code of the last key accepted by the direct test
     std::uint8_t& missCount;  // held at 255
 };
 

@@ -31,7 +31,9 @@ void PracticeBoard::keyPressEvent(QKeyEvent* event) {
 }
 
 // Tab is a key to judge like any other, not a move of the focus.
-bool PracticeBoard::focusNextPrevChild(bool) { return false; }
+bool PracticeBoard::focusNextPrevChild(bool) {
+    return false;
+}
 
 void PracticeBoard::Form_KeyPress(int characterCode) {
     JudgeKey(board::PressedKey::Character(characterCode));

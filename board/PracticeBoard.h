@@ -9,7 +9,7 @@
 #include "shell/Form.h"
 
 class PracticeBoard : public ui::Form {
-public:
+  public:
     static constexpr int kCells = 30;
 
     PracticeBoard();  // lays the board out (BoardLayout.cpp)
@@ -43,12 +43,12 @@ public:
     std::int16_t Ticks = 0;       // tenths of a second, held at 32,767
     std::uint8_t LastKey = 0;     // last key accepted as typed; kept from run to run
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
-private:
+  private:
     void JudgeKey(board::PressedKey key);
     void AdvanceQueue();
     void EndOfRun();

@@ -58,8 +58,8 @@ constexpr bool IsWellFormedKeyString(std::string_view keyString) {
     }
     bool unitOpen = false;
     for (char c : keyString) {
-        const bool key = (c >= 'A' && c <= 'Z') || c == '1' || c == '2' || c == '5' || c == '!' ||
-                         c == ' ';
+        const bool key =
+            (c >= 'A' && c <= 'Z') || c == '1' || c == '2' || c == '5' || c == '!' || c == ' ';
         if (c == '_') {
             if (!unitOpen) {
                 return false;

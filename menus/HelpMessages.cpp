@@ -12,10 +12,24 @@ void ShowHelp(help::Topic topic) {
 
 }  // namespace
 
-void Menu::Clear_Click() { ShowHelp(help::Topic::Clear); }
-void Menu::Space_Click() { ShowHelp(help::Topic::Space); }
-void Menu::Left_Click() { ShowHelp(help::Topic::Left); }
-void Menu::Ent_Click() { ShowHelp(help::Topic::Ent); }
-void Menu::Indicator_Click() { ShowHelp(help::Topic::Indicator); }
-void Menu::Color_Click() { ShowHelp(help::Topic::Color); }
-void Menu::Developper_Click() { ShowHelp(help::Topic::Developper); }
+void Menu::Clear_Click() {
+    ShowHelp(help::Topic::Clear);
+}
+void Menu::Space_Click() {
+    ShowHelp(help::Topic::Space);
+}
+void Menu::Left_Click() {
+    ShowHelp(help::Topic::Left);
+}
+void Menu::Ent_Click() {
+    ShowHelp(help::Topic::Ent);
+}
+void Menu::Indicator_Click() {
+    ShowHelp(help::Topic::Indicator);
+}
+void Menu::Color_Click() {
+    ShowHelp(help::Topic::Color);
+}
+void Menu::Developper_Click() {
+    ShowHelp(help::Topic::Developper);
+}

@@ -5,15 +5,18 @@ namespace help {
 QStringList HelpLines(Topic topic) {
     switch (topic) {
         case Topic::Clear:
-            return {QStringLiteral("クリア基準は以下のとおりです"),
-                    QStringLiteral("　３回入力し、ミスが０であること"),
-                    QStringLiteral("　打数が60字/分以上であること(インディケータより速く打てること）")};
+            return {
+                QStringLiteral("クリア基準は以下のとおりです"),
+                QStringLiteral("　３回入力し、ミスが０であること"),
+                QStringLiteral("　打数が60字/分以上であること(インディケータより速く打てること）")};
         case Topic::Space:
             return {QStringLiteral("スペースキーを押して下さい。"),
-                    QStringLiteral("キー入力が速いことも重要ですが、変換キーをうまく使いこなせるか否かは速い入力できるかの重要な要素となります。")};
+                    QStringLiteral("キー入力が速いことも重要ですが、変換キーをうまく使いこなせるか"
+                                   "否かは速い入力できるかの重要な要素となります。")};
         case Topic::Left:
             return {QStringLiteral("BackSpaceキーを押して下さい。"),
-                    QStringLiteral("キー入力が速いことも重要ですが、このキーを速く打てるかどうかがミスタッチをしたときにすぐ立ち直れるかのカギを握っています。")};
+                    QStringLiteral("キー入力が速いことも重要ですが、このキーを速く打てるかどうかが"
+                                   "ミスタッチをしたときにすぐ立ち直れるかのカギを握っています。")};
         case Topic::Ent:
             return {QStringLiteral("Enterキーを押して下さい"),
                     QStringLiteral("ひらがなの無変換はこのキーを押します")};
@@ -32,6 +35,8 @@ QStringList HelpLines(Topic topic) {
     return {};
 }
 
-QString HelpPrompt(Topic topic) { return HelpLines(topic).join(QChar(13)); }
+QString HelpPrompt(Topic topic) {
+    return HelpLines(topic).join(QChar(13));
+}
 
 }  // namespace help

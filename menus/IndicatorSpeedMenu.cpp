@@ -11,8 +11,18 @@ void Menu::ChooseIndicatorSpeed(int itemIndex) {
     Module1::TargetSpeed = speed_menu::kIndicatorSpeeds[static_cast<std::size_t>(itemIndex)];
 }
 
-void Menu::S60_Click() { ChooseIndicatorSpeed(0); }
-void Menu::S90_Click() { ChooseIndicatorSpeed(1); }
-void Menu::S120_Click() { ChooseIndicatorSpeed(2); }
-void Menu::S150_Click() { ChooseIndicatorSpeed(3); }
-void Menu::S180_Click() { ChooseIndicatorSpeed(4); }
+void Menu::S60_Click() {
+    ChooseIndicatorSpeed(0);
+}
+void Menu::S90_Click() {
+    ChooseIndicatorSpeed(1);
+}
+void Menu::S120_Click() {
+    ChooseIndicatorSpeed(2);
+}
+void Menu::S150_Click() {
+    ChooseIndicatorSpeed(3);
+}
+void Menu::S180_Click() {
+    ChooseIndicatorSpeed(4);
+}

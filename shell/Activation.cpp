@@ -29,6 +29,8 @@ void ActivationTracker::Hidden(Form& form) {
     }
 }
 
-void ActivationTracker::Forget(Form& form) { Hidden(form); }
+void ActivationTracker::Forget(Form& form) {
+    Hidden(form);
+}
 
 }  // namespace ui

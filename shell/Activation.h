@@ -12,7 +12,7 @@ namespace ui {
 class Form;
 
 class ActivationTracker {
-public:
+  public:
     // The program showed `form`, or the pupil used a control of it.
     void Activated(Form& form);
     // The window system made `form` the active window. Ignored while a modal box is open,
@@ -25,7 +25,7 @@ public:
 
     Form* Current() const { return current_; }
 
-private:
+  private:
     Form* current_ = nullptr;
 };
 

@@ -18,8 +18,12 @@ inline constexpr BgrColour kSystemColourFlag = 0x80000000u;
 inline constexpr int kSystemMenuText = 7;
 inline constexpr int kSystemHighlightText = 14;
 
-constexpr bool IsSystemColour(BgrColour value) { return (value & kSystemColourFlag) != 0; }
-constexpr int SystemColourIndex(BgrColour value) { return static_cast<int>(value & 0xFFu); }
+constexpr bool IsSystemColour(BgrColour value) {
+    return (value & kSystemColourFlag) != 0;
+}
+constexpr int SystemColourIndex(BgrColour value) {
+    return static_cast<int>(value & 0xFFu);
+}
 constexpr BgrColour SystemColour(int index) {
     return kSystemColourFlag | (static_cast<BgrColour>(index) & 0xFFu);
 }
@@ -30,7 +34,8 @@ constexpr Rgb ToRgb(BgrColour value) {
 }
 
 constexpr BgrColour FromRgb(Rgb rgb) {
-    return static_cast<BgrColour>(rgb.red & 0xFF) | (static_cast<BgrColour>(rgb.green & 0xFF) << 8) |
+    return static_cast<BgrColour>(rgb.red & 0xFF) |
+           (static_cast<BgrColour>(rgb.green & 0xFF) << 8) |
            (static_cast<BgrColour>(rgb.blue & 0xFF) << 16);
 }
 

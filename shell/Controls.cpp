@@ -15,8 +15,8 @@ namespace {
 
 QPalette::ColorRole SystemColourRole(int index) {
     switch (index) {
-        case 1:  // desktop
-        case 4:  // menu
+        case 1:   // desktop
+        case 4:   // menu
         case 15:  // button face
             return QPalette::Button;
         case 5:  // window
@@ -36,21 +36,21 @@ QPalette::ColorRole SystemColourRole(int index) {
 
 // Draws one line from its first point to its second, inside its own small widget.
 class LineWidget : public QWidget {
-public:
+  public:
     LineWidget(QWidget* parent, QPoint from, QPoint to, QColor colour)
         : QWidget(parent), from_(from), to_(to), colour_(colour) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setAttribute(Qt::WA_NoSystemBackground);
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setPen(QPen(colour_, 1, Qt::SolidLine));
         painter.drawLine(from_, to_);
     }
 
-private:
+  private:
     QPoint from_, to_;
     QColor colour_;
 };
@@ -68,24 +68,48 @@ QColor ResolveColour(colour::BgrColour value) {
 
 // ---- Control ----
 
-int Control::Left() const { return left_.Read(widget_->x()); }
-void Control::SetLeft(int v) { widget_->move(left_.Write(v), widget_->y()); }
-int Control::Top() const { return top_.Read(widget_->y()); }
-void Control::SetTop(int v) { widget_->move(widget_->x(), top_.Write(v)); }
-int Control::Width() const { return width_.Read(widget_->width()); }
-void Control::SetWidth(int v) { widget_->resize(width_.Write(v), widget_->height()); }
-int Control::Height() const { return height_.Read(widget_->height()); }
-void Control::SetHeight(int v) { widget_->resize(widget_->width(), height_.Write(v)); }
+int Control::Left() const {
+    return left_.Read(widget_->x());
+}
+void Control::SetLeft(int v) {
+    widget_->move(left_.Write(v), widget_->y());
+}
+int Control::Top() const {
+    return top_.Read(widget_->y());
+}
+void Control::SetTop(int v) {
+    widget_->move(widget_->x(), top_.Write(v));
+}
+int Control::Width() const {
+    return width_.Read(widget_->width());
+}
+void Control::SetWidth(int v) {
+    widget_->resize(width_.Write(v), widget_->height());
+}
+int Control::Height() const {
+    return height_.Read(widget_->height());
+}
+void Control::SetHeight(int v) {
+    widget_->resize(widget_->width(), height_.Write(v));
+}
 
 void Control::Move(int left, int top, int width, int height) {
     widget_->setGeometry(left_.Write(left), top_.Write(top), width_.Write(width),
                          height_.Write(height));
 }
 
-bool Control::Visible() const { return !widget_->isHidden(); }
-void Control::SetVisible(bool visible) { widget_->setVisible(visible); }
-bool Control::Enabled() const { return widget_->isEnabled(); }
-void Control::SetEnabled(bool enabled) { widget_->setEnabled(enabled); }
+bool Control::Visible() const {
+    return !widget_->isHidden();
+}
+void Control::SetVisible(bool visible) {
+    widget_->setVisible(visible);
+}
+bool Control::Enabled() const {
+    return widget_->isEnabled();
+}
+void Control::SetEnabled(bool enabled) {
+    widget_->setEnabled(enabled);
+}
 
 // ---- Label ----
 
@@ -97,9 +121,15 @@ void Label::Create(QWidget* parent) {
     Bind(label);
 }
 
-QLabel* Label::Widget() const { return static_cast<QLabel*>(Control::Widget()); }
-QString Label::Caption() const { return Widget()->text(); }
-void Label::SetCaption(const QString& caption) { Widget()->setText(caption); }
+QLabel* Label::Widget() const {
+    return static_cast<QLabel*>(Control::Widget());
+}
+QString Label::Caption() const {
+    return Widget()->text();
+}
+void Label::SetCaption(const QString& caption) {
+    Widget()->setText(caption);
+}
 
 void Label::SetBackColor(colour::BgrColour colour) {
     backColor_ = colour;
@@ -114,35 +144,52 @@ void Label::SetForeColor(colour::BgrColour colour) {
     Widget()->setPalette(palette);
 }
 
-void Label::SetAlignment(Qt::Alignment alignment) { Widget()->setAlignment(alignment); }
-void Label::SetFont(const QFont& font) { Widget()->setFont(font); }
+void Label::SetAlignment(Qt::Alignment alignment) {
+    Widget()->setAlignment(alignment);
+}
+void Label::SetFont(const QFont& font) {
+    Widget()->setFont(font);
+}
 
 // ---- CommandButton ----
 
 void CommandButton::Create(Form& form, std::function<void()> onClick) {
     auto* button = new LessonButton(form.Client());
-    QObject::connect(button, &QPushButton::clicked, button,
-                     [&form, handler = std::move(onClick)] {
-                         form.NoteInteraction();
-                         handler();
-                     });
+    QObject::connect(button, &QPushButton::clicked, button, [&form, handler = std::move(onClick)] {
+        form.NoteInteraction();
+        handler();
+    });
     Bind(button);
 }
 
 LessonButton* CommandButton::Widget() const {
     return static_cast<LessonButton*>(Control::Widget());
 }
-QString CommandButton::Caption() const { return Widget()->text(); }
-void CommandButton::SetCaption(const QString& caption) { Widget()->setText(caption); }
-colour::BgrColour CommandButton::BackColor() const { return Widget()->BackColor(); }
-void CommandButton::SetBackColor(colour::BgrColour colour) { Widget()->SetBackColor(colour); }
-void CommandButton::SetFont(const QFont& font) { Widget()->setFont(font); }
-void CommandButton::SetFocus() { Widget()->setFocus(Qt::OtherFocusReason); }
+QString CommandButton::Caption() const {
+    return Widget()->text();
+}
+void CommandButton::SetCaption(const QString& caption) {
+    Widget()->setText(caption);
+}
+colour::BgrColour CommandButton::BackColor() const {
+    return Widget()->BackColor();
+}
+void CommandButton::SetBackColor(colour::BgrColour colour) {
+    Widget()->SetBackColor(colour);
+}
+void CommandButton::SetFont(const QFont& font) {
+    Widget()->setFont(font);
+}
+void CommandButton::SetFocus() {
+    Widget()->setFocus(Qt::OtherFocusReason);
+}
 bool CommandButton::HasFocus() const {
     QWidget* window = Widget()->window();
     return window->focusWidget() == Widget();
 }
-void CommandButton::Click() { Widget()->click(); }
+void CommandButton::Click() {
+    Widget()->click();
+}
 
 // ---- Line ----
 
@@ -150,8 +197,8 @@ void Line::Create(QWidget* parent, int x1, int y1, int x2, int y2, colour::BgrCo
     const QPoint from(twips::ToPixels(x1), twips::ToPixels(y1));
     const QPoint to(twips::ToPixels(x2), twips::ToPixels(y2));
     const QRect box = QRect(from, to).normalized();
-    auto* line = new LineWidget(parent, from - box.topLeft(), to - box.topLeft(),
-                                ResolveColour(colour));
+    auto* line =
+        new LineWidget(parent, from - box.topLeft(), to - box.topLeft(), ResolveColour(colour));
     Bind(line);
     Move(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + twips::kTwipsPerPixel,
          std::abs(y2 - y1) + twips::kTwipsPerPixel);
@@ -166,7 +213,9 @@ void Timer::Create(QObject* owner, int intervalMilliseconds, std::function<void(
     QObject::connect(timer_, &QTimer::timeout, owner, std::move(onTick));
 }
 
-bool Timer::Enabled() const { return timer_->isActive(); }
+bool Timer::Enabled() const {
+    return timer_->isActive();
+}
 
 void Timer::SetEnabled(bool enabled) {
     if (enabled == timer_->isActive()) {
@@ -179,7 +228,9 @@ void Timer::SetEnabled(bool enabled) {
     }
 }
 
-int Timer::Interval() const { return timer_->interval(); }
+int Timer::Interval() const {
+    return timer_->interval();
+}
 
 // ---- MenuItem ----
 
@@ -191,11 +242,23 @@ void MenuItem::Bind(Form& form, QAction* action, std::function<void()> onClick) 
     });
 }
 
-QString MenuItem::Caption() const { return action_->text(); }
-bool MenuItem::Checked() const { return action_->isChecked(); }
-void MenuItem::SetChecked(bool checked) { action_->setChecked(checked); }
-bool MenuItem::Enabled() const { return action_->isEnabled(); }
-bool MenuItem::Visible() const { return action_->isVisible(); }
-void MenuItem::Click() { action_->trigger(); }
+QString MenuItem::Caption() const {
+    return action_->text();
+}
+bool MenuItem::Checked() const {
+    return action_->isChecked();
+}
+void MenuItem::SetChecked(bool checked) {
+    action_->setChecked(checked);
+}
+bool MenuItem::Enabled() const {
+    return action_->isEnabled();
+}
+bool MenuItem::Visible() const {
+    return action_->isVisible();
+}
+void MenuItem::Click() {
+    action_->trigger();
+}
 
 }  // namespace ui

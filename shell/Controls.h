@@ -27,7 +27,7 @@ QColor ResolveColour(colour::BgrColour value);
 
 // Position, size and visibility shared by every control.
 class Control {
-public:
+  public:
     int Left() const;
     void SetLeft(int twipsValue);
     int Top() const;
@@ -46,16 +46,16 @@ public:
 
     QWidget* Widget() const { return widget_; }
 
-protected:
+  protected:
     void Bind(QWidget* widget) { widget_ = widget; }
 
-private:
+  private:
     QWidget* widget_ = nullptr;
     twips::TwipsProperty left_, top_, width_, height_;
 };
 
 class Label : public Control {
-public:
+  public:
     void Create(QWidget* parent);
     QString Caption() const;
     void SetCaption(const QString& caption);
@@ -66,12 +66,12 @@ public:
     void SetFont(const QFont& font);
     QLabel* Widget() const;
 
-private:
+  private:
     colour::BgrColour backColor_ = 0;
 };
 
 class CommandButton : public Control {
-public:
+  public:
     void Create(Form& form, std::function<void()> onClick);
     QString Caption() const;
     void SetCaption(const QString& caption);
@@ -86,23 +86,23 @@ public:
 
 // A straight line drawn between two points; decoration only.
 class Line : public Control {
-public:
+  public:
     void Create(QWidget* parent, int x1, int y1, int x2, int y2, colour::BgrColour colour);
 };
 
 class Timer {
-public:
+  public:
     void Create(QObject* owner, int intervalMilliseconds, std::function<void()> onTick);
     bool Enabled() const;
     void SetEnabled(bool enabled);
     int Interval() const;
 
-private:
+  private:
     QTimer* timer_ = nullptr;
 };
 
 class MenuItem {
-public:
+  public:
     void Bind(Form& form, QAction* action, std::function<void()> onClick);
     QString Caption() const;
     bool Checked() const;
@@ -112,7 +112,7 @@ public:
     void Click();
     QAction* Action() const { return action_; }
 
-private:
+  private:
     QAction* action_ = nullptr;
 };
 

@@ -38,11 +38,17 @@ Form::Form(bool withMenuBar) : QWidget(nullptr) {
                    Qt::WindowCloseButtonHint);
 }
 
-Form::~Form() { Program::ForgetForm(*this); }
+Form::~Form() {
+    Program::ForgetForm(*this);
+}
 
-void Form::SetCaption(const QString& caption) { setWindowTitle(caption); }
+void Form::SetCaption(const QString& caption) {
+    setWindowTitle(caption);
+}
 
-QString Form::Caption() const { return windowTitle(); }
+QString Form::Caption() const {
+    return windowTitle();
+}
 
 void Form::SetBackColor(colour::BgrColour colour) {
     for (QWidget* widget : {static_cast<QWidget*>(this), client_}) {
@@ -70,9 +76,13 @@ void Form::ApplyFixedSize() {
     setFixedSize(clientWidth, menuHeight + clientHeight);
 }
 
-int Form::Top() const { return top_.Read(frameGeometry().top()); }
+int Form::Top() const {
+    return top_.Read(frameGeometry().top());
+}
 
-void Form::SetTop(int twipsValue) { MoveFrameTo(frameGeometry().left(), top_.Write(twipsValue)); }
+void Form::SetTop(int twipsValue) {
+    MoveFrameTo(frameGeometry().left(), top_.Write(twipsValue));
+}
 
 void Form::MoveFrameTo(int leftPixels, int topPixels) {
     if (isVisible()) {
@@ -86,15 +96,21 @@ void Form::MoveFrameTo(int leftPixels, int topPixels) {
     setGeometry(QRect(QPoint(leftPixels, topPixels) + clientOffset, size()));
 }
 
-int Form::WindowLeft() const { return twips::FromPixels(frameGeometry().left()); }
+int Form::WindowLeft() const {
+    return twips::FromPixels(frameGeometry().left());
+}
 
 void Form::SetWindowLeft(int twipsValue) {
     MoveFrameTo(twips::ToPixels(twipsValue), frameGeometry().top());
 }
 
-int Form::Height() const { return twips::FromPixels(frameGeometry().height()); }
+int Form::Height() const {
+    return twips::FromPixels(frameGeometry().height());
+}
 
-int Form::Width() const { return width_.Read(clientWidthPixels_); }
+int Form::Width() const {
+    return width_.Read(clientWidthPixels_);
+}
 
 void Form::SetWidth(int twipsValue) {
     clientWidthPixels_ = width_.Write(twipsValue);
@@ -113,7 +129,9 @@ void Form::Hide() {
     hide();
 }
 
-void Form::NoteInteraction() { Program::Current().Activation().Activated(*this); }
+void Form::NoteInteraction() {
+    Program::Current().Activation().Activated(*this);
+}
 
 bool Form::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate && Program::Exists()) {

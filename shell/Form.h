@@ -15,7 +15,7 @@ class QMenuBar;
 namespace ui {
 
 class Form : public QWidget {
-public:
+  public:
     explicit Form(bool withMenuBar);
     ~Form() override;
 
@@ -47,11 +47,11 @@ public:
     QWidget* Client() const { return client_; }
     QMenuBar* MenuBar() const { return menuBar_; }
 
-protected:
+  protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void ApplyFixedSize();
     void MoveFrameTo(int leftPixels, int topPixels);
 

@@ -25,7 +25,9 @@ double LeadingNumber(const QString& text) {
     return ok ? value : 0.0;
 }
 
-double Int(double value) { return std::floor(value); }
+double Int(double value) {
+    return std::floor(value);
+}
 
 long long RoundedMod(double dividend, double divisor) {
     const auto a = static_cast<long long>(std::nearbyint(dividend));
@@ -36,7 +38,9 @@ long long RoundedMod(double dividend, double divisor) {
     return a % b;
 }
 
-double RoundHalfAway(double value) { return std::round(value); }
+double RoundHalfAway(double value) {
+    return std::round(value);
+}
 
 QString PlainNumber(double value) {
     // Fifteen significant digits, as a classic number-to-text conversion gives: this hides

@@ -9,18 +9,18 @@
 namespace ui {
 
 class LessonButton : public QPushButton {
-public:
+  public:
     explicit LessonButton(QWidget* parent);
 
     colour::BgrColour BackColor() const { return backColor_; }
     void SetBackColor(colour::BgrColour colour);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     // Enter clicks the focused button, as Space does.
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     colour::BgrColour backColor_ = colour::kPaleCyan;
 };
 

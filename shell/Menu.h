@@ -8,7 +8,7 @@
 #include "shell/Form.h"
 
 class Menu : public ui::Form {
-public:
+  public:
     static constexpr int kLessonButtons = 21;  // lessons 0 to 19, and button 20 below the grid
 
     Menu();  // lays the window out (MenuLayout.cpp)
@@ -46,7 +46,7 @@ public:
     // The speed items in menu order.
     std::array<ui::MenuItem*, 5> SpeedItems() { return {&S60, &S90, &S120, &S150, &S180}; }
 
-private:
+  private:
     void LayOutLessonButtons();
     void LayOutMenuBar();
     void ChooseIndicatorSpeed(int itemIndex);

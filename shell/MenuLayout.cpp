@@ -40,7 +40,8 @@ void Menu::LayOutLessonButtons() {
         ui::CommandButton& button = Command1[static_cast<std::size_t>(index)];
         button.Create(*this, [this, index] { Command1_Click(static_cast<std::int16_t>(index)); });
         const bool inGrid = index < kLessonButtons - 1;
-        const int left = inGrid ? kGridMargin + kColumnStep * (index % kGridColumns) : kLastButtonLeft;
+        const int left =
+            inGrid ? kGridMargin + kColumnStep * (index % kGridColumns) : kLastButtonLeft;
         const int top = inGrid ? kGridMargin + kRowStep * (index / kGridColumns) : kLastButtonTop;
         button.Move(left, top, kButtonWidth, kButtonHeight);
         button.SetBackColor(colour::kPaleCyan);

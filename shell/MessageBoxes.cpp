@@ -2,7 +2,9 @@
 
 namespace ui {
 
-QString ApplicationTitle() { return QStringLiteral("タイピングソフト"); }
+QString ApplicationTitle() {
+    return QStringLiteral("タイピングソフト");
+}
 
 BoxAnswer MessageBoxes::MsgBox(const QString& prompt, BoxButtons buttons, BoxIcon icon,
                                const QString& title) {

@@ -13,7 +13,7 @@ enum class BoxAnswer { Ok, Yes, No };
 QString ApplicationTitle();
 
 class MessageBoxes {
-public:
+  public:
     virtual ~MessageBoxes() = default;
 
     // Shows a modal box and returns the button pressed. The prompt's lines are separated
@@ -21,7 +21,7 @@ public:
     BoxAnswer MsgBox(const QString& prompt, BoxButtons buttons, BoxIcon icon,
                      const QString& title = QString());
 
-protected:
+  protected:
     virtual BoxAnswer Present(const QString& prompt, BoxButtons buttons, BoxIcon icon,
                               const QString& title) = 0;
 };

@@ -39,7 +39,9 @@ Program& Program::Current() {
     return *current;
 }
 
-bool Program::Exists() { return current != nullptr; }
+bool Program::Exists() {
+    return current != nullptr;
+}
 
 void Program::ForgetForm(Form& form) {
     if (current != nullptr) {
@@ -47,7 +49,9 @@ void Program::ForgetForm(Form& form) {
     }
 }
 
-void Program::Start() { MenuWindow().Show(); }
+void Program::Start() {
+    MenuWindow().Show();
+}
 
 ::Menu& Program::MenuWindow() {
     if (!menu_) {
@@ -65,6 +69,8 @@ void Program::Start() { MenuWindow().Show(); }
     return *board_;
 }
 
-void Program::End() { endProgram_(); }
+void Program::End() {
+    endProgram_();
+}
 
 }  // namespace ui

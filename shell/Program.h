@@ -15,7 +15,7 @@ namespace ui {
 class Form;
 
 class Program {
-public:
+  public:
     // `endProgram` stops the whole program at once; the real program never returns from it.
     Program(MessageBoxes& boxes, std::function<void()> endProgram);
     ~Program();
@@ -40,7 +40,7 @@ public:
     // Ends the program from inside any handler.
     void End();
 
-private:
+  private:
     MessageBoxes& boxes_;
     std::function<void()> endProgram_;
     ActivationTracker activation_;

@@ -28,7 +28,8 @@ QMessageBox::Icon QtIcon(BoxIcon icon) {
 // the focus back to that window, even when the window system has not activated it yet.
 QWidget* OwnerWindow() {
     if (Program::Exists()) {
-        if (Form* form = Program::Current().Activation().Current(); form != nullptr && form->isVisible()) {
+        if (Form* form = Program::Current().Activation().Current();
+            form != nullptr && form->isVisible()) {
             return form;
         }
     }

@@ -5,7 +5,7 @@
 namespace ui {
 
 class QtMessageBoxes : public MessageBoxes {
-protected:
+  protected:
     BoxAnswer Present(const QString& prompt, BoxButtons buttons, BoxIcon icon,
                       const QString& title) override;
 };

@@ -9,7 +9,9 @@ int ToPixels(int twipsValue) {
     return twipsValue < 0 ? -magnitude : magnitude;
 }
 
-int FromPixels(int pixels) { return pixels * kTwipsPerPixel; }
+int FromPixels(int pixels) {
+    return pixels * kTwipsPerPixel;
+}
 
 int TwipsProperty::Read(int currentPixels) const {
     if (written_ && currentPixels == writtenPixels_) {

@@ -12,12 +12,12 @@ int FromPixels(int pixels);
 // value reads back exactly although the widget only holds whole pixels; a change made
 // from outside (the window manager moving a window) reads back in whole pixels.
 class TwipsProperty {
-public:
+  public:
     int Read(int currentPixels) const;
     // Stores the value and returns the pixels to give the widget.
     int Write(int twipsValue);
 
-private:
+  private:
     bool written_ = false;
     int writtenTwips_ = 0;
     int writtenPixels_ = 0;

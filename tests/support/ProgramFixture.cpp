@@ -12,9 +12,13 @@ void ProgramFixture::SetUp() {
     program->Start();
 }
 
-void ProgramFixture::TearDown() { program.reset(); }
+void ProgramFixture::TearDown() {
+    program.reset();
+}
 
-void ProgramFixture::StartLesson(int index) { menu().Command1[static_cast<std::size_t>(index)].Click(); }
+void ProgramFixture::StartLesson(int index) {
+    menu().Command1[static_cast<std::size_t>(index)].Click();
+}
 
 void ProgramFixture::Type(const QString& keys) {
     for (const QChar key : keys) {

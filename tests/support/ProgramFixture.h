@@ -16,7 +16,7 @@
 namespace testing_support {
 
 class ProgramFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

@@ -18,7 +18,7 @@ struct ShownBox {
 };
 
 class RecordingMessageBoxes : public ui::MessageBoxes {
-public:
+  public:
     std::vector<ShownBox> shown;
     std::deque<ui::BoxAnswer> scriptedAnswers;
     std::function<void(const ShownBox&)> whileOpen;
@@ -27,7 +27,7 @@ public:
     // The boxes whose title is `title`.
     std::vector<ShownBox> WithTitle(const QString& title) const;
 
-protected:
+  protected:
     ui::BoxAnswer Present(const QString& prompt, ui::BoxButtons buttons, ui::BoxIcon icon,
                           const QString& title) override;
 };

@@ -8,7 +8,7 @@ namespace {
 using testing_support::ProgramFixture;
 
 class Indicator : public ProgramFixture {
-protected:
+  protected:
     void TickUntil(int ticks) {
         while (board().Ticks < ticks) {
             board().Timer1_Timer();
@@ -28,9 +28,9 @@ TEST_F(Indicator, WorkedExampleForAFourteenCharacterText) {
     StartLesson(0);  // 14 cells, 60 a minute: one pass of the indicator takes 140 ticks
     ASSERT_EQ(board().Width(), 6930);
     const IndicatorRow rows[] = {
-        {1, 50, 255, "25,200", colour::kNavy},     {70, 3465, 255, "360", colour::kNavy},
-        {140, 0, 375, "180", colour::kNavy},       {280, 0, 495, "90", colour::kNavy},
-        {420, 0, 495, "60", colour::kNavy},        {421, 50, 495, "60", colour::kRed},
+        {1, 50, 255, "25,200", colour::kNavy}, {70, 3465, 255, "360", colour::kNavy},
+        {140, 0, 375, "180", colour::kNavy},   {280, 0, 495, "90", colour::kNavy},
+        {420, 0, 495, "60", colour::kNavy},    {421, 50, 495, "60", colour::kRed},
         {560, 0, 495, "45", colour::kRed},
     };
     for (const IndicatorRow& row : rows) {

@@ -12,7 +12,7 @@ using testing_support::LessonKeys;
 using testing_support::ProgramFixture;
 
 class KeyInput : public ProgramFixture {
-protected:
+  protected:
     void SendKey(int qtKey, const QString& text = QString(),
                  Qt::KeyboardModifiers modifiers = Qt::NoModifier, bool autoRepeat = false) {
         QKeyEvent press(QEvent::KeyPress, qtKey, modifiers, text, autoRepeat);
@@ -70,7 +70,8 @@ TEST_F(KeyInput, FSevenMatchesOnlyItsMark) {
 TEST_F(KeyInput, KeysWithoutTextOtherThanF7ToF10AreIgnored) {
     StartLesson(0);
     const std::size_t before = BoxCount();
-    for (int key : {Qt::Key_Left, Qt::Key_Shift, Qt::Key_F1, Qt::Key_F6, Qt::Key_F11, Qt::Key_Home}) {
+    for (int key :
+         {Qt::Key_Left, Qt::Key_Shift, Qt::Key_F1, Qt::Key_F6, Qt::Key_F11, Qt::Key_Home}) {
         SendKey(key);
     }
     EXPECT_EQ(BoxCount(), before);
@@ -128,16 +129,15 @@ TEST_P(OtherSpellings, WholeLessonClearsWithoutAMiss) {
         << boxes.shown.back().prompt.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lessons, OtherSpellings,
-    ::testing::Values(
-        SpellingCase{"ChuForTyu", 0, "chuugakuseino minasan "},
-        SpellingCase{"ShuAsStored", 17, "singakuto shuushokuni "},
-        SpellingCase{"SyuForShu", 17, "singakuto syuusyokuni "},
-        SpellingCase{"ZiForJi", 10, "zinbunkagaku keiretu "},
-        SpellingCase{"UpperCase", 1, "SOYOKAZE KOUKOUHE "},
-        SpellingCase{"KyoAsStored", 9, "benkyousimasu "}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+INSTANTIATE_TEST_SUITE_P(Lessons, OtherSpellings,
+                         ::testing::Values(SpellingCase{"ChuForTyu", 0, "chuugakuseino minasan "},
+                                           SpellingCase{"ShuAsStored", 17,
+                                                        "singakuto shuushokuni "},
+                                           SpellingCase{"SyuForShu", 17, "singakuto syuusyokuni "},
+                                           SpellingCase{"ZiForJi", 10, "zinbunkagaku keiretu "},
+                                           SpellingCase{"UpperCase", 1, "SOYOKAZE KOUKOUHE "},
+                                           SpellingCase{"KyoAsStored", 9, "benkyousimasu "}),
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(KeyInput, ShAfterAnythingButSIsAMiss) {
     StartLesson(9);  // BE_N_KY_O_...: Y follows K, not S

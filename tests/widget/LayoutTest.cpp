@@ -18,8 +18,8 @@ class Layout : public ProgramFixture {};
 bool IsJapaneseGothic(const QFont& font) {
     const QString family = QFontInfo(font).family();
     return family == QStringLiteral("ＭＳ Ｐゴシック") || family == QStringLiteral("IPAPGothic") ||
-           family.contains(QStringLiteral("Gothic")) || family.contains(QStringLiteral("ゴシック")) ||
-           family.contains(QStringLiteral("CJK JP"));
+           family.contains(QStringLiteral("Gothic")) ||
+           family.contains(QStringLiteral("ゴシック")) || family.contains(QStringLiteral("CJK JP"));
 }
 
 TEST_F(Layout, MenuWindow) {
@@ -55,7 +55,8 @@ TEST_F(Layout, LessonButtonGrid) {
 
 TEST_F(Layout, TabOrderFollowsTheButtonIndex) {
     for (int index = 0; index + 1 < Menu::kLessonButtons; ++index) {
-        QWidget* next = menu().Command1[static_cast<std::size_t>(index)].Widget()->nextInFocusChain();
+        QWidget* next =
+            menu().Command1[static_cast<std::size_t>(index)].Widget()->nextInFocusChain();
         EXPECT_EQ(next, menu().Command1[static_cast<std::size_t>(index + 1)].Widget()) << index;
     }
 }
@@ -73,9 +74,12 @@ TEST_F(Layout, MenuBar) {
     EXPECT_EQ(top[2]->text(), QStringLiteral("技術・開発"));
     EXPECT_EQ(top[2]->menu(), nullptr);  // a command of its own, no drop-down
 
-    const QStringList helpItems{QStringLiteral("クリア基準"), QStringLiteral("■"),
-                                QStringLiteral("←"),         QStringLiteral("」"),
-                                QStringLiteral("インジケーター"), QStringLiteral("ボタンの色")};
+    const QStringList helpItems{QStringLiteral("クリア基準"),
+                                QStringLiteral("■"),
+                                QStringLiteral("←"),
+                                QStringLiteral("」"),
+                                QStringLiteral("インジケーター"),
+                                QStringLiteral("ボタンの色")};
     const QStringList speedItems{QStringLiteral(" 60字／分"), QStringLiteral(" 90字／分"),
                                  QStringLiteral("120字／分"), QStringLiteral("150字／分"),
                                  QStringLiteral("180字／分")};

@@ -13,7 +13,7 @@ using testing_support::LessonKeys;
 using testing_support::ProgramFixture;
 
 class MenuBehaviour : public ProgramFixture {
-protected:
+  protected:
     // The menu's activation, as when it becomes the program's active window again.
     void ActivateMenu() { menu().Form_Activate(); }
     bool HasFocus(int index) { return menu().Command1[static_cast<std::size_t>(index)].HasFocus(); }
@@ -40,7 +40,7 @@ struct BandCase {
 
 TEST_F(MenuBehaviour, ButtonsTakeTheColourOfTheirSpeedBand) {
     const BandCase cases[] = {
-        {"59.9", colour::kPaleCyan}, {"60.0", 0x008080FF}, {"90.0", 0x008080FF},
+        {"59.9", colour::kPaleCyan}, {"60.0", 0x008080FF},  {"90.0", 0x008080FF},
         {"90.1", 0x0080FFFF},        {"120.0", 0x0080FFFF}, {"150.0", 0x00FF8080},
         {"180.0", 0x0080FF80},       {"210.0", 0x00FF00FF}, {"240.0", 0x000080FF},
         {"270.0", 0x00E0E0E0},       {"300.0", 0x0000FFFF}, {"500.0", 0x00FFFFFF},
@@ -161,7 +161,8 @@ TEST_F(MenuBehaviour, HelpBoxesShowTheirTextsWhole) {
          "クリア基準は以下のとおりです\r　３回入力し、ミスが０であること\r"
          "　打数が60字/分以上であること(インディケータより速く打てること）"},
         {&Menu::Space_Click,
-         "スペースキーを押して下さい。\rキー入力が速いことも重要ですが、変換キーをうまく使いこなせる"
+         "スペースキーを押して下さい。\rキー入力が速いことも重要ですが、変換キーをうまく使いこなせ"
+         "る"
          "か否かは速い入力できるかの重要な要素となります。"},
         {&Menu::Left_Click,
          "BackSpaceキーを押して下さい。\rキー入力が速いことも重要ですが、このキーを速く打てるかどう"

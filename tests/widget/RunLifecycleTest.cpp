@@ -13,7 +13,7 @@ using testing_support::ProgramFixture;
 const QString kStartPrompt = QStringLiteral("Enterを押して、スタート");
 
 class RunLifecycle : public ProgramFixture {
-protected:
+  protected:
     int StartBoxes() const {
         int count = 0;
         for (const auto& box : boxes.shown) {

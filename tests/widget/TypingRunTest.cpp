@@ -73,17 +73,16 @@ TEST_P(VerdictBoundaries, ResultBoxAndCaption) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lesson1, VerdictBoundaries,
-    ::testing::Values(
-        VerdictCase{"TenMissesClear", 10, 100, "84打／分\r合格圏内", ui::BoxIcon::Information,
-                    "84.0"},
-        VerdictCase{"ElevenMissesNeverClear", 11, 50, "168打／分\rミス11回", ui::BoxIcon::Error,
-                    "1ページ"},
-        VerdictCase{"SpeedEqualToTargetClears", 0, 140, "60打／分\r合格圏内",
-                    ui::BoxIcon::Information, "60.0"},
-        VerdictCase{"JustBelowTargetFails", 0, 141, "59.5打／分\rミス0回", ui::BoxIcon::Error,
-                    "1ページ"},
-        VerdictCase{"WorkedExampleTooSlow", 2, 150, "56打／分\rミス2回", ui::BoxIcon::Error,
-                    "1ページ"}),
+    ::testing::Values(VerdictCase{"TenMissesClear", 10, 100, "84打／分\r合格圏内",
+                                  ui::BoxIcon::Information, "84.0"},
+                      VerdictCase{"ElevenMissesNeverClear", 11, 50, "168打／分\rミス11回",
+                                  ui::BoxIcon::Error, "1ページ"},
+                      VerdictCase{"SpeedEqualToTargetClears", 0, 140, "60打／分\r合格圏内",
+                                  ui::BoxIcon::Information, "60.0"},
+                      VerdictCase{"JustBelowTargetFails", 0, 141, "59.5打／分\rミス0回",
+                                  ui::BoxIcon::Error, "1ページ"},
+                      VerdictCase{"WorkedExampleTooSlow", 2, 150, "56打／分\rミス2回",
+                                  ui::BoxIcon::Error, "1ページ"}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(TypingRun, MissBoxNamesExpectedAndTypedKeys) {
