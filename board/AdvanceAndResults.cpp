@@ -7,12 +7,6 @@
 #include "shell/Module1.h"
 #include "shell/Program.h"
 
-namespace {
-
-constexpr int kTrailHome = 120;  // the left edge of cell 0
-
-}  // namespace
-
 void PracticeBoard::AdvanceQueue() {
     QString trail = Label3.Caption();
     const board::AdvanceStep step =

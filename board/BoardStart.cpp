@@ -11,7 +11,6 @@
 namespace {
 
 constexpr int kFilledCells = 28;  // cells 28 and 29 are never written
-constexpr int kTrailHome = 120;   // the left edge of cell 0
 constexpr int kRightButton = 2;
 
 }  // namespace

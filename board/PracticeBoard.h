@@ -11,6 +11,8 @@
 class PracticeBoard : public ui::Form {
   public:
     static constexpr int kCells = 30;
+    // Where the key trail waits between runs: the left edge of cell 0.
+    static constexpr int kTrailHome = 120;
 
     PracticeBoard();  // lays the board out (BoardLayout.cpp)
 
