@@ -1,7 +1,12 @@
 # The two commands of the quick start, and a few more for developers.
 #   make run    builds the trainer and starts it
-#   make test   builds everything and runs every test, also under the sanitizers
-.PHONY: run test deps build build-asan test-dev test-asan release bench package format clean
+#   make test   builds everything and runs every test, also under the sanitizers, checks the
+#               Debian package and runs the fuzzer for FUZZ_SECONDS
+.PHONY: run test deps build build-asan test-dev test-asan release bench package test-package \
+	fuzz format clean
+
+# How long `make fuzz` runs the fuzzer.
+FUZZ_SECONDS ?= 60
 
 deps:
 	tools/install-deps
@@ -27,7 +32,39 @@ test-dev: build
 test-asan: build-asan
 	ctest --preset asan
 
-test: test-dev test-asan
+# The Debian package, built from the release build: build/release/kunpu-typing_<version>_<arch>.deb
+package: release
+	cd build/release && cpack -G DEB
+
+# Builds the package from the release build into a scratch folder and checks what it holds.
+test-package: release
+	ctest --preset package
+
+# The fuzzer runs on a copy of the seed corpus, so the inputs it adds stay in the build
+# folder; a crash is written to build/fuzz/artifacts/.
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	rm -rf build/fuzz/corpus
+	mkdir -p build/fuzz/corpus build/fuzz/artifacts
+	cp tests/fuzz/corpus/* build/fuzz/corpus/
+	build/fuzz/run_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+		-artifact_prefix=build/fuzz/artifacts/ build/fuzz/corpus
+
+# In this order when make runs one target at a time: the fuzzer comes last.
+test: test-dev test-asan test-package fuzz
+
+# Start-up, peak memory, key latency and timer accuracy of the release build, each beside a
+# bare Qt program (bench/README-section.md): medians over BENCH_RUNS runs; the timer's run
+# stays open BENCH_TIMER_SECONDS.
+BENCH_RUNS ?= 5
+BENCH_TIMER_SECONDS ?= 600
+
+bench: deps
+	cmake --preset bench
+	cmake --build --preset bench
+	BENCH_RUNS=$(BENCH_RUNS) BENCH_TIMER_SECONDS=$(BENCH_TIMER_SECONDS) \
+		bench/run-benchmarks.sh build/bench
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

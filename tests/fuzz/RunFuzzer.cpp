@@ -1,0 +1,446 @@
+// Arbitrary keys, function keys, clock ticks and right-clicks against the real lessons,
+// judged and consumed as the practice board does (board::JudgeKeyAgainstQueue, then
+// board::ConsumeAcceptedKey for an accepted key), with the run's invariants checked after
+// every event. A broken invariant stops the fuzzer with a message and a trap.
+//
+// Input: byte 0 picks the first lesson (byte mod 20) and the target speed (the speed menu's
+// item (byte ÷ 20) mod 5). Then events, each a tag byte (mod 16) and the bytes it needs:
+//   0-4, 14, 15  the right key for the head of the queue, as the pupil types it
+//   5            the right key as stored (a capital letter)
+//   6            a letter of the alternative spellings (C H T Y J Z F S), 1 byte
+//   7            a character code of 1 byte: ASCII, control codes, Latin-1
+//   8            a character code of 2 bytes: kana, CJK, surrogates
+//   9            a character code of 3 bytes, signed: negative codes, codes beyond Unicode
+//   10           a kana code point, 0x3040 + 1 byte
+//   11           a function key, 1 byte: F7 to F10, or any number when the byte is ≥ 128
+//   12           the clock runs on, 2 bytes: that many ticks, held at 32,767 as the board's
+//   13           a right-click: the run is given up without a result
+// When a run ends (the end of the text or a right-click) the next lesson starts, with the
+// last accepted key kept, as on the board.
+#include <QString>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+#include <optional>
+
+#include "board/KeyJudge.h"
+#include "board/QueueAdvance.h"
+#include "board/RunResults.h"
+#include "lessons/LessonCatalogue.h"
+#include "lessons/RunBuilder.h"
+#include "menus/IndicatorSpeeds.h"
+#include "shell/Formats.h"
+
+namespace {
+
+constexpr int kLessonCount = static_cast<int>(lessons::kLessonCount);
+constexpr int kMaxTicks = std::numeric_limits<std::int16_t>::max();
+constexpr int kMaxMisses = std::numeric_limits<std::uint8_t>::max();
+
+constexpr int kEnterCode = 13;
+constexpr int kBackSpaceCode = 8;
+constexpr int kSpaceCode = 32;
+constexpr int kFirstKanaCode = 0x3040;
+
+// The letters whose spellings have alternatives: CH/TY, SH/SY, JI/ZI, FU/HU.
+constexpr std::array<char, 8> kSpellingLetters{'c', 'h', 't', 'y', 'j', 'z', 'f', 's'};
+
+enum class Event {
+    RightKey,
+    RightKeyAsStored,
+    SpellingLetter,
+    OneByteCode,
+    TwoByteCode,
+    ThreeByteCode,
+    KanaCode,
+    FunctionKey,
+    Ticks,
+    RightClick,
+};
+
+Event EventOfTag(std::uint8_t tag) {
+    switch (tag % 16) {
+        case 5:
+            return Event::RightKeyAsStored;
+        case 6:
+            return Event::SpellingLetter;
+        case 7:
+            return Event::OneByteCode;
+        case 8:
+            return Event::TwoByteCode;
+        case 9:
+            return Event::ThreeByteCode;
+        case 10:
+            return Event::KanaCode;
+        case 11:
+            return Event::FunctionKey;
+        case 12:
+            return Event::Ticks;
+        case 13:
+            return Event::RightClick;
+        default:
+            return Event::RightKey;
+    }
+}
+
+class ByteReader {
+  public:
+    ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+
+    bool Next(std::uint8_t& byte) {
+        if (position_ >= size_) {
+            return false;
+        }
+        byte = data_[position_++];
+        return true;
+    }
+
+    // `count` bytes, big-endian; nothing when the input ends first.
+    std::optional<std::uint32_t> Number(int count) {
+        std::uint32_t value = 0;
+        for (int index = 0; index < count; ++index) {
+            std::uint8_t byte = 0;
+            if (!Next(byte)) {
+                return std::nullopt;
+            }
+            value = (value << 8U) | byte;
+        }
+        return value;
+    }
+
+  private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t position_ = 0;
+};
+
+// One run, with the board's counters of the same types.
+struct Run {
+    int lesson = 0;
+    QString text;
+    QString queue;
+    QString trail;
+    std::int16_t typedCount = 0;
+    std::uint8_t missCount = 0;
+    std::int16_t ticks = 0;
+    int missesJudged = 0;
+    int keysAccepted = 0;
+    int keysInText = 0;  // the keys of the queue at the start: all but "_" and "="
+    int endings = 0;
+};
+
+// What the program keeps from run to run: the speed menu's choice, the board's last
+// accepted key and the lesson buttons' captions.
+struct ProgramState {
+    int targetSpeed = 60;
+    std::uint8_t lastKey = 0;
+    std::array<QString, lessons::kLessonCount> captions;  // the lesson buttons' captions
+};
+
+[[noreturn]] void Fail(const Run& run, const char* broken) {
+    std::fprintf(stderr,
+                 "run fuzzer: %s\n  lesson %d, queue \"%s\", trail \"%s\", typed %d, misses %d, "
+                 "ticks %d\n",
+                 broken, run.lesson, qPrintable(run.queue), qPrintable(run.trail),
+                 static_cast<int>(run.typedCount), static_cast<int>(run.missCount),
+                 static_cast<int>(run.ticks));
+    std::fflush(stderr);
+    __builtin_trap();
+}
+
+void Check(bool holds, const Run& run, const char* broken) {
+    if (!holds) {
+        Fail(run, broken);
+    }
+}
+
+int TextLength(const Run& run) {
+    return static_cast<int>(run.text.size());
+}
+
+Run StartRun(int lesson) {
+    Run run;
+    run.lesson = lesson;
+    const std::optional<lessons::BuiltRun> built = lessons::BuildRun(lesson);
+    Check(built.has_value(), run, "a lesson button of the catalogue builds no run");
+    run.text = built->practiceText;
+    run.queue = built->romajiQueue;
+    run.keysInText = static_cast<int>(run.queue.size() - run.queue.count(board::kUnitEnd) -
+                                      run.queue.count(board::kTextEnd));
+    return run;
+}
+
+// Checked after every event while the run is in progress.
+void CheckRunInProgress(const Run& run) {
+    const int cells = TextLength(run);
+    Check(run.endings == 0, run, "an ended run is still being typed");
+    Check(run.typedCount >= 0 && run.typedCount <= cells, run,
+          "the typed count is outside the cells");
+    Check(run.queue.count(board::kUnitEnd) == cells - run.typedCount, run,
+          "the queue does not hold one \"_\" per remaining cell");
+    Check(run.queue.endsWith(board::kTextEnd) && run.queue.count(board::kTextEnd) == 1, run,
+          "the queue does not end with its one \"=\"");
+    Check(run.queue[0] != board::kUnitEnd && run.queue[0] != board::kTextEnd, run,
+          "the head of the queue is a mark that is never typed");
+    Check(run.trail.size() <= board::kTrailLength, run, "the trail holds more than three keys");
+    Check(std::all_of(run.trail.cbegin(), run.trail.cend(),
+                      [](QChar key) { return key >= u'A' && key <= u'Z'; }),
+          run, "the trail holds something other than A to Z");
+    Check(run.missCount == std::min(run.missesJudged, kMaxMisses), run,
+          "the miss count is not the number of misses held at 255");
+    Check(run.ticks >= 0 && run.ticks <= kMaxTicks, run, "the ticks left their range");
+}
+
+void CheckResultTexts(const Run& run, double shownSpeed) {
+    const QString cleared = board::ClearedPrompt(shownSpeed);
+    const QString notCleared = board::NotClearedPrompt(shownSpeed, run.missCount);
+    for (const QString& prompt : {cleared, notCleared}) {
+        Check(prompt.contains(u'\r') && !prompt.contains(u'\n'), run,
+              "a result prompt does not separate its lines with \"\\r\" alone");
+        Check(prompt.startsWith(formats::PlainNumber(shownSpeed) + QStringLiteral("打／分\r")), run,
+              "a result prompt does not start with the shown speed");
+    }
+    Check(cleared.endsWith(QStringLiteral("\r合格圏内")), run,
+          "the cleared prompt does not end with 合格圏内");
+    Check(notCleared.endsWith(QStringLiteral("\rミス") + QString::number(run.missCount) +
+                              QStringLiteral("回")),
+          run, "the prompt of a run not cleared does not end with the misses");
+}
+
+// A cleared run writes its speed on the lesson button when it beats the caption; the
+// caption it writes must read back as that speed, or the next run would "beat" it again.
+void RecordBest(ProgramState& program, const Run& run, double shownSpeed) {
+    QString& caption = program.captions[static_cast<std::size_t>(run.lesson)];
+    const std::optional<QString> best = board::ImprovedBestCaption(caption, shownSpeed);
+    if (best) {
+        Check(formats::LeadingNumber(*best) == shownSpeed, run,
+              "the best caption does not read back as the shown speed");
+        caption = *best;
+    }
+    Check(!board::ImprovedBestCaption(caption, shownSpeed).has_value(), run,
+          "the same speed beats the best caption it has just written");
+}
+
+void CheckResult(ProgramState& program, const Run& run) {
+    const board::RunResult result =
+        board::JudgeRun(run.typedCount, run.ticks, run.missCount, program.targetSpeed);
+    Check(std::isfinite(result.runSpeed) && std::isfinite(result.shownSpeed), run,
+          "a speed is not finite");
+    Check(result.shownSpeed >= 0 && result.shownSpeed <= result.runSpeed, run,
+          "the shown speed is not the run speed rounded down");
+    Check(result.runSpeed - result.shownSpeed < 0.1, run,
+          "the shown speed is more than a tenth below the run speed");
+    const long long units = run.typedCount;
+    const long long ticks = std::max<long long>(run.ticks, 1);
+    const bool clears = run.missCount <= board::kMaxMissesToClear &&
+                        units * 600 >= static_cast<long long>(program.targetSpeed) * ticks;
+    Check(result.cleared == clears, run, "the run is not cleared exactly when it should be");
+    CheckResultTexts(run, result.shownSpeed);
+    if (result.cleared) {
+        RecordBest(program, run, result.shownSpeed);
+    }
+}
+
+// The end of the text: the run is over, once, with every cell typed.
+void EndOfText(ProgramState& program, Run& run) {
+    Check(run.endings == 0, run, "a run ended a second time");
+    ++run.endings;
+    Check(run.queue.isEmpty(), run, "the queue is not empty at the end of the text");
+    Check(run.typedCount == TextLength(run), run, "the text ended before its last cell");
+    Check(run.keysAccepted == run.keysInText, run,
+          "the text ended after a different number of keys than it holds");
+    Check(run.trail.isEmpty(), run, "the trail was not cleared at the end of the text");
+
+    // Whatever comes after, an ended run cannot end again: its queue is empty, no key is
+    // accepted and consuming leaves it as it is.
+    QString queue = run.queue;
+    std::uint8_t lastKey = program.lastKey;
+    std::uint8_t misses = run.missCount;
+    std::int16_t typed = run.typedCount;
+    QString trail;
+    const board::Judgement judgement = board::JudgeKeyAgainstQueue(
+        {queue, lastKey, misses}, board::PressedKey::Character(kEnterCode));
+    Check(judgement.verdict == board::Verdict::Miss, run, "an ended run accepts a key");
+    Check(!board::ConsumeAcceptedKey({queue, typed, trail}, TextLength(run)).textEnded, run,
+          "an ended run ends again");
+
+    CheckResult(program, run);
+}
+
+void CheckJudgement(const Run& run, const Run& before, board::PressedKey key,
+                    const board::Judgement& judgement) {
+    switch (judgement.verdict) {
+        case board::Verdict::Miss:
+            Check(run.queue == before.queue, run, "a miss changed the queue");
+            Check(judgement.missPrompt.endsWith(QStringLiteral("です")), run,
+                  "a miss prompt does not end with です");
+            Check(judgement.missTitle.endsWith(QStringLiteral("ではありません")), run,
+                  "a miss title does not end with ではありません");
+            break;
+        case board::Verdict::Direct:
+            Check(run.queue == before.queue, run, "a key taken as it is changed the queue");
+            Check(run.missCount == before.missCount, run, "an accepted key counted a miss");
+            break;
+        case board::Verdict::Alternative: {
+            Check(
+                run.queue.size() == before.queue.size() && run.queue.mid(2) == before.queue.mid(2),
+                run, "an alternative spelling rewrote more than the head");
+            Check(!key.IsFunctionKey() && run.queue[0] == QChar(key.code).toUpper(), run,
+                  "an alternative spelling does not put the typed letter at the head");
+            Check(run.missCount == before.missCount, run, "an accepted key counted a miss");
+            break;
+        }
+    }
+}
+
+// One key, as the board's JudgeKey and AdvanceQueue compose the judge and the advance.
+void PressKey(ProgramState& program, Run& run, board::PressedKey key) {
+    const Run before = run;
+    const board::Judgement judgement =
+        board::JudgeKeyAgainstQueue({run.queue, program.lastKey, run.missCount}, key);
+    if (judgement.verdict == board::Verdict::Miss) {
+        ++run.missesJudged;
+    }
+    CheckJudgement(run, before, key, judgement);
+    if (judgement.verdict == board::Verdict::Miss) {
+        return;
+    }
+    ++run.keysAccepted;
+    const board::AdvanceStep step =
+        board::ConsumeAcceptedKey({run.queue, run.typedCount, run.trail}, TextLength(run));
+    if (step.textEnded) {
+        EndOfText(program, run);
+        return;
+    }
+    Check(step.nextCell == run.typedCount % TextLength(run), run,
+          "the next cell is not the cell of the next unit");
+}
+
+// The key the pupil presses for the head of the queue.
+board::PressedKey RightKeyFor(const Run& run, bool asStored) {
+    const QChar head = run.queue[0];
+    if (head == board::kEnterMark) {
+        return board::PressedKey::Character(kEnterCode);
+    }
+    if (head == board::kBackSpaceMark) {
+        return board::PressedKey::Character(kBackSpaceCode);
+    }
+    if (head == board::kF7Mark) {
+        return board::PressedKey::FunctionKey(7);
+    }
+    if (head == u' ') {
+        return board::PressedKey::Character(kSpaceCode);
+    }
+    return board::PressedKey::Character(asStored ? head.unicode() : head.toLower().unicode());
+}
+
+int SignedThreeBytes(std::uint32_t value) {
+    const int number = static_cast<int>(value);
+    return (value & 0x800000U) != 0 ? number - 0x1000000 : number;
+}
+
+board::PressedKey FunctionKeyOf(std::uint8_t byte) {
+    // The board passes F7 to F10 only; other numbers check the judge's own guard.
+    const int number = byte < 128 ? 7 + byte % 4 : static_cast<int>(static_cast<std::int8_t>(byte));
+    return board::PressedKey::FunctionKey(number);
+}
+
+// How many bytes follow the tag of an event.
+int OperandBytes(Event event) {
+    switch (event) {
+        case Event::SpellingLetter:
+        case Event::OneByteCode:
+        case Event::KanaCode:
+        case Event::FunctionKey:
+            return 1;
+        case Event::TwoByteCode:
+        case Event::Ticks:
+            return 2;
+        case Event::ThreeByteCode:
+            return 3;
+        case Event::RightKey:
+        case Event::RightKeyAsStored:
+        case Event::RightClick:
+            break;
+    }
+    return 0;
+}
+
+// The key of a key event and its operand.
+board::PressedKey KeyOf(Event event, std::uint32_t operand, const Run& run) {
+    switch (event) {
+        case Event::RightKeyAsStored:
+            return RightKeyFor(run, true);
+        case Event::SpellingLetter: {
+            const int letter = kSpellingLetters[operand % kSpellingLetters.size()];
+            return board::PressedKey::Character((operand & 8U) != 0 ? letter - 32 : letter);
+        }
+        case Event::OneByteCode:
+        case Event::TwoByteCode:
+            return board::PressedKey::Character(static_cast<int>(operand));
+        case Event::ThreeByteCode:
+            return board::PressedKey::Character(SignedThreeBytes(operand));
+        case Event::KanaCode:
+            return board::PressedKey::Character(kFirstKanaCode + static_cast<int>(operand));
+        case Event::FunctionKey:
+            return FunctionKeyOf(static_cast<std::uint8_t>(operand));
+        case Event::RightKey:
+        case Event::Ticks:
+        case Event::RightClick:
+            break;
+    }
+    return RightKeyFor(run, false);
+}
+
+ProgramState StartProgram(std::uint8_t firstByte) {
+    ProgramState program;
+    program.targetSpeed =
+        speed_menu::kIndicatorSpeeds[static_cast<std::size_t>(firstByte / kLessonCount % 5)];
+    for (int index = 0; index < kLessonCount; ++index) {
+        program.captions[static_cast<std::size_t>(index)] =
+            QString::number(index + 1) + QStringLiteral("ページ");
+    }
+    return program;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    ByteReader input(data, size);
+    std::uint8_t firstByte = 0;
+    if (!input.Next(firstByte)) {
+        return 0;
+    }
+    ProgramState program = StartProgram(firstByte);
+    Run run = StartRun(firstByte % kLessonCount);
+    CheckRunInProgress(run);
+
+    std::uint8_t tag = 0;
+    while (input.Next(tag)) {
+        const Event event = EventOfTag(tag);
+        const std::optional<std::uint32_t> operand = input.Number(OperandBytes(event));
+        if (!operand) {
+            break;  // the input ends inside the event
+        }
+        if (event == Event::Ticks) {
+            run.ticks = static_cast<std::int16_t>(std::min<std::uint32_t>(
+                static_cast<std::uint32_t>(run.ticks) + *operand, kMaxTicks));
+        } else if (event == Event::RightClick) {
+            // Given up: no result, nothing recorded; the pupil picks the next lesson.
+            Check(run.endings == 0, run, "a run was given up after it had ended");
+            ++run.endings;
+            run = StartRun((run.lesson + 1) % kLessonCount);
+        } else {
+            PressKey(program, run, KeyOf(event, *operand, run));
+            if (run.endings != 0) {
+                run = StartRun((run.lesson + 1) % kLessonCount);
+            }
+        }
+        CheckRunInProgress(run);
+    }
+    return 0;
+}

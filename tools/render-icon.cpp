@@ -1,0 +1,89 @@
+// Writes the program's icon, drawn in code, as PNG files for the desktop's icon theme:
+//   render-icon <folder> <size>...
+// gives <folder>/<size>x<size>/kunpu-typing.png for each size. Runs at build time under
+// the offscreen platform, so the installed icons are always the ones the windows show.
+#include <QColor>
+#include <QDir>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
+#include <QString>
+#include <cstdio>
+
+#include "shell/AppIcon.h"
+#include "shell/Fonts.h"
+
+namespace {
+
+constexpr int kSmallestSize = 8;
+constexpr int kLargestSize = 1024;
+
+// The icon's kana is drawn with the lesson font. Without a Japanese face Qt draws an empty
+// box for it, and such an icon must not be shipped.
+bool LessonFontDrawsKana() {
+    const QFontMetrics metrics(ui::LessonFont(10, true));
+    return metrics.inFont(QChar(u'か'));
+}
+
+// Something is drawn on the yellow ground.
+bool ShowsInk(const QImage& image) {
+    const QRgb ground = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != ground) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool WriteIcon(const QString& folder, int size) {
+    const QString sizeFolder = QStringLiteral("%1/%2x%2").arg(folder).arg(size);
+    if (!QDir().mkpath(sizeFolder)) {
+        std::fprintf(stderr, "render-icon: cannot create %s\n", qPrintable(sizeFolder));
+        return false;
+    }
+    const QImage image = ui::DrawProgramIcon(size);
+    if (image.width() != size || image.height() != size || !ShowsInk(image)) {
+        std::fprintf(stderr, "render-icon: the %d px icon is blank\n", size);
+        return false;
+    }
+    const QString file = sizeFolder + QStringLiteral("/kunpu-typing.png");
+    if (!image.save(file, "PNG")) {
+        std::fprintf(stderr, "render-icon: cannot write %s\n", qPrintable(file));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QGuiApplication app(argc, argv);
+    const QStringList arguments = QGuiApplication::arguments();
+    if (arguments.size() < 3) {
+        std::fprintf(stderr, "usage: render-icon <folder> <size>...\n");
+        return 2;
+    }
+    if (!LessonFontDrawsKana()) {
+        std::fprintf(stderr,
+                     "render-icon: no installed font draws kana; install a Japanese "
+                     "font such as fonts-ipafont-gothic\n");
+        return 1;
+    }
+    const QString folder = arguments[1];
+    for (qsizetype index = 2; index < arguments.size(); ++index) {
+        bool isNumber = false;
+        const int size = arguments[index].toInt(&isNumber);
+        if (!isNumber || size < kSmallestSize || size > kLargestSize) {
+            std::fprintf(stderr, "render-icon: not an icon size: %s\n",
+                         qPrintable(arguments[index]));
+            return 2;
+        }
+        if (!WriteIcon(folder, size)) {
+            return 1;
+        }
+    }
+    return 0;
+}
