@@ -12,6 +12,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // No application display name: Qt would append it to every window title.
     QApplication::setApplicationName(QStringLiteral("kunpu-typing"));
+    // Ties the windows to the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("kunpu-typing"));
     QApplication::setWindowIcon(ui::ProgramIcon());
     // The program ends only through the quit question of the menu window.
     QApplication::setQuitOnLastWindowClosed(false);
