@@ -77,11 +77,18 @@ void Form::ApplyFixedSize() {
 }
 
 int Form::Top() const {
-    return top_.Read(frameGeometry().top());
+    return top_.Read(FramePosition().y());
 }
 
 void Form::SetTop(int twipsValue) {
-    MoveFrameTo(frameGeometry().left(), top_.Write(twipsValue));
+    MoveFrameTo(FramePosition().x(), top_.Write(twipsValue));
+}
+
+QPoint Form::FramePosition() const {
+    if (!isVisible() && placedBeforeShow_) {
+        return *placedBeforeShow_;
+    }
+    return frameGeometry().topLeft();
 }
 
 void Form::MoveFrameTo(int leftPixels, int topPixels) {
@@ -92,16 +99,17 @@ void Form::MoveFrameTo(int leftPixels, int topPixels) {
     // Before a window is first shown its frame is not known, and Qt would put the client
     // area where the frame should go. The window manager gives all the program's windows
     // the same frame, so the frame of a window already shown tells where the client goes.
-    const QPoint clientOffset = FrameOffsetOfShownWindows();
-    setGeometry(QRect(QPoint(leftPixels, topPixels) + clientOffset, size()));
+    // Until then Qt's frame geometry is the client area's, so the place asked for is kept.
+    placedBeforeShow_ = QPoint(leftPixels, topPixels);
+    setGeometry(QRect(*placedBeforeShow_ + FrameOffsetOfShownWindows(), size()));
 }
 
 int Form::WindowLeft() const {
-    return twips::FromPixels(frameGeometry().left());
+    return twips::FromPixels(FramePosition().x());
 }
 
 void Form::SetWindowLeft(int twipsValue) {
-    MoveFrameTo(twips::ToPixels(twipsValue), frameGeometry().top());
+    MoveFrameTo(twips::ToPixels(twipsValue), FramePosition().y());
 }
 
 int Form::Height() const {

@@ -6,6 +6,7 @@
 // window placed at another's Top + Height sits just below that window's frame.
 #include <QWidget>
 #include <cstdint>
+#include <optional>
 
 #include "shell/Colour.h"
 #include "shell/Twips.h"
@@ -54,11 +55,14 @@ class Form : public QWidget {
   private:
     void ApplyFixedSize();
     void MoveFrameTo(int leftPixels, int topPixels);
+    // The frame's top left corner on the screen.
+    QPoint FramePosition() const;
 
     QMenuBar* menuBar_ = nullptr;
     QWidget* client_ = nullptr;
     int clientWidthPixels_ = 0;
     int clientHeightPixels_ = 0;
+    std::optional<QPoint> placedBeforeShow_;
     twips::TwipsProperty top_;
     twips::TwipsProperty width_;
 };

@@ -1,0 +1,56 @@
+// The real program, started as its own process on the test display, closed through the
+// window manager.
+#include <gtest/gtest.h>
+
+#include "e2e/DisplaySession.h"
+#include "e2e/Pupil.h"
+
+namespace e2e {
+namespace {
+
+const std::string kMenuTitle = "ページを選ぼう";
+const std::string kQuitBoxTitle = "薫風高校";
+
+// Closes the window as a pupil does with the keyboard: Alt+F4, which openbox turns into a
+// close request; returns the question box that comes up.
+WindowId AskToClose(Pupil& pupil, WindowId window, long pid) {
+    pupil.Activate(window);
+    pupil.WaitUntilActive(window, "the menu window");
+    pupil.PressKey("alt+F4");
+    const WindowId box = pupil.WaitForWindow(kQuitBoxTitle, pid);
+    pupil.WaitUntilActive(box, "the box '" + kQuitBoxTitle + "'");
+    return box;
+}
+
+TEST(QuitProgram, ClosingTheMenuAsksFirstNoKeepsItRunningAndYesEndsItWithStatusZero) {
+    xsession::ChildProcess program =
+        Session().Launch({TYPING_PROGRAM_PATH}, {"QT_QPA_PLATFORM=xcb"});
+    const long pid = program.Pid();
+
+    bool runningAfterNo = false;
+    std::size_t menusAfterNo = 0;
+    const PupilOutcome outcome = RunPupil(Session(), [&](Pupil& pupil) {
+        const WindowId menu = pupil.WaitForWindow(kMenuTitle, pid, 20s);
+        WindowId box = AskToClose(pupil, menu, pid);
+        // Escape answers No.
+        pupil.PressKey("Escape");
+        pupil.WaitUntilGone(box, kQuitBoxTitle);
+        pupil.Pause(500ms);
+        runningAfterNo = program.Running();
+        menusAfterNo = pupil.WindowsTitled(kMenuTitle, pid).size();
+
+        // Enter answers Yes, the default.
+        box = AskToClose(pupil, menu, pid);
+        pupil.PressKey("Return");
+    });
+    ASSERT_TRUE(outcome.finished) << outcome.Report();
+    EXPECT_TRUE(runningAfterNo) << "the program ended although the pupil answered No";
+    EXPECT_EQ(menusAfterNo, 1u) << "the menu window did not stay after No";
+
+    const std::optional<xsession::ProcessEnd> end = program.WaitForExit(10s);
+    ASSERT_TRUE(end.has_value()) << "the program still runs 10 s after Yes";
+    EXPECT_TRUE(end->exited && end->code == 0) << "the program " << end->Describe();
+}
+
+}  // namespace
+}  // namespace e2e

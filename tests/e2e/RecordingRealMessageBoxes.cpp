@@ -1,0 +1,39 @@
+#include "e2e/RecordingRealMessageBoxes.h"
+
+namespace e2e {
+
+std::vector<testing_support::ShownBox> RecordingRealMessageBoxes::WithTitle(
+    const QString& title) const {
+    std::vector<testing_support::ShownBox> matching;
+    for (const testing_support::ShownBox& box : shown_) {
+        if (box.title == title) {
+            matching.push_back(box);
+        }
+    }
+    return matching;
+}
+
+int RecordingRealMessageBoxes::CountWithTitle(const QString& title) const {
+    return static_cast<int>(WithTitle(title).size());
+}
+
+std::string RecordingRealMessageBoxes::Describe() const {
+    std::string lines;
+    for (const testing_support::ShownBox& box : shown_) {
+        QString prompt = box.prompt;
+        prompt.replace(QChar(13), QStringLiteral("\\r"));
+        lines += "  [" + box.title.toStdString() + "] \"" + prompt.toStdString() + "\" (" +
+                 testing_support::IconName(box.icon) + " icon)\n";
+    }
+    return lines.empty() ? std::string("  (no box)\n") : lines;
+}
+
+ui::BoxAnswer RecordingRealMessageBoxes::Present(const QString& prompt, ui::BoxButtons buttons,
+                                                 ui::BoxIcon icon, const QString& title) {
+    // Recorded before it opens: a test may look at the box the pupil is answering.
+    shown_.push_back({prompt, title, buttons, icon});
+    // The title is never empty here: MsgBox has already put in the application title.
+    return real_.MsgBox(prompt, buttons, icon, title);
+}
+
+}  // namespace e2e

@@ -1,0 +1,138 @@
+// Whole lessons typed with real keys, at a pupil's pace, under the window manager.
+#include <QRegularExpression>
+
+#include "board/PracticeBoard.h"
+#include "e2e/ProgramOnScreen.h"
+#include "shell/LessonButton.h"
+#include "shell/Menu.h"
+
+namespace e2e {
+namespace {
+
+using TypingRunOnScreen = ProgramOnScreen;
+
+const std::string kBoardTitle = "薫風高校タイピング";
+const std::string kStartBoxTitle = "タイピングテスト";
+const std::string kFinishedBoxTitle = "よくがんばりました";
+const std::string kTimeBoxTitle = "タイム";
+
+// About 240 keys a minute.
+constexpr auto kPupilPace = 250ms;
+
+// The lesson's romaji as a pupil types it: CH for TY.
+const std::string kLessonOneKeys = "chuugakuseino minasan ";
+
+// Starts lesson `button` with a click, answers the start box and waits until the board
+// has the keyboard; returns the board's window.
+WindowId StartLessonByClick(Pupil& pupil, ScreenPoint button) {
+    pupil.ClickAt(button);
+    pupil.CloseBoxWithEnter(kStartBoxTitle);
+    const WindowId board = pupil.WaitForWindow(kBoardTitle);
+    pupil.WaitUntilActive(board, "the board, after the start box closed,");
+    return board;
+}
+
+// Answers the two boxes at the end of a run and waits until the menu has the keyboard.
+void FinishRun(Pupil& pupil, WindowId menu) {
+    pupil.CloseBoxWithEnter(kFinishedBoxTitle);
+    pupil.CloseBoxWithEnter(kTimeBoxTitle);
+    pupil.WaitUntilActive(menu, "the menu window, after the run,");
+}
+
+// A cleared lesson's caption, "###.0", gives the speed the time box showed: the same number
+// in its shortest form ("80.0" was shown as "80").
+QString ShownSpeedOf(const QString& caption) {
+    return caption.endsWith(QStringLiteral(".0")) ? caption.chopped(2) : caption;
+}
+
+TEST_F(TypingRunOnScreen, LessonOneTypedWithRealKeysIsClearedAndRecordedOnItsButton) {
+    ASSERT_TRUE(StartedOnScreen());
+    Menu& menu = MenuWindow();
+    const WindowId menuId = WindowIdOf(menu);
+    const ScreenPoint lessonOne = CentreOnScreen(*menu.Command1[0].Widget());
+
+    ASSERT_TRUE(PupilDid([&](Pupil& pupil) {
+        pupil.WaitUntilActive(menuId, "the menu window");
+        StartLessonByClick(pupil, lessonOne);
+        pupil.Type(kLessonOneKeys, kPupilPace);
+        FinishRun(pupil, menuId);
+    }));
+
+    // Closing the start box gives the focus back to the board; that is no new activation.
+    EXPECT_EQ(boxes_.CountWithTitle(QString::fromStdString(kStartBoxTitle)), 1)
+        << boxes_.Describe();
+    const auto finished = boxes_.WithTitle(QString::fromStdString(kFinishedBoxTitle));
+    ASSERT_EQ(finished.size(), 1u) << boxes_.Describe();
+    EXPECT_EQ(finished[0].prompt, QStringLiteral("終わりました"));
+    EXPECT_EQ(finished[0].icon, ui::BoxIcon::Warning);
+
+    PracticeBoard* board = Board();
+    ASSERT_NE(board, nullptr);
+    EXPECT_FALSE(board->isVisible());
+    EXPECT_TRUE(menu.isVisible());
+    EXPECT_EQ(board->MissCount, 0);
+
+    const QString caption = menu.Command1[0].Caption();
+    ASSERT_TRUE(QRegularExpression(QStringLiteral("^\\d+\\.\\d$")).match(caption).hasMatch())
+        << caption.toStdString();
+    EXPECT_GE(caption.toDouble(), 60.0);
+
+    const auto time = boxes_.WithTitle(QString::fromStdString(kTimeBoxTitle));
+    ASSERT_EQ(time.size(), 1u) << boxes_.Describe();
+    EXPECT_EQ(time[0].prompt, ShownSpeedOf(caption) + QStringLiteral("打／分\r合格圏内"));
+    EXPECT_EQ(time[0].icon, ui::BoxIcon::Information);
+    EXPECT_EQ(boxes_.Shown().size(), 3u) << boxes_.Describe();
+    EXPECT_EQ(endRequests_, 0);
+}
+
+TEST_F(TypingRunOnScreen, WrongKeysShowTheExpectedKeyAndAreCountedAsMisses) {
+    ASSERT_TRUE(StartedOnScreen());
+    Menu& menu = MenuWindow();
+    const WindowId menuId = WindowIdOf(menu);
+    // Lesson 2 (SO_YO_KA_ZE_ _KO_U_KO_U_HE_ _) is open from the start.
+    const ScreenPoint lessonTwo = CentreOnScreen(*menu.Command1[1].Widget());
+
+    ASSERT_TRUE(PupilDid([&](Pupil& pupil) {
+        pupil.WaitUntilActive(menuId, "the menu window");
+        const WindowId board = StartLessonByClick(pupil, lessonTwo);
+        // Each wrong key is the last of its stretch: the box it opens takes the next keys.
+        pupil.Type("sx", kPupilPace);
+        pupil.CloseBoxWithEnter("xではありません");
+        pupil.WaitUntilActive(board, "the board, after the first miss box,");
+        pupil.Type("oyokaze q", kPupilPace);
+        pupil.CloseBoxWithEnter("qではありません");
+        pupil.WaitUntilActive(board, "the board, after the second miss box,");
+        pupil.Type("koukouhe ", kPupilPace);
+        FinishRun(pupil, menuId);
+    }));
+
+    const auto firstMiss = boxes_.WithTitle(QStringLiteral("xではありません"));
+    ASSERT_EQ(firstMiss.size(), 1u) << boxes_.Describe();
+    EXPECT_EQ(firstMiss[0].prompt, QStringLiteral("Oです"));
+    EXPECT_EQ(firstMiss[0].icon, ui::BoxIcon::Warning);
+    const auto secondMiss = boxes_.WithTitle(QStringLiteral("qではありません"));
+    ASSERT_EQ(secondMiss.size(), 1u) << boxes_.Describe();
+    EXPECT_EQ(secondMiss[0].prompt, QStringLiteral("Kです"));
+    EXPECT_EQ(secondMiss[0].icon, ui::BoxIcon::Warning);
+
+    PracticeBoard* board = Board();
+    ASSERT_NE(board, nullptr);
+    EXPECT_EQ(board->MissCount, 2);
+    EXPECT_FALSE(board->isVisible());
+    EXPECT_EQ(boxes_.CountWithTitle(QString::fromStdString(kStartBoxTitle)), 1)
+        << boxes_.Describe();
+
+    // Two misses and a pupil's pace clear the lesson: the time box shows no misses.
+    const QString caption = menu.Command1[1].Caption();
+    ASSERT_TRUE(QRegularExpression(QStringLiteral("^\\d+\\.\\d$")).match(caption).hasMatch())
+        << caption.toStdString();
+    const auto time = boxes_.WithTitle(QString::fromStdString(kTimeBoxTitle));
+    ASSERT_EQ(time.size(), 1u) << boxes_.Describe();
+    EXPECT_EQ(time[0].prompt, ShownSpeedOf(caption) + QStringLiteral("打／分\r合格圏内"));
+    EXPECT_EQ(time[0].icon, ui::BoxIcon::Information);
+    // start, two misses, finished, time
+    EXPECT_EQ(boxes_.Shown().size(), 5u) << boxes_.Describe();
+}
+
+}  // namespace
+}  // namespace e2e
