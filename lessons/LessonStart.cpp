@@ -27,3 +27,12 @@ void Menu::Command1_Click(std::int16_t index) {
     Module1::PracticeText = run->practiceText;
     board.Show();
 }
+
+// While a run is on the board, the pupil's keys belong to it. When a box closes, the window
+// system can hand the keyboard to the window under the mouse for a moment; a key landing on
+// the menu's focused lesson button then would give the run up for another lesson. Only the
+// mouse starts another lesson during a run.
+bool Menu::LessonKeysStartLessons() const {
+    const PracticeBoard* board = ui::Program::Current().BoardIfLoaded();
+    return board == nullptr || board->isHidden() || !board->RunInProgress();
+}

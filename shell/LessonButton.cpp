@@ -41,7 +41,20 @@ void LessonButton::paintEvent(QPaintEvent*) {
     painter.drawText(textArea, Qt::AlignCenter, text());
 }
 
+void LessonButton::SetKeyboardClickAllowed(std::function<bool()> allowed) {
+    keyboardClickAllowed_ = std::move(allowed);
+}
+
+bool LessonButton::IsClickKey(const QKeyEvent* event) const {
+    const int key = event->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+}
+
 void LessonButton::keyPressEvent(QKeyEvent* event) {
+    if (IsClickKey(event) && keyboardClickAllowed_ && !keyboardClickAllowed_()) {
+        event->accept();  // swallowed: neither a click nor a press that a release would end
+        return;
+    }
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         !event->isAutoRepeat()) {
         event->accept();
@@ -49,6 +62,14 @@ void LessonButton::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QPushButton::keyPressEvent(event);
+}
+
+void LessonButton::keyReleaseEvent(QKeyEvent* event) {
+    if (IsClickKey(event) && !isDown()) {
+        event->accept();  // the release of a swallowed Space clicks nothing
+        return;
+    }
+    QPushButton::keyReleaseEvent(event);
 }
 
 }  // namespace ui

@@ -3,6 +3,7 @@
 // thin border and its caption. Focus adds a dotted frame; nothing changes the face's
 // colour, since the colour is how a pupil reads the best speed.
 #include <QPushButton>
+#include <functional>
 
 #include "shell/Colour.h"
 
@@ -14,14 +15,20 @@ class LessonButton : public QPushButton {
 
     colour::BgrColour BackColor() const { return backColor_; }
     void SetBackColor(colour::BgrColour colour);
+    // Decides, at each press of Enter or Space, whether the keyboard may click the button.
+    void SetKeyboardClickAllowed(std::function<bool()> allowed);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     // Enter clicks the focused button, as Space does.
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
   private:
+    bool IsClickKey(const QKeyEvent* event) const;
+
     colour::BgrColour backColor_ = colour::kPaleCyan;
+    std::function<bool()> keyboardClickAllowed_;
 };
 
 }  // namespace ui

@@ -20,6 +20,8 @@ class Menu : public ui::Form {
 
     // A lesson button (lessons/LessonStart.cpp).
     void Command1_Click(std::int16_t index);
+    // Whether Enter or Space on a focused lesson button may start its lesson now.
+    bool LessonKeysStartLessons() const;
 
     // Help texts and the credit (menus/HelpMessages.cpp).
     void Clear_Click();

@@ -39,6 +39,7 @@ void Menu::LayOutLessonButtons() {
     for (int index = 0; index < kLessonButtons; ++index) {
         ui::CommandButton& button = Command1[static_cast<std::size_t>(index)];
         button.Create(*this, [this, index] { Command1_Click(static_cast<std::int16_t>(index)); });
+        button.Widget()->SetKeyboardClickAllowed([this] { return LessonKeysStartLessons(); });
         const bool inGrid = index < kLessonButtons - 1;
         const int left =
             inGrid ? kGridMargin + kColumnStep * (index % kGridColumns) : kLastButtonLeft;

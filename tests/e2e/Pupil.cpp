@@ -234,6 +234,11 @@ void Pupil::ClickAt(ScreenPoint point) {
     Tool({"xdotool", "mousemove", std::to_string(point.x), std::to_string(point.y), "click", "1"});
 }
 
+void Pupil::RightClickAt(ScreenPoint point) {
+    Note("right-click at " + std::to_string(point.x) + "," + std::to_string(point.y));
+    Tool({"xdotool", "mousemove", std::to_string(point.x), std::to_string(point.y), "click", "3"});
+}
+
 void Pupil::PressKey(const std::string& key) {
     Note("press " + key);
     Tool({"xdotool", "key", key});
@@ -244,6 +249,25 @@ void Pupil::Type(const std::string& text, std::chrono::milliseconds pause) {
     const auto typingTime = pause * static_cast<long>(text.size());
     // xdotool spends half its delay after pressing a key and half after releasing it.
     Tool({"xdotool", "type", "--delay", std::to_string(2 * pause.count()), text}, 20s + typingTime);
+}
+
+void Pupil::PressKeysAtFullSpeed(const std::vector<std::string>& keys, const std::string& text) {
+    std::vector<std::string> argv{"xdotool"};
+    if (!keys.empty()) {
+        // `key` takes key names up to the next xdotool command, here `type`.
+        argv.insert(argv.end(), {"key", "--delay", "0"});
+        argv.insert(argv.end(), keys.begin(), keys.end());
+    }
+    if (!text.empty()) {
+        // "--": a text that starts with "-" is still text, not an option.
+        argv.insert(argv.end(), {"type", "--delay", "0", "--", text});
+    }
+    if (argv.size() == 1) {
+        return;
+    }
+    if (const xsession::CommandResult sent = Tool(argv); !sent.Succeeded()) {
+        Fail("xdotool could not send the keys: " + sent.err);
+    }
 }
 
 void Pupil::Activate(WindowId window) {

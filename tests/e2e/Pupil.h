@@ -73,10 +73,16 @@ class Pupil {
 
     // Acting.
     void ClickAt(ScreenPoint point);
+    // A click of the right mouse button.
+    void RightClickAt(ScreenPoint point);
     // One key or chord in xdotool's names: "Return", "Escape", "alt+F4".
     void PressKey(const std::string& key);
     // Types `text` key by key, `pause` between two keys.
     void Type(const std::string& text, std::chrono::milliseconds pause);
+    // Presses `keys` (xdotool key names, one key each, no chords) and then types `text`,
+    // all without any pause, in one run of xdotool. Not noted step by step: a storm of
+    // keys would bury the steps that explain a failure.
+    void PressKeysAtFullSpeed(const std::vector<std::string>& keys, const std::string& text);
     void Activate(WindowId window);
     void Pause(std::chrono::milliseconds duration);
 

@@ -30,12 +30,13 @@ struct Tool {
     const char* command;
     const char* package;
 };
-constexpr std::array<Tool, 5> kTools{{
+constexpr std::array<Tool, 6> kTools{{
     {"Xvfb", "xvfb"},
     {"openbox", "openbox"},
     {"xdotool", "xdotool"},
     {"xwininfo", "x11-utils"},
     {"xprop", "x11-utils"},
+    {"xkbcomp", "x11-xkb-utils"},
 }};
 
 // A descriptor of the parent that becomes a given descriptor of the child.

@@ -117,6 +117,25 @@ TEST_F(MenuBehaviour, EnterOrSpaceOnTheFocusedButtonStartsTheLesson) {
     EXPECT_FALSE(boxes.shown.empty());
 }
 
+TEST_F(MenuBehaviour, KeysOnTheMenuDuringARunStartNoLesson) {
+    StartLesson(0);
+    Type(QStringLiteral("tyu"));
+    menu().Command1[1].SetFocus();
+    for (const auto& [key, text] : {std::pair{Qt::Key_Return, QStringLiteral("\r")},
+                                    std::pair{Qt::Key_Space, QStringLiteral(" ")}}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+        QApplication::sendEvent(menu().Command1[1].Widget(), &press);
+        QApplication::sendEvent(menu().Command1[1].Widget(), &release);
+    }
+    EXPECT_EQ(Module1::LessonIndex, 0);
+    EXPECT_EQ(board().TypedCount, 2);
+    EXPECT_TRUE(board().RunInProgress());
+
+    menu().Command1[1].Click();  // the mouse still starts another lesson
+    EXPECT_EQ(Module1::LessonIndex, 1);
+}
+
 TEST_F(MenuBehaviour, ExactlyOneSpeedIsCheckedAfterAnySequence) {
     const std::array<void (Menu::*)(), 5> clicks{&Menu::S60_Click, &Menu::S90_Click,
                                                  &Menu::S120_Click, &Menu::S150_Click,
