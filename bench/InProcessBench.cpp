@@ -15,7 +15,6 @@
 #include "ProbedApplication.h"
 #include "TimerAccuracy.h"
 #include "common/ScreenPupil.h"
-#include "common/SessionGuard.h"
 #include "common/Stats.h"
 #include "common/XWindowWatcher.h"
 #include "shell/AppIcon.h"
@@ -82,9 +81,9 @@ int main(int argc, char* argv[]) {
     try {
         const Options options = ParseOptions(argc, argv);
         xsession::XSession session;
-        bench::StopSessionOnFatalSignals(session);
+        xsession::StopSessionOnFatalSignals(session);
         RunMeasure(options, session, argc, argv);
-        bench::ForgetSessionProcesses();
+        xsession::ForgetSessionOnFatalSignals();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "bench-in-process: %s\n", error.what());
         return EXIT_FAILURE;

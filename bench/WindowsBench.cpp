@@ -18,7 +18,6 @@
 
 #include "common/Clock.h"
 #include "common/ScreenPupil.h"
-#include "common/SessionGuard.h"
 #include "common/Stats.h"
 #include "common/XWindowWatcher.h"
 
@@ -171,13 +170,13 @@ int main(int argc, char* argv[]) {
     try {
         const Options options = ParseOptions(argc, argv);
         xsession::XSession session;
-        bench::StopSessionOnFatalSignals(session);
+        xsession::StopSessionOnFatalSignals(session);
         if (options.measure == "startup") {
             RunStartup(session, options);
         } else {
             RunMemory(session, options);
         }
-        bench::ForgetSessionProcesses();
+        xsession::ForgetSessionOnFatalSignals();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "bench-windows: %s\n", error.what());
         return EXIT_FAILURE;

@@ -8,6 +8,10 @@ namespace bench {
 
 namespace {
 
+using xsession::ExactNamePattern;
+using xsession::NumberAfter;
+using xsession::ParseWindowIds;
+
 using Clock = std::chrono::steady_clock;
 
 // Looking again sooner would only take processor time from the program under measure.
@@ -18,39 +22,6 @@ constexpr auto kPollInterval = 20ms;
 constexpr int kMenuClientHeight = 199;
 constexpr int kLessonOneCentreX = 52;
 constexpr int kLessonOneCentreY = 24;
-
-// xdotool matches titles as extended regular expressions: the title's own characters are
-// taken literally.
-std::string ExactNamePattern(const std::string& title) {
-    std::string pattern = "^";
-    for (char c : title) {
-        if (std::string_view(".[](){}*+?^$|\\").find(c) != std::string_view::npos) {
-            pattern += '\\';
-        }
-        pattern += c;
-    }
-    return pattern + "$";
-}
-
-std::vector<WindowId> ParseWindowIds(const std::string& text) {
-    std::vector<WindowId> ids;
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.find_first_not_of("0123456789") == std::string::npos) {
-            ids.push_back(std::stoul(line));
-        }
-    }
-    return ids;
-}
-
-int NumberAfter(const std::string& report, const std::string& label) {
-    const std::size_t at = report.find(label);
-    if (at == std::string::npos) {
-        throw BenchFailure("xwininfo did not report " + label);
-    }
-    return std::stoi(report.substr(at + label.size()));
-}
 
 }  // namespace
 

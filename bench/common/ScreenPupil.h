@@ -14,7 +14,7 @@ namespace bench {
 
 using namespace std::chrono_literals;
 
-using WindowId = unsigned long;
+using WindowId = xsession::WindowId;
 
 // A step that did not find the screen as expected: the benchmark cannot go on.
 class BenchFailure : public std::runtime_error {

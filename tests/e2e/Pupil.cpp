@@ -13,43 +13,13 @@ namespace e2e {
 
 namespace {
 
+using xsession::ExactNamePattern;
+using xsession::NumberAfter;
+using xsession::ParseWindowIds;
+
 using Clock = std::chrono::steady_clock;
 
 constexpr auto kPollInterval = 50ms;
-
-// xdotool matches names with extended regular expressions: the title's own characters are
-// taken literally.
-std::string ExactNamePattern(const std::string& title) {
-    std::string pattern = "^";
-    for (char c : title) {
-        if (std::string_view(".[](){}*+?^$|\\").find(c) != std::string_view::npos) {
-            pattern += '\\';
-        }
-        pattern += c;
-    }
-    return pattern + "$";
-}
-
-std::vector<WindowId> ParseWindowIds(const std::string& text) {
-    std::vector<WindowId> ids;
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.find_first_not_of("0123456789") == std::string::npos) {
-            ids.push_back(std::stoul(line));
-        }
-    }
-    return ids;
-}
-
-// The number after `label` in xwininfo's report, e.g. "Width:".
-int NumberAfter(const std::string& report, const std::string& label) {
-    const std::size_t at = report.find(label);
-    if (at == std::string::npos) {
-        throw PupilFailure("xwininfo did not report " + label + ":\n" + report);
-    }
-    return std::stoi(report.substr(at + label.size()));
-}
 
 // The window id after `label` in xwininfo's tree report ("Parent window id: 0x2a (...)").
 WindowId IdAfter(const std::string& report, const std::string& label) {

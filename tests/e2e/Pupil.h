@@ -43,7 +43,7 @@ class PupilFailure : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-using WindowId = unsigned long;
+using WindowId = xsession::WindowId;
 
 class Pupil {
   public:

@@ -10,9 +10,12 @@
 
 #include <array>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <sstream>
+#include <string_view>
 #include <thread>
 #include <utility>
 
@@ -476,6 +479,68 @@ std::string XSession::InstallHint() {
     }
     return "Install them with: sudo apt-get install" + packages +
            " (they are listed in tools/deps.txt; tools/install-deps installs them)";
+}
+
+std::string ExactNamePattern(const std::string& title) {
+    std::string pattern = "^";
+    for (char c : title) {
+        if (std::string_view(".[](){}*+?^$|\\").find(c) != std::string_view::npos) {
+            pattern += '\\';
+        }
+        pattern += c;
+    }
+    return pattern + "$";
+}
+
+std::vector<WindowId> ParseWindowIds(const std::string& text) {
+    std::vector<WindowId> ids;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.find_first_not_of("0123456789") == std::string::npos) {
+            ids.push_back(std::stoul(line));
+        }
+    }
+    return ids;
+}
+
+int NumberAfter(const std::string& report, const std::string& label) {
+    const std::size_t at = report.find(label);
+    if (at == std::string::npos) {
+        throw XSessionError("xwininfo did not report " + label + ":\n" + report);
+    }
+    return std::stoi(report.substr(at + label.size()));
+}
+
+namespace {
+
+volatile pid_t fatalSignalServerPid = 0;
+volatile pid_t fatalSignalWindowManagerPid = 0;
+
+extern "C" void StopSessionAndDie(int signalNumber) {
+    if (fatalSignalWindowManagerPid > 0) {
+        kill(fatalSignalWindowManagerPid, SIGKILL);
+    }
+    if (fatalSignalServerPid > 0) {
+        kill(fatalSignalServerPid, SIGKILL);
+    }
+    std::signal(signalNumber, SIG_DFL);
+    std::raise(signalNumber);
+}
+
+}  // namespace
+
+void StopSessionOnFatalSignals(const XSession& session) {
+    fatalSignalServerPid = session.ServerPid();
+    fatalSignalWindowManagerPid = session.WindowManagerPid();
+    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGSEGV, SIGABRT, SIGBUS, SIGFPE}) {
+        std::signal(signalNumber, StopSessionAndDie);
+    }
+}
+
+void ForgetSessionOnFatalSignals() {
+    fatalSignalServerPid = 0;
+    fatalSignalWindowManagerPid = 0;
 }
 
 }  // namespace xsession

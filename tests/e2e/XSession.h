@@ -20,6 +20,18 @@ class XSessionError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// X window ids as xdotool prints them.
+using WindowId = unsigned long;
+
+// xdotool matches window names as extended regular expressions: the pattern that matches
+// exactly `title`, its own characters taken literally.
+std::string ExactNamePattern(const std::string& title);
+// The window ids xdotool printed, one a line.
+std::vector<WindowId> ParseWindowIds(const std::string& text);
+// The number after `label` in xwininfo's report, e.g. "Width:"; XSessionError when the
+// report has none.
+int NumberAfter(const std::string& report, const std::string& label);
+
 // What a command printed and how it ended.
 struct CommandResult {
     int exitCode = -1;  // -1 when it was killed by a signal or did not end in time
@@ -122,5 +134,11 @@ class XSession {
 CommandResult RunCommand(const std::vector<std::string>& argv,
                          const std::vector<std::string>& environment,
                          std::chrono::milliseconds timeout);
+
+// A process that dies of a signal (a crash, Ctrl+C) must not leave the X server and the
+// window manager of its session behind: these kill both by process id first.
+void StopSessionOnFatalSignals(const XSession& session);
+// The session has been stopped in order: nothing is left to kill.
+void ForgetSessionOnFatalSignals();
 
 }  // namespace xsession

@@ -2,10 +2,8 @@
 // the Qt application on it, then the tests; torn down in the opposite order.
 #include <gtest/gtest.h>
 
-#include <signal.h>
 #include <QApplication>
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -15,29 +13,6 @@
 namespace {
 
 const xsession::XSession* currentSession = nullptr;
-
-// The X server and the window manager, for a fatal signal: they must not outlive the tests.
-volatile pid_t serverPid = 0;
-volatile pid_t windowManagerPid = 0;
-
-extern "C" void StopDisplayAndDie(int signalNumber) {
-    if (windowManagerPid > 0) {
-        kill(windowManagerPid, SIGKILL);
-    }
-    if (serverPid > 0) {
-        kill(serverPid, SIGKILL);
-    }
-    std::signal(signalNumber, SIG_DFL);
-    std::raise(signalNumber);
-}
-
-void StopDisplayOnFatalSignals(const xsession::XSession& session) {
-    serverPid = session.ServerPid();
-    windowManagerPid = session.WindowManagerPid();
-    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGSEGV, SIGABRT, SIGBUS, SIGFPE}) {
-        std::signal(signalNumber, StopDisplayAndDie);
-    }
-}
 
 }  // namespace
 
@@ -68,7 +43,7 @@ int main(int argc, char* argv[]) {
                      error.what());
         return EXIT_FAILURE;
     }
-    StopDisplayOnFatalSignals(*session);
+    xsession::StopSessionOnFatalSignals(*session);
     setenv("DISPLAY", session->Display().c_str(), 1);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     // One logical pixel to one screen pixel: the tests click at coordinates the program
@@ -91,8 +66,7 @@ int main(int argc, char* argv[]) {
         // Each test's program has destroyed its windows; the application goes next.
     }
     e2e::UseSession(nullptr);
-    serverPid = 0;
-    windowManagerPid = 0;
+    xsession::ForgetSessionOnFatalSignals();
     session.reset();
     return status;
 }
