@@ -1,5 +1,7 @@
 # Installation as a desktop program and the Debian package.
-#   cmake --install <build> --prefix <prefix>   bin/, the menu entry and the icon theme
+#   cmake --install <build> --prefix <prefix>   bin/, the menu entry, the icon theme, the
+#                                               AppStream record, the manual page and the
+#                                               copyright file and changelog
 #   cpack --config <build>/CPackConfig.cmake    kunpu-typing_<version>_<arch>.deb
 include(GNUInstallDirs)
 
@@ -25,12 +27,45 @@ add_custom_command(
     VERBATIM)
 add_custom_target(program-icons ALL DEPENDS ${icon_files})
 
+# The documents Debian asks of every package: the licence terms (DEP-5), the history of
+# changes and a manual page, the last two compressed with gzip -9n (no name, no time stamp),
+# as lintian wants; and the AppStream record that software centres show.
+find_program(GZIP_PROGRAM gzip REQUIRED)
+set(doc_folder ${PROJECT_BINARY_DIR}/doc)
+configure_file(packaging/changelog ${doc_folder}/changelog COPYONLY)
+configure_file(packaging/kunpu-typing.1.in ${doc_folder}/kunpu-typing.1 @ONLY)
+set(compressed_docs)
+foreach(doc IN ITEMS changelog kunpu-typing.1)
+    add_custom_command(
+        OUTPUT ${doc_folder}/${doc}.gz
+        COMMAND ${GZIP_PROGRAM} -9nkf ${doc_folder}/${doc}
+        DEPENDS ${doc_folder}/${doc}
+        COMMENT "Compressing ${doc}"
+        VERBATIM)
+    list(APPEND compressed_docs ${doc_folder}/${doc}.gz)
+endforeach()
+add_custom_target(package-docs ALL DEPENDS ${compressed_docs})
+
+# The newest entry of the changelog names the version the package is built as.
+file(STRINGS packaging/changelog changelog_head LIMIT_COUNT 1)
+string(REGEX REPLACE "^kunpu-typing \\(([^)]*)\\) .*" "\\1" changelog_version "${changelog_head}")
+if(NOT changelog_version STREQUAL PROJECT_VERSION)
+    message(WARNING "packaging/changelog does not start with an entry for version "
+                    "${PROJECT_VERSION}: add one (the package test fails until then)")
+endif()
+
 install(TARGETS kunpu-typing RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES packaging/kunpu-typing.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 foreach(size IN LISTS TYPING_ICON_SIZES)
     install(FILES ${icon_folder}/${size}x${size}/kunpu-typing.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
+install(FILES packaging/example.kunpu_high.kunpu_typing.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${doc_folder}/kunpu-typing.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Named after the package (the project's own name differs), so not CMAKE_INSTALL_DOCDIR.
+install(FILES packaging/copyright ${doc_folder}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kunpu-typing)
 
 # A school installs the package offline with `apt install ./kunpu-typing_1.0.0_amd64.deb`;
 # apt then brings in Debian 12's Qt 6 runtime and the Japanese font from its own media.
@@ -73,8 +108,10 @@ if(TYPING_PACKAGE_TEST)
     find_program(DPKG_DEB_PROGRAM dpkg-deb)
     find_program(DPKG_SHLIBDEPS_PROGRAM dpkg-shlibdeps)
     find_program(DESKTOP_FILE_VALIDATE_PROGRAM desktop-file-validate)
+    find_program(LINTIAN_PROGRAM lintian)
+    find_program(APPSTREAMCLI_PROGRAM appstreamcli)
     if(BASH_PROGRAM AND DPKG_DEB_PROGRAM AND DPKG_SHLIBDEPS_PROGRAM
-       AND DESKTOP_FILE_VALIDATE_PROGRAM)
+       AND DESKTOP_FILE_VALIDATE_PROGRAM AND LINTIAN_PROGRAM AND APPSTREAMCLI_PROGRAM)
         enable_testing()
         add_test(NAME package
                  COMMAND ${BASH_PROGRAM} ${PROJECT_SOURCE_DIR}/tests/package/check-package.sh
@@ -82,7 +119,8 @@ if(TYPING_PACKAGE_TEST)
                          ${PROJECT_VERSION})
         set_tests_properties(package PROPERTIES LABELS package TIMEOUT 300)
     else()
-        message(WARNING "The package test needs bash, dpkg-deb, dpkg-shlibdeps (dpkg-dev) and "
-                        "desktop-file-validate (desktop-file-utils); run tools/install-deps")
+        message(WARNING "The package test needs bash, dpkg-deb, dpkg-shlibdeps (dpkg-dev), "
+                        "desktop-file-validate (desktop-file-utils), lintian and appstreamcli "
+                        "(appstream); run tools/install-deps")
     endif()
 endif()

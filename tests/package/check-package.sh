@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a configured and built tree, unpacks it into a scratch
-# folder and checks what a school gets: the program, its menu entry, its icons and the
-# packages apt must bring in with it.
+# folder and checks what a school gets: the program, its menu entry, its icons, its
+# AppStream record, its manual page, copyright file and changelog, and the packages apt must
+# bring in with it. Debian's checker lintian must report no error and no warning on it.
 #   check-package.sh <cpack> <build>/CPackConfig.cmake <version>
 set -euo pipefail
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 
 if [[ $# -ne 3 ]]; then
     echo "usage: $0 <cpack> <CPackConfig.cmake> <version>" >&2
@@ -86,12 +88,117 @@ for size in 16 32 48 64 128; do
     [[ $actual == "${size}x${size}" ]] || fail "the ${size}x${size} icon is $actual pixels"
 done
 
+# --- compressed as lintian wants: gzip -9n stores neither a file name nor a time stamp ---
+# Bytes 0-7 of a gzip file: magic 1f 8b, method 08 (deflate), flags (08 = a name follows),
+# then the modification time, four bytes.
+is_gzip_without_name_or_time() {
+    [[ $(od -An -tx1 -N8 "$1" | tr -d ' \n') == 1f8b080000000000 ]]
+}
+
+# --- the copyright file: machine-readable (DEP-5), the MIT (Expat) terms of LICENSE ---
+copyright=$root/usr/share/doc/kunpu-typing/copyright
+if [[ ! -f $copyright ]]; then
+    fail "usr/share/doc/kunpu-typing/copyright is missing"
+else
+    [[ $(head -n 1 "$copyright") == \
+        'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ]] ||
+        fail "the copyright file does not start with the DEP-5 Format line"
+    grep -qxF 'Files: *' "$copyright" || fail "the copyright file has no 'Files: *' paragraph"
+    grep -qxF 'Copyright: 2026 The kunpu-typing developers' "$copyright" ||
+        fail "the copyright file does not name The kunpu-typing developers"
+    grep -qxF 'License: Expat' "$copyright" || fail "the copyright file does not give Expat (MIT)"
+    # The licence paragraph is LICENSE from its first "Permission" line on, each line
+    # indented by one space and blank lines written as " .".
+    sed -n '/^Permission is hereby granted/,$p' "$source_dir/LICENSE" >"$scratch/licence.want"
+    sed -n '/^ Permission is hereby granted/,/^[^ ]/p' "$copyright" | grep '^ ' |
+        sed -e 's/^ \.$//' -e 's/^ //' >"$scratch/licence.got"
+    if [[ ! -s $scratch/licence.want ]]; then
+        fail "LICENSE holds no MIT permission text"
+    elif ! diff -u "$scratch/licence.want" "$scratch/licence.got" >&2; then
+        fail "the licence text of the copyright file differs from LICENSE"
+    fi
+fi
+
+# --- the changelog: Debian's format, its newest entry for this very version ---
+changelog=$root/usr/share/doc/kunpu-typing/changelog.gz
+if [[ ! -f $changelog ]]; then
+    fail "usr/share/doc/kunpu-typing/changelog.gz is missing"
+elif ! is_gzip_without_name_or_time "$changelog"; then
+    fail "changelog.gz is not compressed with gzip -9n"
+else
+    gzip -dc "$changelog" >"$scratch/changelog"
+    if ! dpkg-parsechangelog -l "$scratch/changelog" >"$scratch/changelog.fields" 2>&1; then
+        cat "$scratch/changelog.fields" >&2
+        fail "dpkg-parsechangelog cannot read the changelog"
+    else
+        entry() { sed -n "s/^$1: //p" "$scratch/changelog.fields"; }
+        [[ $(entry Source) == kunpu-typing ]] ||
+            fail "the changelog is for '$(entry Source)', not kunpu-typing"
+        [[ $(entry Version) == "$version" ]] ||
+            fail "the newest changelog entry is for '$(entry Version)', not $version"
+    fi
+fi
+
+# --- the manual page: section 1, compressed, with a NAME line for whatis ---
+manual=$root/usr/share/man/man1/kunpu-typing.1.gz
+if [[ ! -f $manual ]]; then
+    fail "usr/share/man/man1/kunpu-typing.1.gz is missing"
+elif ! is_gzip_without_name_or_time "$manual"; then
+    fail "kunpu-typing.1.gz is not compressed with gzip -9n"
+else
+    gzip -dc "$manual" >"$scratch/kunpu-typing.1"
+    grep -qE '^\.TH KUNPU-TYPING 1 ' "$scratch/kunpu-typing.1" ||
+        fail "the manual page has no .TH line for KUNPU-TYPING in section 1"
+    grep -qxF 'kunpu-typing \- touch-typing trainer for Japanese kana typed as romaji' \
+        "$scratch/kunpu-typing.1" || fail "the manual page has no NAME line for kunpu-typing"
+    grep -qF "\"kunpu-typing $version\"" "$scratch/kunpu-typing.1" ||
+        fail "the manual page does not carry the version $version"
+    grep -q '@' "$scratch/kunpu-typing.1" && fail "the manual page holds an unfilled @ variable"
+fi
+
+# --- the AppStream record: valid, tied to the menu entry, MIT, this version ---
+appstream_id=example.kunpu_high.kunpu_typing
+metainfo=$root/usr/share/metainfo/$appstream_id.metainfo.xml
+if [[ ! -f $metainfo ]]; then
+    fail "usr/share/metainfo/$appstream_id.metainfo.xml is missing"
+else
+    if ! appstreamcli validate --no-net --explain "$metainfo" >"$scratch/appstream.log" 2>&1; then
+        cat "$scratch/appstream.log" >&2
+        fail "appstreamcli rejects the AppStream record"
+    fi
+    tag() { grep -oP "<$1>\\K[^<]+(?=</${1%% *}>)" "$metainfo" | head -n 1; }
+    [[ $(tag id) == "$appstream_id" ]] || fail "the AppStream id is '$(tag id)'"
+    [[ $(tag 'launchable type="desktop-id"') == kunpu-typing.desktop ]] ||
+        fail "the AppStream record does not launch kunpu-typing.desktop"
+    [[ $(tag project_license) == MIT ]] ||
+        fail "the AppStream project licence is '$(tag project_license)', not MIT"
+    [[ -n $(tag metadata_license) ]] || fail "the AppStream record has no metadata licence"
+    grep -q '<content_rating type="oars-1\.[01]"' "$metainfo" ||
+        fail "the AppStream record has no OARS content rating"
+    grep -q '<screenshot type="default">' "$metainfo" ||
+        fail "the AppStream record has no default screenshot"
+    newest=$(grep -oP '<release version="\K[^"]+' "$metainfo" | head -n 1)
+    [[ $newest == "$version" ]] ||
+        fail "the newest AppStream release is '$newest', not $version"
+fi
+
+# --- Debian's checker: no error and no warning (notes at the info level are allowed) ---
+# As root lintian says it would rather not run so; that remark is not a finding.
+lintian_rc=0
+lintian --fail-on error,warning "$deb" >"$scratch/lintian.log" 2>&1 || lintian_rc=$?
+grep -v '^running with root privileges' "$scratch/lintian.log" >&2 || true
+if [[ $lintian_rc -ne 0 ]] || grep -qE '^[EW]: ' "$scratch/lintian.log"; then
+    fail "lintian reports errors or warnings (exit status $lintian_rc)"
+fi
+
 # --- nothing else: no static libraries, test programs or build tools in the package ---
 while IFS= read -r file; do
     case $file in
         usr/bin/kunpu-typing | usr/share/applications/kunpu-typing.desktop) ;;
         usr/share/icons/hicolor/*x*/apps/kunpu-typing.png) ;;
-        usr/share/doc/kunpu-typing/*) ;;
+        usr/share/metainfo/example.kunpu_high.kunpu_typing.metainfo.xml) ;;
+        usr/share/man/man1/kunpu-typing.1.gz) ;;
+        usr/share/doc/kunpu-typing/copyright | usr/share/doc/kunpu-typing/changelog.gz) ;;
         *) fail "the package holds an unexpected file: $file" ;;
     esac
 done < <(cd "$root" && find . -type f -printf '%P\n' | sort)
@@ -125,4 +232,5 @@ if [[ $failures -ne 0 ]]; then
     echo "$failures check(s) failed" >&2
     exit 1
 fi
-echo "the package holds the program, its menu entry and its icons, and depends on what it needs"
+echo "the package holds the program, its menu entry, icons, AppStream record, manual page," \
+    "copyright file and changelog, depends on what it needs and satisfies lintian"
