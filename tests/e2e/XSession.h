@@ -5,9 +5,14 @@
 // (xdotool, xwininfo, xprop) on that display and captures what they print.
 //
 // No test framework here: a failure to start throws XSessionError with a readable message.
+// The processes are QProcesses; no Qt application object is needed.
 #include <sys/types.h>
 
+#include <QProcess>
+#include <QTemporaryDir>
+
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -47,15 +52,15 @@ struct CommandResult {
 // How a process ended.
 struct ProcessEnd {
     bool exited = false;  // false: killed by a signal
-    int code = 0;         // exit code, or the signal number
+    int code = 0;         // the exit code when it exited
     std::string Describe() const;
 };
 
 // A child process, stopped when its handle goes away (SIGTERM, then SIGKILL if it does not
-// end within a few seconds).
+// end within a few seconds). Used from the thread that started it.
 class ChildProcess {
   public:
-    ChildProcess() = default;
+    ChildProcess();
     // Starts argv[0] (searched in PATH) with `environment` ("NAME=value" entries) as its
     // whole environment; stdin, stdout and stderr go to /dev/null.
     ChildProcess(const std::vector<std::string>& argv, const std::vector<std::string>& environment);
@@ -65,7 +70,7 @@ class ChildProcess {
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    pid_t Pid() const { return pid_; }
+    pid_t Pid() const;
     // True until the process has ended.
     bool Running();
     // How it ended, once it has; nothing when it is still running after `timeout`.
@@ -75,7 +80,7 @@ class ChildProcess {
 
   private:
     friend class XSession;
-    pid_t pid_ = -1;
+    std::unique_ptr<QProcess> process_;
     std::optional<ProcessEnd> end_;
 };
 
@@ -125,7 +130,8 @@ class XSession {
     void StopAll();
 
     std::string display_;
-    std::string configHome_;  // an empty configuration folder: openbox runs with its defaults
+    // An empty configuration folder: openbox runs with its defaults.
+    std::unique_ptr<QTemporaryDir> configHome_;
     ChildProcess server_;
     ChildProcess windowManager_;
 };
