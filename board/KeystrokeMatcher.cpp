@@ -1,33 +1,26 @@
-// Every key the pupil presses on the board is judged against the head of the key queue.
+// Every key the pupil types on the board is judged against the head of the key queue.
 #include <QKeyEvent>
+#include <optional>
 
 #include "board/PracticeBoard.h"
-#include "shell/Formats.h"
 #include "shell/Module1.h"
 #include "shell/Program.h"
 
-namespace {
-
-// F7 to F10, the function keys the board judges; every other key without text is ignored.
-int FunctionKeyNumber(int qtKey) {
-    if (qtKey >= Qt::Key_F7 && qtKey <= Qt::Key_F10) {
-        return 7 + (qtKey - Qt::Key_F7);
-    }
-    return 0;
-}
-
-}  // namespace
-
+// A key that types a character goes to the key-press handler by its code; F7 to F10 go to
+// the key-down handler. Keys that type no character (with Ctrl held, editing and navigation
+// keys, the other function keys) are taken and not judged.
 void PracticeBoard::keyPressEvent(QKeyEvent* event) {
     event->accept();
-    if (const int number = FunctionKeyNumber(event->key())) {
-        Form_KeyDown(number);
+    const std::optional<board::PressedKey> key =
+        board::KeyToJudge(event->key(), event->modifiers(), event->text());
+    if (!key) {
         return;
     }
-    const QString text = event->text();
-    if (!text.isEmpty()) {
-        Form_KeyPress(formats::CodeOf(text));
+    if (key->IsFunctionKey()) {
+        Form_KeyDown(key->FunctionKeyNumber());
+        return;
     }
+    Form_KeyPress(key->code);
 }
 
 // Tab is a key to judge like any other, not a move of the focus.

@@ -43,8 +43,8 @@ double RoundHalfAway(double value) {
 }
 
 QString PlainNumber(double value) {
-    // Fifteen significant digits, as a classic number-to-text conversion gives: this hides
-    // the binary noise of values such as 64.6 and drops trailing zeros.
+    // Fifteen significant digits: more than any speed or count the program shows needs,
+    // few enough to hide the binary noise of values such as 64.6; trailing zeros drop.
     QString text = QString::number(value, 'g', 15);
     if (!text.contains(u'e')) {
         return text;

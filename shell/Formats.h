@@ -11,8 +11,9 @@ double LeadingNumber(const QString& text);
 // The whole part of a number, rounded towards minus infinity (Int).
 double Int(double value);
 
-// Remainder of two numbers after each has been rounded to a whole number, halves to even
-// (the classic Mod operator). Divisor 0 gives 0 rather than a fault.
+// Remainder of two numbers after each has been rounded to a whole number, halves to even;
+// the sign follows the dividend (7.5 mod 2 gives 0, -7 mod 3 gives -1). Divisor 0 gives 0
+// rather than a fault.
 long long RoundedMod(double dividend, double divisor);
 
 // Rounds halves away from zero: 0.5 gives 1, 2.5 gives 3, -0.5 gives -1.

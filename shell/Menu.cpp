@@ -11,7 +11,8 @@
 namespace {
 
 constexpr int kNumberedLessons = 20;
-// Every lesson index passes this bound; it is kept from the original design.
+// The activation reveals the next button only below this lesson index. Every lesson index
+// (0 to 19) lies below it, so the count of lesson buttons is what limits the reveal.
 constexpr int kRevealBelowIndex = 29;
 
 }  // namespace

@@ -44,6 +44,44 @@ done
     printf '\x0b\x01\x0b\xf0'
     right_keys 30
 } >"$corpus/misses"
+# Key events that type no character, on the first lesson (TY_U_...): Ctrl+Space (NUL),
+# Ctrl+C (ETX), Ctrl+Shift+T carrying its letter, Ctrl+F7, Delete (DEL), Insert, Home, Left
+# and Page Down; then Escape, Tab and Shift+Tab, misses named readably; then the lesson
+# typed right.
+key_event() { # <entry of kEventKeys> <modifier bits> <text code, 255 for none>
+    printf "\\x0e\\x$(printf %02x "$1")\\x$(printf %02x "$2")\\x$(printf %02x "$3")"
+}
+{
+    printf '\x00'
+    ticks 200
+    key_event 32 2 0
+    key_event 34 2 3
+    key_event 36 3 84
+    key_event 27 2 255
+    key_event 8 0 127
+    key_event 7 0 255
+    key_event 11 0 255
+    key_event 13 0 255
+    key_event 18 0 255
+    key_event 1 0 27
+    key_event 2 0 9
+    key_event 3 1 9
+    key_event 1 0 255
+    right_keys 30
+} >"$corpus/keys-without-character"
+# Enter, BackSpace, F7 and letters as key events, and a kana from an unknown key.
+{
+    printf '\x00'
+    ticks 150
+    key_event 5 0 13
+    key_event 4 0 8
+    key_event 27 1 255
+    key_event 29 0 255
+    key_event 0 0 48
+    key_event 36 0 116
+    key_event 33 1 65
+    right_keys 30
+} >"$corpus/key-events"
 # Eleven misses: a fast run that is not cleared.
 { printf '\x02'; for ((i = 0; i < 11; ++i)); do printf '\x07q'; done; right_keys 20; } \
     >"$corpus/too-many-misses"

@@ -103,6 +103,8 @@ TEST(RoundedMod, RoundsBothOperandsHalvesToEvenThenTakesTheRemainder) {
         {3.5, 10, 4},                    // 3.5 rounds to 4
         {9, 2.5, 1},                     // the divisor 2.5 rounds to 2: 9 mod 2
         {70, 140.0, 70},  {5, 0, 0},     // no fault for a zero divisor
+        {7.5, 2, 0},                     // 7.5 rounds to 8
+        {-7, 3, -1},                     // the sign follows the dividend
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.dividend << " mod " << c.divisor);

@@ -1,5 +1,5 @@
-// Judging one key against the head of the key queue: keys taken as they are, the
-// alternative romanisations, and the texts of the miss box.
+// Judging one key against the head of the key queue: which key events are judged at all,
+// keys taken as they are, the alternative romanisations, and the texts of the miss box.
 #include "board/KeyJudge.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringView>
 #include <cstdint>
+#include <optional>
 #include <ostream>
 
 QT_BEGIN_NAMESPACE
@@ -21,7 +22,9 @@ using board::PressedKey;
 using board::Verdict;
 
 constexpr int kBackSpace = 8;
+constexpr int kTab = 9;
 constexpr int kEnter = 13;
+constexpr int kEscape = 27;
 constexpr int kSpace = 32;
 
 PressedKey Char(int code) {
@@ -108,6 +111,14 @@ TEST(JudgeKeyAgainstQueue, CountsAMissAndNamesBothKeys) {
         {u"<_=", 0, Char('v'), u"F7キーです", u"vではありません"},
         {u"V_=", 0, F(7), u"Vです", u"F7ではありません"},
         {u"~_=", 0, Char(kSpace), u"Enterキーです", u" ではありません"},
+        // Keys of no printable character are named, never shown as control characters.
+        {u"KA_=", 0, Char(kEscape), u"Kです", u"Escではありません"},
+        {u"KA_=", 0, Char(kTab), u"Kです", u"Tabではありません"},
+        {u"KA_=", 0, Char(kEnter), u"Kです", u"Enterではありません"},
+        {u"~_=", 0, Char(kBackSpace), u"Enterキーです", u"BackSpaceではありません"},
+        {u"^_=", 0, Char(kEnter), u"BackSpaceキーです", u"Enterではありません"},
+        {u"KA_=", 0, Char(0x7F), u"Kです", u"U+007Fではありません"},
+        {u"KA_=", 0, Char(0), u"Kです", u"U+0000ではありません"},
         {u" _=", 0, Char('a'), u"スペースキーです", u"aではありません"},
         {u"", 0, Char('a'), u"です", u"aではありません"},
         // Alternatives only where the other spelling is stored.
@@ -209,6 +220,9 @@ TEST(ExpectedKeyName, NamesTheMarksByTheirKeys) {
         {u"K", u"K"},
         {u"1", u"1"},
         {u"", u""},
+        // No lesson holds a control character; the box would still show none.
+        {u"\t", u"Tab"},
+        {u"\x7f", u"U+007F"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(board::ExpectedKeyName(c.head.toString()), c.name.toString())
@@ -216,13 +230,49 @@ TEST(ExpectedKeyName, NamesTheMarksByTheirKeys) {
     }
 }
 
-TEST(TypedKeyName, NamesFunctionKeysAndCharacters) {
-    EXPECT_EQ(board::TypedKeyName(F(7)), QStringLiteral("F7"));
-    EXPECT_EQ(board::TypedKeyName(F(8)), QStringLiteral("F8"));
-    EXPECT_EQ(board::TypedKeyName(F(9)), QStringLiteral("F9"));
-    EXPECT_EQ(board::TypedKeyName(F(10)), QStringLiteral("F10"));
-    EXPECT_EQ(board::TypedKeyName(Char('v')), QStringLiteral("v"));
-    EXPECT_EQ(board::TypedKeyName(Char(kSpace)), QStringLiteral(" "));
+TEST(TypedKeyName, NamesFunctionKeysControlKeysAndCharacters) {
+    struct Case {
+        PressedKey key;
+        QStringView name;
+    };
+    const Case cases[] = {
+        {F(7), u"F7"},
+        {F(8), u"F8"},
+        {F(10), u"F10"},
+        {Char('v'), u"v"},
+        {Char(kSpace), u" "},
+        {Char(0x3061), u"ち"},
+        {Char(0x1F600), u"\U0001F600"},
+        {Char(kBackSpace), u"BackSpace"},
+        {Char(kTab), u"Tab"},
+        {Char(kEnter), u"Enter"},
+        {Char(kEscape), u"Esc"},
+        // Control characters no key of the board types, by their code points.
+        {Char(0), u"U+0000"},
+        {Char(3), u"U+0003"},
+        {Char(31), u"U+001F"},
+        {Char(0x7F), u"U+007F"},
+        {Char(0x85), u"U+0085"},
+        {Char(0x9F), u"U+009F"},
+        // The first characters past the control ranges are shown as they are.
+        {Char(0x7E), u"~"},
+        {Char(0xA0), u"\u00A0"},
+        // Codes with no character give an empty name.
+        {Char(-1), u""},
+        {Char(0x110000), u""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(board::TypedKeyName(c.key), c.name.toString()) << "code " << c.key.code;
+    }
+}
+
+TEST(TypedKeyName, NeverHoldsAControlCharacter) {
+    for (int code = -2; code <= 0x3100; ++code) {
+        const QString name = board::TypedKeyName(Char(code));
+        for (QChar shown : name) {
+            ASSERT_NE(shown.category(), QChar::Other_Control) << "code " << code;
+        }
+    }
 }
 
 TEST(PressedKey, FunctionKeysAreKeysOfTheirOwn) {
@@ -232,6 +282,95 @@ TEST(PressedKey, FunctionKeysAreKeysOfTheirOwn) {
     }
     EXPECT_EQ(F(7).kind, PressedKey::Kind::F7);
     EXPECT_EQ(F(10).kind, PressedKey::Kind::F10);
+}
+
+}  // namespace
+
+namespace {
+
+struct KeyEventCase {
+    int qtKey;
+    Qt::KeyboardModifiers modifiers;
+    QStringView text;
+    std::optional<PressedKey> judged;  // nothing: the key is not judged
+    const char* what;
+};
+
+constexpr auto kNone = Qt::NoModifier;
+constexpr auto kCtrl = Qt::ControlModifier;
+constexpr auto kShift = Qt::ShiftModifier;
+constexpr auto kAlt = Qt::AltModifier;
+
+TEST(KeyToJudge, JudgesTypedCharactersAndTheNamedKeysOnly) {
+    const std::optional<PressedKey> none;
+    const KeyEventCase cases[] = {
+        // Ctrl makes any key no typed character, whatever else is held.
+        {Qt::Key_Space, kCtrl, QStringView(u"\0", 1), none, "Ctrl+Space"},
+        {Qt::Key_C, kCtrl, u"\x03", none, "Ctrl+C"},
+        {Qt::Key_T, kCtrl, u"t", none, "Ctrl+T carrying its letter"},
+        {Qt::Key_A, kCtrl | kShift, u"\x01", none, "Ctrl+Shift+A"},
+        {Qt::Key_K, kCtrl | kAlt, u"k", none, "Ctrl+Alt+K"},
+        {Qt::Key_F7, kCtrl, u"", none, "Ctrl+F7"},
+        {Qt::Key_Return, kCtrl, u"\r", none, "Ctrl+Enter"},
+        // Editing and navigation keys, with or without a control character as text.
+        {Qt::Key_Delete, kNone, u"\x7f", none, "Delete with DEL"},
+        {Qt::Key_Insert, kNone, u"", none, "Insert"},
+        {Qt::Key_Home, kNone, u"", none, "Home"},
+        {Qt::Key_PageUp, kNone, u"", none, "Page Up"},
+        {Qt::Key_PageDown, kNone, u"", none, "Page Down"},
+        {Qt::Key_Left, kNone, u"", none, "Left"},
+        {Qt::Key_Right, kShift, u"", none, "Shift+Right"},
+        {Qt::Key_Down, kNone, u"", none, "Down"},
+        {Qt::Key_Clear, Qt::KeypadModifier, u"", none, "keypad 5 without Num Lock"},
+        // Keys without text, and control characters no named key types.
+        {Qt::Key_Shift, kShift, u"", none, "Shift alone"},
+        {Qt::Key_F6, kNone, u"", none, "F6"},
+        {0, kNone, u"\x7f", none, "DEL by its text alone"},
+        {0, kNone, u"\x1f", none, "the last C0 code"},
+        {0, kNone, u"\x85", none, "a C1 code"},
+        {0, kNone, u"\x9f", none, "the last C1 code"},
+        // Enter, BackSpace, Tab and Escape by their codes, with or without text.
+        {Qt::Key_Return, kNone, u"\r", Char(kEnter), "Enter"},
+        {Qt::Key_Enter, Qt::KeypadModifier, u"\r", Char(kEnter), "keypad Enter"},
+        {Qt::Key_Return, kNone, u"", Char(kEnter), "Enter without text"},
+        {0, kNone, u"\r", Char(kEnter), "Enter by its text alone"},
+        {Qt::Key_Backspace, kNone, u"\b", Char(kBackSpace), "BackSpace"},
+        {Qt::Key_Tab, kNone, u"\t", Char(kTab), "Tab"},
+        {Qt::Key_Backtab, kShift, u"\t", Char(kTab), "Shift+Tab"},
+        {Qt::Key_Escape, kNone, u"\x1b", Char(kEscape), "Escape"},
+        {Qt::Key_Escape, kNone, u"", Char(kEscape), "Escape without text"},
+        // F7 to F10 are function keys, Shift or Alt held or not.
+        {Qt::Key_F7, kNone, u"", F(7), "F7"},
+        {Qt::Key_F7, kShift, u"", F(7), "Shift+F7"},
+        {Qt::Key_F8, kAlt, u"", F(8), "Alt+F8"},
+        // Characters by their codes.
+        {Qt::Key_Space, kNone, u" ", Char(kSpace), "Space"},
+        {Qt::Key_A, kNone, u"a", Char('a'), "a"},
+        {Qt::Key_A, kShift, u"A", Char('A'), "Shift+A"},
+        {Qt::Key_A, kAlt, u"a", Char('a'), "Alt+A"},
+        {Qt::Key_1, Qt::KeypadModifier, u"1", Char('1'), "keypad 1"},
+        {Qt::Key_AsciiTilde, kShift, u"~", Char('~'), "~, just below DEL"},
+        {0, kNone, u"ち", Char(0x3061), "kana"},
+        {0, kNone, u"\u00a0", Char(0xA0), "just above the C1 codes"},
+    };
+    for (const KeyEventCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::optional<PressedKey> judged =
+            board::KeyToJudge(c.qtKey, c.modifiers, c.text.toString());
+        ASSERT_EQ(judged.has_value(), c.judged.has_value());
+        if (judged) {
+            EXPECT_EQ(judged->kind, c.judged->kind);
+            EXPECT_EQ(judged->code, c.judged->code);
+        }
+    }
+}
+
+TEST(PressedKey, FunctionKeyNumberIsSevenToTenForFunctionKeysOnly) {
+    for (int number = 7; number <= 10; ++number) {
+        EXPECT_EQ(F(number).FunctionKeyNumber(), number);
+    }
+    EXPECT_EQ(Char('v').FunctionKeyNumber(), 0);
+    EXPECT_EQ(Char(118).FunctionKeyNumber(), 0);
 }
 
 }  // namespace
