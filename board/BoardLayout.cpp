@@ -1,7 +1,9 @@
-// What the practice board holds when it is loaded.
+// What the practice board holds when it is loaded, and what a screen reader hears of it.
 #include "board/PracticeBoard.h"
+#include "shell/Accessibility.h"
 #include "shell/AppIcon.h"
 #include "shell/Fonts.h"
+#include "shell/Module1.h"
 
 namespace {
 
@@ -22,6 +24,35 @@ constexpr int kBarWidth = 1935;
 constexpr int kBarHeight = 495;
 
 constexpr int kTimerInterval = 100;
+
+// The window tells the lesson's text.
+void DescribeText(PracticeBoard& board) {
+    ui::SetAccessibleDescription(
+        board, ui::LabelledValue(QStringLiteral("練習文"), Module1::PracticeText));
+}
+
+// The trail tells the keys just typed, and the kana of the cell it stands under: the one
+// to type next.
+void DescribeTrail(PracticeBoard& board) {
+    ui::Label& trail = board.Label3;
+    trail.SetAccessibleName(ui::LabelledValue(QStringLiteral("打ったキー"), trail.Caption()));
+    QString next;
+    for (const ui::Label& cell : board.Label1) {
+        if (cell.Left() == trail.Left()) {
+            next = cell.Caption();
+            break;
+        }
+    }
+    trail.SetAccessibleDescription(ui::LabelledValue(QStringLiteral("次に打つ文字"), next));
+}
+
+// The bar tells the reachable speed it carries as its caption.
+void DescribeIndicator(PracticeBoard& board) {
+    const QString speed = board.Label2.Caption();
+    board.Label2.SetAccessibleName(
+        ui::LabelledValue(QStringLiteral("インジケーター"),
+                          speed.isEmpty() ? speed : speed + QStringLiteral("字／分")));
+}
 
 }  // namespace
 
@@ -64,4 +95,18 @@ PracticeBoard::PracticeBoard() : ui::Form(/*withMenuBar=*/false) {
     Line1[1].Create(Client(), 15120, 1680, 0, 1680, colour::kPaleCyan);
 
     Timer1.Create(this, kTimerInterval, [this] { Timer1_Timer(); });
+
+    // Screen readers follow the display: each change of a cell, the trail or the bar
+    // renews what they hear of it. The cells are each read as the kana they show.
+    for (ui::Label& cell : Label1) {
+        cell.OnDisplayChange([this] {
+            DescribeText(*this);
+            DescribeTrail(*this);
+        });
+    }
+    Label3.OnDisplayChange([this] { DescribeTrail(*this); });
+    Label2.OnDisplayChange([this] { DescribeIndicator(*this); });
+    DescribeText(*this);
+    DescribeTrail(*this);
+    DescribeIndicator(*this);
 }

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QTimer>
 
+#include "shell/Accessibility.h"
 #include "shell/Form.h"
 #include "shell/LessonButton.h"
 
@@ -41,6 +42,7 @@ class LineWidget : public QWidget {
         : QWidget(parent), from_(from), to_(to), colour_(colour) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setAttribute(Qt::WA_NoSystemBackground);
+        SetAccessibleRole(*this, QAccessible::Separator);
     }
 
   protected:
@@ -73,12 +75,14 @@ int Control::Left() const {
 }
 void Control::SetLeft(int v) {
     widget_->move(left_.Write(v), widget_->y());
+    DisplayChanged();
 }
 int Control::Top() const {
     return top_.Read(widget_->y());
 }
 void Control::SetTop(int v) {
     widget_->move(widget_->x(), top_.Write(v));
+    DisplayChanged();
 }
 int Control::Width() const {
     return width_.Read(widget_->width());
@@ -96,6 +100,7 @@ void Control::SetHeight(int v) {
 void Control::Move(int left, int top, int width, int height) {
     widget_->setGeometry(left_.Write(left), top_.Write(top), width_.Write(width),
                          height_.Write(height));
+    DisplayChanged();
 }
 
 bool Control::Visible() const {
@@ -103,12 +108,30 @@ bool Control::Visible() const {
 }
 void Control::SetVisible(bool visible) {
     widget_->setVisible(visible);
+    DisplayChanged();
 }
 bool Control::Enabled() const {
     return widget_->isEnabled();
 }
 void Control::SetEnabled(bool enabled) {
     widget_->setEnabled(enabled);
+}
+
+void Control::SetAccessibleName(const QString& name) {
+    ui::SetAccessibleName(*widget_, name);
+}
+void Control::SetAccessibleDescription(const QString& description) {
+    ui::SetAccessibleDescription(*widget_, description);
+}
+
+void Control::OnDisplayChange(std::function<void()> changed) {
+    displayChanged_ = std::move(changed);
+}
+
+void Control::DisplayChanged() const {
+    if (displayChanged_) {
+        displayChanged_();
+    }
 }
 
 // ---- Label ----
@@ -129,6 +152,7 @@ QString Label::Caption() const {
 }
 void Label::SetCaption(const QString& caption) {
     Widget()->setText(caption);
+    DisplayChanged();
 }
 
 void Label::SetBackColor(colour::BgrColour colour) {
@@ -170,6 +194,7 @@ QString CommandButton::Caption() const {
 }
 void CommandButton::SetCaption(const QString& caption) {
     Widget()->setText(caption);
+    DisplayChanged();
 }
 colour::BgrColour CommandButton::BackColor() const {
     return Widget()->BackColor();

@@ -44,14 +44,24 @@ class Control {
     bool Enabled() const;
     void SetEnabled(bool enabled);
 
+    // What a screen reader calls the control (empty: what the control shows) and what it
+    // adds about it; screen readers are told when either changes.
+    void SetAccessibleName(const QString& name);
+    void SetAccessibleDescription(const QString& description);
+    // Runs `changed` after every change of the control's caption, place or visibility, so
+    // that what a screen reader hears of a window can follow what the window shows.
+    void OnDisplayChange(std::function<void()> changed);
+
     QWidget* Widget() const { return widget_; }
 
   protected:
     void Bind(QWidget* widget) { widget_ = widget; }
+    void DisplayChanged() const;
 
   private:
     QWidget* widget_ = nullptr;
     twips::TwipsProperty left_, top_, width_, height_;
+    std::function<void()> displayChanged_;
 };
 
 class Label : public Control {

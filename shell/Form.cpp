@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 
+#include "shell/Accessibility.h"
 #include "shell/Controls.h"
 #include "shell/Program.h"
 
@@ -32,6 +33,8 @@ Form::Form(bool withMenuBar) : QWidget(nullptr) {
     client_ = new QWidget(this);
     client_->setAutoFillBackground(true);
     setAutoFillBackground(true);
+    // Screen readers announce the window by its title, as a window.
+    SetAccessibleRole(*this, QAccessible::Window);
     // Neither window can be resized, so neither offers to maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -50,12 +53,12 @@ QString Form::Caption() const {
     return windowTitle();
 }
 
+// The colour fills the client area only: the menu bar above it, a child of the window
+// itself, keeps the system's menu colours.
 void Form::SetBackColor(colour::BgrColour colour) {
-    for (QWidget* widget : {static_cast<QWidget*>(this), client_}) {
-        QPalette palette = widget->palette();
-        palette.setColor(QPalette::Window, ResolveColour(colour));
-        widget->setPalette(palette);
-    }
+    QPalette palette = client_->palette();
+    palette.setColor(QPalette::Window, ResolveColour(colour));
+    client_->setPalette(palette);
 }
 
 void Form::SetClientSize(int widthTwips, int heightTwips) {

@@ -22,6 +22,7 @@ class Form : public QWidget {
 
     void SetCaption(const QString& caption);
     QString Caption() const;
+    // The client area's colour; the menu bar keeps the system's.
     void SetBackColor(colour::BgrColour colour);
     void SetClientSize(int widthTwips, int heightTwips);
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "shell/Accessibility.h"
 #include "shell/Form.h"
 #include "shell/Program.h"
 
@@ -53,6 +54,10 @@ BoxAnswer QtMessageBoxes::Present(const QString& prompt, BoxButtons buttons, Box
     box.setTextFormat(Qt::PlainText);
     box.setText(DisplayedPrompt(prompt));
     box.setIcon(QtIcon(icon));
+    // A screen reader announces the box as a window by its title, and reads the prompt
+    // with it.
+    SetAccessibleRole(box, QAccessible::Window);
+    SetAccessibleDescription(box, DisplayedPrompt(prompt));
     if (buttons == BoxButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);

@@ -1,6 +1,9 @@
 // The indicator bar on the board, tick by tick.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QLabel>
+
 #include "support/ProgramFixture.h"
 
 namespace {
@@ -40,6 +43,10 @@ TEST_F(Indicator, WorkedExampleForAFourteenCharacterText) {
         EXPECT_EQ(board().Label2.Height(), row.height);
         EXPECT_EQ(board().Label2.Caption(), QString::fromUtf8(row.caption));
         EXPECT_EQ(board().Label2.BackColor(), row.colour);
+        // A screen reader hears the same speed.
+        EXPECT_EQ(
+            QAccessible::queryAccessibleInterface(board().Label2.Widget())->text(QAccessible::Name),
+            QStringLiteral("インジケーター：%1字／分").arg(QString::fromUtf8(row.caption)));
     }
 }
 

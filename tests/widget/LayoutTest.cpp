@@ -1,10 +1,12 @@
 // What the two windows look like when they are loaded.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QFontInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <utility>
 
 #include "shell/LessonButton.h"
 #include "support/ProgramFixture.h"
@@ -97,6 +99,32 @@ TEST_F(Layout, MenuBar) {
         EXPECT_EQ(speeds[i]->isChecked(), i == 0);
         EXPECT_TRUE(speeds[i]->isEnabled());
         EXPECT_TRUE(speeds[i]->shortcut().isEmpty());
+    }
+}
+
+// The pale cyan fills the client area only; the menu bar keeps the system's menu colours.
+TEST_F(Layout, MenuBarKeepsTheSystemMenuColours) {
+    QMenuBar* bar = menu().MenuBar();
+    EXPECT_EQ(bar->palette().color(QPalette::Window),
+              QApplication::palette(bar).color(QPalette::Window));
+    // The bar's empty stretch right of its last entry, as drawn.
+    const QImage drawn = bar->grab().toImage();
+    EXPECT_NE(drawn.pixelColor(drawn.width() - 2, drawn.height() / 2), QColor(0xC0, 0xFF, 0xFF));
+}
+
+TEST_F(Layout, ScreenReadersMeetWindowsByTheirCaptionsAndLinesAsSeparators) {
+    StartLesson(2);
+    const std::pair<QWidget*, QString> windows[] = {
+        {&menu(), QStringLiteral("ページを選ぼう")},
+        {&board(), QStringLiteral("薫風高校タイピング")}};
+    for (const auto& [window, caption] : windows) {
+        QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(window);
+        EXPECT_EQ(heard->role(), QAccessible::Window);
+        EXPECT_EQ(heard->text(QAccessible::Name), caption);
+    }
+    for (const ui::Line& line : board().Line1) {
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(line.Widget())->role(),
+                  QAccessible::Separator);
     }
 }
 

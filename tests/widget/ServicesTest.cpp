@@ -1,7 +1,11 @@
 // The user-interface services the windows are built on.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
+#include <array>
 
 #include "shell/Controls.h"
 #include "shell/LessonButton.h"
@@ -56,6 +60,32 @@ TEST_F(Services, QtBoxShowsEachCarriageReturnLineOnALineOfItsOwn) {
     EXPECT_EQ(ui::DisplayedPrompt(QStringLiteral("a\r\nb")), QStringLiteral("a\nb"));
     EXPECT_EQ(ui::DisplayedPrompt(QStringLiteral("開発  県立薫風高校")),
               QStringLiteral("開発  県立薫風高校"));
+}
+
+TEST_F(Services, RealBoxesReachScreenReadersAsWindowsNamedByTheirTitles) {
+    // Prompt and title given; what a screen reader hears as the box's name and description.
+    const std::array<QString, 4> rows[] = {
+        {QStringLiteral("64.6打／分\r合格圏内"), QStringLiteral("タイム"), QStringLiteral("タイム"),
+         QStringLiteral("64.6打／分\n合格圏内")},
+        {QStringLiteral("本当に終わりますか"), QString(), QStringLiteral("タイピングソフト"),
+         QStringLiteral("本当に終わりますか")},
+    };
+    ui::QtMessageBoxes real;
+    for (const auto& [prompt, title, name, description] : rows) {
+        QStringList heard;
+        QTimer::singleShot(0, qApp, [&heard] {  // while the box is open
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QAccessibleInterface* window = QAccessible::queryAccessibleInterface(box);
+            heard << QString::number(window->role()) << window->text(QAccessible::Name)
+                  << window->text(QAccessible::Description);
+            box->done(0);
+        });
+        real.MsgBox(prompt, ui::BoxButtons::YesNo, ui::BoxIcon::Warning, title);
+        EXPECT_EQ(heard.join(u'|').toStdString(),
+                  QStringList({QString::number(QAccessible::Window), name, description})
+                      .join(u'|')
+                      .toStdString());
+    }
 }
 
 TEST_F(Services, WindowTitlesAreExactlyTheCaptions) {

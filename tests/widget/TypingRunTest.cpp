@@ -2,6 +2,12 @@
 // leaves on the menu window.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QLabel>
+#include <QMetaEnum>
+#include <string>
+#include <vector>
+
 #include "support/ProgramFixture.h"
 
 namespace {
@@ -17,6 +23,19 @@ const QString kEndTitle = QStringLiteral("よくがんばりました");
 const QString kResultTitle = QStringLiteral("タイム");
 
 class TypingRun : public ProgramFixture {};
+
+// A window as a screen reader walks it, one node a line: its depth, role and name, and its
+// description after "|".
+void Walk(QAccessibleInterface* node, int depth, std::vector<std::string>& lines) {
+    lines.push_back(QStringLiteral("%1 %2 %3|%4")
+                        .arg(depth)
+                        .arg(QMetaEnum::fromType<QAccessible::Role>().valueToKey(node->role()),
+                             node->text(QAccessible::Name), node->text(QAccessible::Description))
+                        .toStdString());
+    for (int child = 0; child < node->childCount(); ++child) {
+        Walk(node->child(child), depth + 1, lines);
+    }
+}
 
 TEST_F(TypingRun, CleanRunOfLessonOneWithChuForTyu) {
     StartLesson(0);
@@ -158,21 +177,51 @@ TEST_F(TypingRun, NoJumpAheadWhenTheNextButtonIsHidden) {
 }
 
 TEST_F(TypingRun, KeyTrailFollowsTheNextCell) {
-    StartLesson(0);
+    StartLesson(0);  // ちゅう...
     Module1::RomajiQueue = QStringLiteral("KA_N_JI_=");
+    // What a screen reader hears of the trail: the keys, and the kana to type next.
+    const auto heard = [this] {
+        QAccessibleInterface* trail =
+            QAccessible::queryAccessibleInterface(board().Label3.Widget());
+        return trail->text(QAccessible::Name) + u'|' + trail->text(QAccessible::Description);
+    };
     Type(QStringLiteral("k"));
     EXPECT_EQ(board().Label3.Caption(), QStringLiteral("K"));
     EXPECT_EQ(board().Label3.Left(), 120);  // the unit is not complete yet
+    EXPECT_EQ(heard(), QStringLiteral("打ったキー：K|次に打つ文字：ち"));
     Type(QStringLiteral("a"));
     EXPECT_EQ(board().Label3.Left(), board().Label1[1].Left());
+    EXPECT_EQ(heard(), QStringLiteral("打ったキー：KA|次に打つ文字：ゅ"));
     Type(QStringLiteral("n"));
     EXPECT_EQ(board().Label3.Left(), 1080);
     Type(QStringLiteral("j"));
     EXPECT_EQ(board().Label3.Caption(), QStringLiteral("ANJ"));
+    EXPECT_EQ(heard(), QStringLiteral("打ったキー：ANJ|次に打つ文字：う"));
     Type(QStringLiteral("i"));
     // The run is over: the trail is emptied and waits under cell 0.
     EXPECT_EQ(board().Label3.Caption(), QString());
     EXPECT_EQ(board().Label3.Left(), 120);
+    EXPECT_EQ(heard(), QStringLiteral("打ったキー|次に打つ文字：ち"));
+}
+
+TEST_F(TypingRun, ScreenReaderHearsTheBoardDuringARun) {
+    StartLesson(0);
+    Type(QStringLiteral("chu"));
+    board().Ticks = 69;
+    board().Timer1_Timer();
+
+    const QString text = QStringLiteral("ちゅうがくせいの■みなさん■");
+    std::vector<std::string> expected{"0 Window 薫風高校タイピング|練習文：" + text.toStdString(),
+                                      "1 Client |"};
+    for (int cell = 0; cell < PracticeBoard::kCells; ++cell) {
+        expected.push_back("2 StaticText " + text.mid(cell, 1).toStdString() + "|");
+    }
+    expected.insert(expected.end(), {"2 StaticText インジケーター：360字／分|",
+                                     "2 StaticText 打ったキー：CHU|次に打つ文字：う",
+                                     "2 Separator |", "2 Separator |"});
+    std::vector<std::string> heard;
+    Walk(QAccessible::queryAccessibleInterface(&board()), 0, heard);
+    EXPECT_EQ(heard, expected);
 }
 
 TEST_F(TypingRun, SpacesDigitsAndMarksStayOffTheTrail) {
