@@ -7,6 +7,7 @@
 #include "shell/Fonts.h"
 #include "shell/LessonButton.h"
 #include "shell/Menu.h"
+#include "shell/MenuLayout.h"
 
 namespace {
 
@@ -25,6 +26,18 @@ constexpr int kButtonsVisibleAtStart = 2;
 
 }  // namespace
 
+namespace menu_layout {
+
+TwipsRect LessonButtonPlace(int index) {
+    if (index >= Menu::kLessonButtons - 1) {
+        return {kLastButtonLeft, kLastButtonTop, kButtonWidth, kButtonHeight};
+    }
+    return {kGridMargin + kColumnStep * (index % kGridColumns),
+            kGridMargin + kRowStep * (index / kGridColumns), kButtonWidth, kButtonHeight};
+}
+
+}  // namespace menu_layout
+
 Menu::Menu() : ui::Form(/*withMenuBar=*/true) {
     SetCaption(QStringLiteral("ページを選ぼう"));
     setWindowIcon(ui::ProgramIcon());
@@ -40,11 +53,8 @@ void Menu::LayOutLessonButtons() {
         ui::CommandButton& button = Command1[static_cast<std::size_t>(index)];
         button.Create(*this, [this, index] { Command1_Click(static_cast<std::int16_t>(index)); });
         button.Widget()->SetKeyboardClickAllowed([this] { return LessonKeysStartLessons(); });
-        const bool inGrid = index < kLessonButtons - 1;
-        const int left =
-            inGrid ? kGridMargin + kColumnStep * (index % kGridColumns) : kLastButtonLeft;
-        const int top = inGrid ? kGridMargin + kRowStep * (index / kGridColumns) : kLastButtonTop;
-        button.Move(left, top, kButtonWidth, kButtonHeight);
+        const menu_layout::TwipsRect place = menu_layout::LessonButtonPlace(index);
+        button.Move(place.left, place.top, place.width, place.height);
         button.SetBackColor(colour::kPaleCyan);
         button.SetFont(font);
         button.SetCaption(QString());

@@ -19,6 +19,7 @@
 
 #include "board/PracticeBoard.h"
 #include "board/RunResults.h"
+#include "e2e/LessonSteps.h"
 #include "e2e/ProgramOnScreen.h"
 #include "shell/LessonButton.h"
 #include "shell/Menu.h"
@@ -29,11 +30,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-const std::string kMenuTitle = "ページを選ぼう";
-const std::string kBoardTitle = "薫風高校タイピング";
-const std::string kStartBoxTitle = "タイピングテスト";
-const std::string kFinishedBoxTitle = "よくがんばりました";
-const std::string kTimeBoxTitle = "タイム";
 const QString kMissTitleEnd = QStringLiteral("ではありません");
 
 constexpr int kStormKeys = 3000;
@@ -53,8 +49,6 @@ constexpr auto kBoxWithoutKeyboard = 2s;
 constexpr std::uint32_t kDefaultSeed = 271828;
 
 // About 240 keys a minute, for the run typed properly after the storm.
-constexpr auto kPupilPace = 250ms;
-const std::string kLessonOneKeys = "chuugakuseino minasan ";
 constexpr int kLessonOneUnits = 14;
 constexpr int kMissCountLimit = 255;
 

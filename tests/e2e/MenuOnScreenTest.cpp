@@ -5,6 +5,7 @@
 #include "shell/Colour.h"
 
 #include "board/PracticeBoard.h"
+#include "e2e/LessonSteps.h"
 #include "e2e/ProgramOnScreen.h"
 #include "shell/LessonButton.h"
 #include "shell/Menu.h"
@@ -14,10 +15,6 @@ namespace e2e {
 namespace {
 
 using MenuOnScreen = ProgramOnScreen;
-
-const std::string kBoardTitle = "薫風高校タイピング";
-const std::string kStartBoxTitle = "タイピングテスト";
-constexpr auto kPupilPace = 250ms;
 
 // The colour a lesson button takes from the best speed in its caption, 0x00BBGGRR.
 struct Band {
@@ -47,7 +44,7 @@ void ClearLessonOne(Pupil& pupil, ScreenPoint lessonOne, WindowId menu) {
     pupil.CloseBoxWithEnter(kStartBoxTitle);
     const WindowId board = pupil.WaitForWindow(kBoardTitle);
     pupil.WaitUntilActive(board, "the board, after the start box closed,");
-    pupil.Type("chuugakuseino minasan ", kPupilPace);
+    pupil.Type(kLessonOneKeys, kPupilPace);
     pupil.CloseBoxWithEnter("よくがんばりました");
     pupil.CloseBoxWithEnter("タイム");
     pupil.WaitUntilActive(menu, "the menu window, after the run,");

@@ -197,6 +197,22 @@ ScreenRect Pupil::FrameRect(WindowId window) {
     Fail("no frame found round window " + std::to_string(window));
 }
 
+unsigned Pupil::ColourAt(ScreenPoint point) {
+    const std::string crop = "1x1+" + std::to_string(point.x) + "+" + std::to_string(point.y);
+    // ImageMagick's text format: "0,0: (r,g,b)  #RRGGBB  srgb(...)".
+    const std::string pixel =
+        Tool({"import", "-silent", "-window", "root", "-crop", crop, "-depth", "8", "txt:-"}).out;
+    const std::size_t hash = pixel.find('#', pixel.find("0,0:"));
+    if (hash == std::string::npos || pixel.size() < hash + 7) {
+        Fail("import did not report the colour at " + crop + ": " + pixel);
+    }
+    return static_cast<unsigned>(std::stoul(pixel.substr(hash + 1, 6), nullptr, 16));
+}
+
+std::string Pupil::ClipboardText() {
+    return Tool({"xclip", "-o", "-selection", "clipboard"}).out;
+}
+
 void Pupil::ClickAt(ScreenPoint point) {
     Note("click at " + std::to_string(point.x) + "," + std::to_string(point.y));
     // One xdotool run: the server takes the move before the press, so no wait is needed

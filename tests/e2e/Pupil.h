@@ -70,6 +70,10 @@ class Pupil {
     ScreenRect ClientRect(WindowId window);
     // The frame the window manager put round a window.
     ScreenRect FrameRect(WindowId window);
+    // The colour of one pixel of the screen, as 0xRRGGBB.
+    unsigned ColourAt(ScreenPoint point);
+    // The text of the clipboard (the X CLIPBOARD selection); empty when nothing holds it.
+    std::string ClipboardText();
 
     // Acting.
     void ClickAt(ScreenPoint point);

@@ -3,24 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "e2e/DisplaySession.h"
+#include "e2e/LessonSteps.h"
 #include "e2e/Pupil.h"
 
 namespace e2e {
 namespace {
-
-const std::string kMenuTitle = "ページを選ぼう";
-const std::string kQuitBoxTitle = "薫風高校";
-
-// Closes the window as a pupil does with the keyboard: Alt+F4, which openbox turns into a
-// close request; returns the question box that comes up.
-WindowId AskToClose(Pupil& pupil, WindowId window, long pid) {
-    pupil.Activate(window);
-    pupil.WaitUntilActive(window, "the menu window");
-    pupil.PressKey("alt+F4");
-    const WindowId box = pupil.WaitForWindow(kQuitBoxTitle, pid);
-    pupil.WaitUntilActive(box, "the box '" + kQuitBoxTitle + "'");
-    return box;
-}
 
 TEST(QuitProgram, ClosingTheMenuAsksFirstNoKeepsItRunningAndYesEndsItWithStatusZero) {
     xsession::ChildProcess program =

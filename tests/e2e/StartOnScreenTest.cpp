@@ -6,16 +6,13 @@
 #include <QScreen>
 
 #include "board/PracticeBoard.h"
+#include "e2e/LessonSteps.h"
 #include "e2e/ProgramOnScreen.h"
 #include "shell/LessonButton.h"
 #include "shell/Menu.h"
 
 namespace e2e {
 namespace {
-
-const std::string kMenuTitle = "ページを選ぼう";
-const std::string kBoardTitle = "薫風高校タイピング";
-const std::string kStartBoxTitle = "タイピングテスト";
 
 constexpr int kCellWidthTwips = 495;
 constexpr int kLessonOneCells = 14;

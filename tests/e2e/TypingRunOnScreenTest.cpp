@@ -2,6 +2,7 @@
 #include <QRegularExpression>
 
 #include "board/PracticeBoard.h"
+#include "e2e/LessonSteps.h"
 #include "e2e/ProgramOnScreen.h"
 #include "shell/LessonButton.h"
 #include "shell/Menu.h"
@@ -10,34 +11,6 @@ namespace e2e {
 namespace {
 
 using TypingRunOnScreen = ProgramOnScreen;
-
-const std::string kBoardTitle = "薫風高校タイピング";
-const std::string kStartBoxTitle = "タイピングテスト";
-const std::string kFinishedBoxTitle = "よくがんばりました";
-const std::string kTimeBoxTitle = "タイム";
-
-// About 240 keys a minute.
-constexpr auto kPupilPace = 250ms;
-
-// The lesson's romaji as a pupil types it: CH for TY.
-const std::string kLessonOneKeys = "chuugakuseino minasan ";
-
-// Starts lesson `button` with a click, answers the start box and waits until the board
-// has the keyboard; returns the board's window.
-WindowId StartLessonByClick(Pupil& pupil, ScreenPoint button) {
-    pupil.ClickAt(button);
-    pupil.CloseBoxWithEnter(kStartBoxTitle);
-    const WindowId board = pupil.WaitForWindow(kBoardTitle);
-    pupil.WaitUntilActive(board, "the board, after the start box closed,");
-    return board;
-}
-
-// Answers the two boxes at the end of a run and waits until the menu has the keyboard.
-void FinishRun(Pupil& pupil, WindowId menu) {
-    pupil.CloseBoxWithEnter(kFinishedBoxTitle);
-    pupil.CloseBoxWithEnter(kTimeBoxTitle);
-    pupil.WaitUntilActive(menu, "the menu window, after the run,");
-}
 
 // A cleared lesson's caption, "###.0", gives the speed the time box showed: the same number
 // in its shortest form ("80.0" was shown as "80").
