@@ -3,7 +3,7 @@
 #   make test   builds everything and runs every test, also under the sanitizers, checks the
 #               Debian package and runs the fuzzer for FUZZ_SECONDS
 .PHONY: run test deps build build-asan test-dev test-asan release bench package test-package \
-	fuzz format clean
+	fuzz format clean windows test-windows
 
 # How long `make fuzz` runs the fuzzer.
 FUZZ_SECONDS ?= 60
@@ -51,8 +51,21 @@ fuzz: deps
 	build/fuzz/run_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 		-artifact_prefix=build/fuzz/artifacts/ build/fuzz/corpus
 
+# The Windows edition, cross-built here: Qt for Windows from Debian's qt6-base source (built
+# once into a cache outside the work tree, tools/build-qt-windows), then the program, the
+# zip and the installer in build/windows/.
+windows: release
+	tools/install-deps windows
+	tools/build-qt-windows >/dev/null
+	TYPING_QT_WINDOWS="$$(tools/build-qt-windows --check)" cmake --preset windows
+	cmake --build --preset windows
+
+# The Windows edition's installer, installed and used under Wine on a private X display.
+test-windows: windows build
+	ctest --preset windows
+
 # In this order when make runs one target at a time: the fuzzer comes last.
-test: test-dev test-asan test-package fuzz
+test: test-dev test-asan test-package test-windows fuzz
 
 # Start-up, peak memory, key latency and timer accuracy of the release build, each beside a
 # bare Qt program (bench/README-section.md): medians over BENCH_RUNS runs; the timer's run

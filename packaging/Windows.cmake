@@ -1,0 +1,89 @@
+# The Windows edition (make windows): the program with its icon and version information,
+# and what a school gets, both made from one program folder:
+#   KunpuTyping-<version>-windows.zip     runs from any folder, nothing to install
+#   KunpuTyping-<version>-setup.exe       installs for all users; /S installs silently
+enable_language(RC)
+set_target_properties(kunpu-typing PROPERTIES WIN32_EXECUTABLE ON)
+target_link_options(kunpu-typing PRIVATE -s)
+
+set(TYPING_QT_WINDOWS "" CACHE PATH "Qt for Windows, as tools/build-qt-windows installed it")
+set(TYPING_HOST_ICONS "" CACHE PATH
+    "The icons the Linux build rendered (build/release/icons), one folder a size")
+foreach(needed IN ITEMS TYPING_QT_WINDOWS TYPING_HOST_ICONS)
+    if(NOT IS_DIRECTORY "${${needed}}")
+        message(FATAL_ERROR "${needed} does not name a folder: build the Windows edition with "
+                            "`make windows`")
+    endif()
+endforeach()
+
+# The .ico holds the icon the Linux build rendered from the drawing the windows use.
+find_program(CONVERT_PROGRAM convert)
+if(NOT CONVERT_PROGRAM)
+    message(FATAL_ERROR "convert is missing: install the Debian package imagemagick "
+                        "(tools/install-deps windows)")
+endif()
+set(TYPING_ICO_FILE ${PROJECT_BINARY_DIR}/kunpu-typing.ico)
+set(icon_pngs)
+foreach(size IN ITEMS 16 32 48 64 128)
+    list(APPEND icon_pngs ${TYPING_HOST_ICONS}/${size}x${size}/kunpu-typing.png)
+endforeach()
+add_custom_command(OUTPUT ${TYPING_ICO_FILE}
+                   COMMAND ${CONVERT_PROGRAM} ${icon_pngs} ${TYPING_ICO_FILE}
+                   DEPENDS ${icon_pngs}
+                   COMMENT "Making the program's .ico"
+                   VERBATIM)
+configure_file(packaging/windows/kunpu-typing.rc.in ${PROJECT_BINARY_DIR}/kunpu-typing.rc @ONLY)
+target_sources(kunpu-typing PRIVATE ${PROJECT_BINARY_DIR}/kunpu-typing.rc)
+set_source_files_properties(${PROJECT_BINARY_DIR}/kunpu-typing.rc PROPERTIES
+                            OBJECT_DEPENDS ${TYPING_ICO_FILE})
+
+# The program folder: the program, Qt's libraries and the two plugins it loads, the
+# compiler's runtime libraries, and the licence texts of all of them.
+install(TARGETS kunpu-typing RUNTIME DESTINATION .)
+install(FILES ${TYPING_ICO_FILE} DESTINATION .)
+foreach(module IN ITEMS Core Gui Widgets)
+    install(FILES ${TYPING_QT_WINDOWS}/bin/Qt6${module}.dll DESTINATION .)
+endforeach()
+install(FILES ${TYPING_QT_WINDOWS}/plugins/platforms/qwindows.dll DESTINATION platforms)
+install(FILES ${TYPING_QT_WINDOWS}/plugins/styles/qwindowsvistastyle.dll DESTINATION styles)
+foreach(runtime IN ITEMS libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime}
+                    OUTPUT_VARIABLE runtime_path OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT IS_ABSOLUTE "${runtime_path}" OR NOT EXISTS "${runtime_path}")
+        message(FATAL_ERROR "The compiler does not know where ${runtime} is")
+    endif()
+    install(FILES ${runtime_path} DESTINATION .)
+endforeach()
+# Debian's own records of the licences: Qt's (with those of the libraries built into it),
+# the compiler runtime's (GCC's runtime library exception) and the thread library's.
+install(FILES LICENSE DESTINATION licenses RENAME LICENSE.txt)
+install(FILES /usr/share/doc/libqt6core6/copyright DESTINATION licenses RENAME Qt.txt)
+install(FILES /usr/share/common-licenses/LGPL-3 DESTINATION licenses RENAME LGPL-3.txt)
+install(FILES /usr/share/common-licenses/GPL-3 DESTINATION licenses RENAME GPL-3.txt)
+install(FILES /usr/share/doc/gcc-mingw-w64-base/copyright DESTINATION licenses
+        RENAME GCC-runtime.txt)
+install(FILES /usr/share/doc/mingw-w64-common/copyright DESTINATION licenses
+        RENAME mingw-w64.txt)
+
+find_program(MAKENSIS_PROGRAM makensis)
+if(NOT MAKENSIS_PROGRAM)
+    message(FATAL_ERROR "makensis is missing: install the Debian package nsis "
+                        "(tools/install-deps windows)")
+endif()
+set(stage_root ${PROJECT_BINARY_DIR}/stage)
+set(stage ${stage_root}/KunpuTyping)
+set(windows_zip ${PROJECT_BINARY_DIR}/KunpuTyping-${PROJECT_VERSION}-windows.zip)
+set(windows_setup ${PROJECT_BINARY_DIR}/KunpuTyping-${PROJECT_VERSION}-setup.exe)
+add_custom_target(windows-packages
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage_root} ${windows_zip} ${windows_setup}
+    COMMAND ${CMAKE_COMMAND} --install ${PROJECT_BINARY_DIR} --prefix ${stage}
+    COMMAND ${CMAKE_COMMAND} -E chdir ${stage_root}
+            ${CMAKE_COMMAND} -E tar cf ${windows_zip} --format=zip KunpuTyping
+    COMMAND ${CMAKE_COMMAND} -DSTAGE=${stage} -DOUTPUT=${stage_root}/files.nsh
+            -P ${PROJECT_SOURCE_DIR}/packaging/windows/ListStagedFiles.cmake
+    COMMAND ${MAKENSIS_PROGRAM} -V2 -INPUTCHARSET UTF8 -DVERSION=${PROJECT_VERSION}
+            -DSTAGE=${stage} -DFILELIST=${stage_root}/files.nsh -DOUTFILE=${windows_setup}
+            ${PROJECT_SOURCE_DIR}/packaging/windows/installer.nsi
+    DEPENDS kunpu-typing
+    COMMENT "Making the Windows zip and installer"
+    VERBATIM)
