@@ -73,11 +73,12 @@ test: test-dev test-asan test-package test-windows fuzz
 BENCH_RUNS ?= 5
 BENCH_TIMER_SECONDS ?= 600
 
-bench: deps
+bench: deps windows
 	cmake --preset bench
 	cmake --build --preset bench
+	cmake --build build/windows --target windows-bench-folder
 	BENCH_RUNS=$(BENCH_RUNS) BENCH_TIMER_SECONDS=$(BENCH_TIMER_SECONDS) \
-		bench/run-benchmarks.sh build/bench
+		bench/run-benchmarks.sh build/bench build/windows/bench-folder
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

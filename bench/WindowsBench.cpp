@@ -3,6 +3,10 @@
 //
 //   bench-windows startup --runs N --program <kunpu-typing> --bare <bare-two-windows>
 //   bench-windows memory  --runs N --program <kunpu-typing> --bare <bare-two-windows>
+//   bench-windows wine-startup --runs N --program <kunpu-typing.exe> --bare <bare-two-windows.exe>
+//
+// wine-startup times the Windows builds of both under Wine, in a Wine prefix of its own
+// whose server keeps running between the starts.
 //
 // Prints one row of the result table on stdout; progress goes to stderr.
 #include <unistd.h>
@@ -20,6 +24,7 @@
 #include "common/ScreenPupil.h"
 #include "common/Stats.h"
 #include "common/XWindowWatcher.h"
+#include "windows/WinePrefix.h"
 
 namespace {
 
@@ -58,11 +63,12 @@ Options ParseOptions(int argc, char* argv[]) {
             options.bare = value;
         }
     }
-    if ((options.measure != "startup" && options.measure != "memory") || options.program.empty() ||
-        options.bare.empty()) {
+    if ((options.measure != "startup" && options.measure != "memory" &&
+         options.measure != "wine-startup") ||
+        options.program.empty() || options.bare.empty()) {
         throw BenchFailure(
-            "usage: bench-windows startup|memory --runs N --program <kunpu-typing> --bare "
-            "<bare-two-windows>");
+            "usage: bench-windows startup|memory|wine-startup --runs N --program <kunpu-typing> "
+            "--bare <bare-two-windows>");
     }
     return options;
 }
@@ -71,13 +77,15 @@ xsession::ChildProcess Launch(const xsession::XSession& session, const std::stri
     return session.Launch({path}, {"QT_QPA_PLATFORM=xcb"});
 }
 
+using Launcher = std::function<xsession::ChildProcess(const std::string& path)>;
+
 // From the spawning of the process to its first window being viewable on the X server.
-double StartupMs(const xsession::XSession& session, const std::string& path,
+double StartupMs(const xsession::XSession& session, const Launcher& launch, const std::string& path,
                  const std::string& title) {
     // Watching before the process exists, so no event of its windows is missed.
     bench::XWindowWatcher watcher(session.Display());
     const double spawned = bench::MonotonicMs();
-    xsession::ChildProcess process = Launch(session, path);
+    xsession::ChildProcess process = launch(path);
     const std::optional<double> viewable = watcher.WaitUntilViewable(title, kStartPatience);
     process.Stop();
     if (!viewable) {
@@ -144,16 +152,34 @@ std::string Summary(const std::string& who, const std::vector<double>& values, i
            " (runs: " + bench::FixedList(values, decimals) + ")";
 }
 
-void RunStartup(const xsession::XSession& session, const Options& options) {
-    const auto program = [&] { return StartupMs(session, options.program, bench::kMenuTitle); };
-    const auto bare = [&] { return StartupMs(session, options.bare, kBareMenuTitle); };
+void RunStartup(const xsession::XSession& session, const Launcher& launch, const Options& options,
+                const std::string& row) {
+    const auto program = [&] {
+        return StartupMs(session, launch, options.program, bench::kMenuTitle);
+    };
+    const auto bare = [&] { return StartupMs(session, launch, options.bare, kBareMenuTitle); };
     // One start of each first, not counted: it reads the programs and libraries from disk.
-    bench::Progress("start-up: warming up");
+    bench::Progress(row + ": warming up");
     program();
     bare();
-    const Series series = Alternate(options.runs, program, bare, "start-up");
-    bench::PrintRow("startup_ms", Summary("program", series.program, 1) + "   " +
-                                      Summary("bare", series.bare, 1));
+    const Series series = Alternate(options.runs, program, bare, row);
+    bench::PrintRow(
+        row, Summary("program", series.program, 1) + "   " + Summary("bare", series.bare, 1));
+}
+
+void RunWineStartup(const xsession::XSession& session, const Options& options) {
+    bench::Progress("wine start-up: setting up a Wine prefix");
+    const e2e::WinePrefix wine(session);
+    if (!wine.Ready()) {
+        throw BenchFailure(wine.Problem());
+    }
+    wine.KeepServerRunning();
+    RunStartup(
+        session,
+        [&](const std::string& path) {
+            return wine.Launch({"wine", path});
+        },
+        options, "wine_startup_ms");
 }
 
 void RunMemory(const xsession::XSession& session, const Options& options) {
@@ -172,7 +198,11 @@ int main(int argc, char* argv[]) {
         xsession::XSession session;
         xsession::StopSessionOnFatalSignals(session);
         if (options.measure == "startup") {
-            RunStartup(session, options);
+            RunStartup(
+                session, [&](const std::string& path) { return Launch(session, path); }, options,
+                "startup_ms");
+        } else if (options.measure == "wine-startup") {
+            RunWineStartup(session, options);
         } else {
             RunMemory(session, options);
         }

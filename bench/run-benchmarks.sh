@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
 # Runs every benchmark of the trainer, each beside the bare Qt program, and prints one table.
-#   bench/run-benchmarks.sh [build folder]        (default: build/bench; `make bench` runs it)
+#   bench/run-benchmarks.sh [build folder] [Windows folder]
+#       build folder     default: build/bench (`make bench` runs it)
+#       Windows folder   the Windows builds of the trainer and the bare program side by side
+#                        (build/windows/bench-folder); when given, their start-up under Wine
+#                        is measured too
 # Settings, from the environment:
 #   BENCH_RUNS            runs of each measure, the medians are taken over (default 5)
 #   BENCH_TIMER_SECONDS   how long the run of the timer accuracy measure stays open (default 600)
@@ -9,6 +13,7 @@
 set -euo pipefail
 
 build=${1:-build/bench}
+windows_folder=${2:-}
 runs=${BENCH_RUNS:-5}
 seconds=${BENCH_TIMER_SECONDS:-600}
 
@@ -37,3 +42,8 @@ echo "program = the trainer; bare = a Qt program that only opens two similar win
 "$windows" memory --runs "$runs" --program "$program" --bare "$bare"
 "$in_process" latency --runs "$runs"
 "$in_process" timer --seconds "$seconds"
+if [[ -n $windows_folder ]]; then
+    echo "wine = the Windows builds of both, started under Wine"
+    "$windows" wine-startup --runs "$runs" --program "$windows_folder/kunpu-typing.exe" \
+        --bare "$windows_folder/bare-two-windows.exe"
+fi

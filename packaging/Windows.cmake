@@ -87,3 +87,16 @@ add_custom_target(windows-packages
     DEPENDS kunpu-typing
     COMMENT "Making the Windows zip and installer"
     VERBATIM)
+
+# The benchmarks' floor, built the same way (make bench): a program folder holding both the
+# trainer and the bare Qt program, so that both start under Wine beside the same libraries.
+add_executable(bare-two-windows WIN32 EXCLUDE_FROM_ALL bench/bare/BareTwoWindows.cpp)
+target_link_libraries(bare-two-windows PRIVATE Qt6::Widgets project_options)
+set(bench_folder ${PROJECT_BINARY_DIR}/bench-folder)
+add_custom_target(windows-bench-folder
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${bench_folder}
+    COMMAND ${CMAKE_COMMAND} --install ${PROJECT_BINARY_DIR} --prefix ${bench_folder}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:bare-two-windows> ${bench_folder}
+    DEPENDS kunpu-typing bare-two-windows
+    COMMENT "Putting the trainer and the bare program into one folder for the benchmarks"
+    VERBATIM)

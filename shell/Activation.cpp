@@ -7,6 +7,7 @@
 namespace ui {
 
 void ActivationTracker::Activated(Form& form) {
+    handBackTo_.clear();
     if (current_ == &form) {
         return;
     }
@@ -17,10 +18,43 @@ void ActivationTracker::Activated(Form& form) {
 }
 
 void ActivationTracker::PlatformActivated(Form& form) {
-    if (form.isHidden() || QApplication::activeModalWidget() != nullptr) {
+    if (form.isHidden() || QApplication::activeModalWidget() != nullptr || HandingBack(form)) {
         return;
     }
     Activated(form);
+}
+
+bool ActivationTracker::HandingBack(Form& activated) {
+    if (handBackTo_.isNull()) {
+        return false;
+    }
+    if (boxOpen_) {
+        return true;
+    }
+    if (&activated == handBackTo_ || sinceBoxClosed_.elapsed() > handBackPatience_.count()) {
+        // The owner has the keyboard back, or never got it: from now on a switch is a switch.
+        handBackTo_.clear();
+        return false;
+    }
+    return true;
+}
+
+void ActivationTracker::BoxOpened(Form* owner) {
+    handBackTo_ = owner;
+    boxOpen_ = owner != nullptr;
+}
+
+void ActivationTracker::BoxClosed() {
+    boxOpen_ = false;
+    if (handBackTo_.isNull()) {
+        return;
+    }
+    if (handBackTo_->isHidden() || QApplication::activeWindow() == handBackTo_) {
+        handBackTo_.clear();
+        return;
+    }
+    sinceBoxClosed_.start();
+    handBackTo_->activateWindow();
 }
 
 void ActivationTracker::Hidden(Form& form) {

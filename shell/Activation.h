@@ -7,6 +7,16 @@
 // again when the focus merely comes back to the same window: from one of the program's
 // own message boxes (under a window manager, closing a modal box re-activates the window
 // that opened it), or from another program.
+//
+// Closing a box hands the keyboard back to the window that owns the box. Window managers
+// on X do that themselves; Windows activates whichever window is next in its stacking
+// order, often the other program window. So from the moment a box opens until its owner
+// is active again, activations of the window system are not taken as switches, and the
+// owner is activated when the box has closed.
+#include <QElapsedTimer>
+#include <QPointer>
+#include <chrono>
+
 namespace ui {
 
 class Form;
@@ -18,6 +28,12 @@ class ActivationTracker {
     // The window system made `form` the active window. Ignored while a modal box is open,
     // and for a window that is hidden by then.
     void PlatformActivated(Form& form);
+    // A box owned by `owner` (null: by no window of the program) opens, or has closed.
+    void BoxOpened(Form* owner);
+    void BoxClosed();
+    // How long after a box has closed its owner may take to become active again.
+    void SetHandBackPatience(std::chrono::milliseconds patience) { handBackPatience_ = patience; }
+
     // `form` was hidden: showing it again activates it again.
     void Hidden(Form& form);
     // A window is going away.
@@ -26,7 +42,14 @@ class ActivationTracker {
     Form* Current() const { return current_; }
 
   private:
+    // True while the window system's activations belong to a box opening or closing.
+    bool HandingBack(Form& activated);
+
     Form* current_ = nullptr;
+    QPointer<Form> handBackTo_;
+    bool boxOpen_ = false;
+    QElapsedTimer sinceBoxClosed_;
+    std::chrono::milliseconds handBackPatience_{1000};
 };
 
 }  // namespace ui

@@ -67,7 +67,14 @@ BoxAnswer QtMessageBoxes::Present(const QString& prompt, BoxButtons buttons, Box
         box.setDefaultButton(QMessageBox::Ok);
         box.setEscapeButton(QMessageBox::Ok);
     }
+    ActivationTracker* activation = Program::Exists() ? &Program::Current().Activation() : nullptr;
+    if (activation != nullptr) {
+        activation->BoxOpened(dynamic_cast<Form*>(box.parentWidget()));
+    }
     const int pressed = box.exec();
+    if (activation != nullptr) {
+        activation->BoxClosed();
+    }
     if (buttons == BoxButtons::YesNo) {
         return pressed == QMessageBox::Yes ? BoxAnswer::Yes : BoxAnswer::No;
     }

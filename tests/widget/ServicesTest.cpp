@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <array>
 
@@ -114,6 +115,35 @@ TEST_F(Services, ActivateRunsOncePerSwitchBetweenTheProgramsWindows) {
     EXPECT_EQ(tracker.Current(), &menu());
     tracker.PlatformActivated(board());
     EXPECT_EQ(boxes.shown.size(), boxesAfterStart + 1);
+}
+
+// Windows gives the keyboard to the next window in its stacking order when a box closes;
+// the box's owner is then activated again, and neither activation is a switch.
+TEST_F(Services, ActivationsWhileABoxHandsTheKeyboardBackAreNoSwitches) {
+    ui::ActivationTracker& tracker = program->Activation();
+    StartLesson(0);
+    const std::size_t boxesAfterStart = boxes.shown.size();
+    tracker.BoxOpened(&board());
+    tracker.PlatformActivated(menu());
+    tracker.BoxClosed();
+    tracker.PlatformActivated(menu());
+    EXPECT_EQ(tracker.Current(), &board());
+    tracker.PlatformActivated(board());
+    EXPECT_EQ(boxes.shown.size(), boxesAfterStart) << "the board's Activate ran again";
+
+    tracker.PlatformActivated(menu());
+    EXPECT_EQ(tracker.Current(), &menu()) << "a switch after the hand-back was not taken";
+}
+
+TEST_F(Services, AnOwnerThatNeverGetsTheKeyboardBackHoldsNoSwitchUpForLong) {
+    ui::ActivationTracker& tracker = program->Activation();
+    tracker.SetHandBackPatience(std::chrono::milliseconds(0));
+    StartLesson(0);
+    tracker.BoxOpened(&board());
+    tracker.BoxClosed();
+    QTest::qSleep(5);
+    tracker.PlatformActivated(menu());
+    EXPECT_EQ(tracker.Current(), &menu());
 }
 
 TEST_F(Services, HiddenWindowIsNotActivatedByALateWindowSystemEvent) {

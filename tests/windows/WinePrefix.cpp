@@ -50,6 +50,10 @@ xsession::ChildProcess WinePrefix::Launch(const std::vector<std::string>& argv) 
     return session_.Launch(argv, Environment());
 }
 
+void WinePrefix::KeepServerRunning() const {
+    Run({"wineserver", "-p"});
+}
+
 void WinePrefix::WaitUntilIdle(std::chrono::milliseconds timeout) const {
     Run({"wineserver", "-w"}, timeout);
 }

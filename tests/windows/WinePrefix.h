@@ -13,11 +13,6 @@
 
 namespace e2e {
 
-// The X display the Windows tests run on; set up by their main.
-const xsession::XSession& WineSession();
-// The installer under test (KunpuTyping-<version>-setup.exe), as a Linux path.
-std::string SetupProgramPath();
-
 class WinePrefix {
   public:
     // Creates the prefix and waits until Wine has set it up (wineboot).
@@ -37,6 +32,9 @@ class WinePrefix {
                                 std::chrono::milliseconds timeout = std::chrono::seconds(60)) const;
     // Starts a program in the prefix.
     xsession::ChildProcess Launch(const std::vector<std::string>& argv) const;
+    // Keeps Wine's server running between programs, as on a desktop where Wine is in use:
+    // each start then pays only for the program itself.
+    void KeepServerRunning() const;
     // Waits until no process of the prefix runs any more.
     void WaitUntilIdle(std::chrono::milliseconds timeout = std::chrono::seconds(90)) const;
 

@@ -15,6 +15,7 @@
 #include "shell/SpeedColourBands.h"
 #include "shell/Twips.h"
 #include "windows/WinePrefix.h"
+#include "windows/WineTestSession.h"
 
 namespace e2e {
 namespace {

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "windows/WinePrefix.h"
+#include "windows/WineTestSession.h"
 
 namespace {
 
