@@ -65,6 +65,19 @@ install(FILES /usr/share/doc/gcc-mingw-w64-base/copyright DESTINATION licenses
 install(FILES /usr/share/doc/mingw-w64-common/copyright DESTINATION licenses
         RENAME mingw-w64.txt)
 
+# The libraries as they come carry their debugging symbols (libstdc++ alone 23 MB): the
+# program folder gets them stripped.
+install(CODE "
+    file(GLOB_RECURSE libraries \"\${CMAKE_INSTALL_PREFIX}/*.dll\")
+    foreach(library IN LISTS libraries)
+        execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \"\${library}\"
+                        RESULT_VARIABLE stripped)
+        if(NOT stripped EQUAL 0)
+            message(FATAL_ERROR \"cannot strip \${library}\")
+        endif()
+    endforeach()
+")
+
 find_program(MAKENSIS_PROGRAM makensis)
 if(NOT MAKENSIS_PROGRAM)
     message(FATAL_ERROR "makensis is missing: install the Debian package nsis "

@@ -1,13 +1,29 @@
 #include "shell/Activation.h"
 
 #include <QApplication>
+#include <QWindow>
 
 #include "shell/Form.h"
 
 namespace ui {
 
+namespace {
+
+void AcceptFocus(Form& form, bool accept) {
+    if (QWindow* window = form.windowHandle()) {
+        window->setFlag(Qt::WindowDoesNotAcceptFocus, !accept);
+    }
+}
+
+}  // namespace
+
+ActivationTracker::ActivationTracker() {
+    handBackTimer_.setSingleShot(true);
+    QObject::connect(&handBackTimer_, &QTimer::timeout, [this] { EndHandBack(); });
+}
+
 void ActivationTracker::Activated(Form& form) {
-    handBackTo_.clear();
+    EndHandBack();
     if (current_ == &form) {
         return;
     }
@@ -31,35 +47,63 @@ bool ActivationTracker::HandingBack(Form& activated) {
     if (boxOpen_) {
         return true;
     }
-    if (&activated == handBackTo_ || sinceBoxClosed_.elapsed() > handBackPatience_.count()) {
-        // The owner has the keyboard back, or never got it: from now on a switch is a switch.
-        handBackTo_.clear();
+    if (&activated == handBackTo_) {
+        EndHandBack();
         return false;
     }
+    // The window system gave the keyboard to another window: it goes back to the owner.
+    handBackTo_->activateWindow();
     return true;
 }
 
 void ActivationTracker::BoxOpened(Form* owner) {
+    EndHandBack();
+    if (owner == nullptr) {
+        return;
+    }
     handBackTo_ = owner;
-    boxOpen_ = owner != nullptr;
+    boxOpen_ = true;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* form = dynamic_cast<Form*>(window);
+        if (form != nullptr && form != owner && form->isVisible()) {
+            AcceptFocus(*form, false);
+            heldBack_.emplace_back(form);
+        }
+    }
 }
 
 void ActivationTracker::BoxClosed() {
     boxOpen_ = false;
-    if (handBackTo_.isNull()) {
+    if (handBackTo_.isNull() || handBackTo_->isHidden()) {
+        EndHandBack();
         return;
     }
-    if (handBackTo_->isHidden() || QApplication::activeWindow() == handBackTo_) {
-        handBackTo_.clear();
-        return;
+    handBackTimer_.start(handBackPatience_);
+    if (QApplication::activeWindow() != handBackTo_) {
+        handBackTo_->activateWindow();
     }
-    sinceBoxClosed_.start();
-    handBackTo_->activateWindow();
+}
+
+void ActivationTracker::EndHandBack() {
+    handBackTimer_.stop();
+    handBackTo_.clear();
+    boxOpen_ = false;
+    for (const QPointer<Form>& form : heldBack_) {
+        if (!form.isNull()) {
+            AcceptFocus(*form, true);
+        }
+    }
+    heldBack_.clear();
 }
 
 void ActivationTracker::Hidden(Form& form) {
     if (current_ == &form) {
         current_ = nullptr;
+    }
+    // The keyboard has nowhere to go back to: the other windows take the focus again
+    // before the program shows one of them.
+    if (handBackTo_ == &form) {
+        EndHandBack();
     }
 }
 

@@ -8,14 +8,17 @@
 // own message boxes (under a window manager, closing a modal box re-activates the window
 // that opened it), or from another program.
 //
-// Closing a box hands the keyboard back to the window that owns the box. Window managers
-// on X do that themselves; Windows activates whichever window is next in its stacking
-// order, often the other program window. So from the moment a box opens until its owner
-// is active again, activations of the window system are not taken as switches, and the
-// owner is activated when the box has closed.
-#include <QElapsedTimer>
+// Closing a box hands the keyboard back to the window that owns the box. A window system
+// may give it to the program's other window instead: Windows activates whichever window
+// is next in its stacking order, and a window manager on X gives it to the window focused
+// last, which under Wine is the menu window even when the box belonged to the board. So
+// from the moment a box opens until its owner is active again (or a short while has
+// passed), the program's other windows take no focus, activations of the window system
+// are not taken as switches, and one of the other window is turned back to the owner.
 #include <QPointer>
+#include <QTimer>
 #include <chrono>
+#include <vector>
 
 namespace ui {
 
@@ -23,6 +26,7 @@ class Form;
 
 class ActivationTracker {
   public:
+    ActivationTracker();
     // The program showed `form`, or the pupil used a control of it.
     void Activated(Form& form);
     // The window system made `form` the active window. Ignored while a modal box is open,
@@ -44,11 +48,14 @@ class ActivationTracker {
   private:
     // True while the window system's activations belong to a box opening or closing.
     bool HandingBack(Form& activated);
+    void EndHandBack();
 
     Form* current_ = nullptr;
     QPointer<Form> handBackTo_;
     bool boxOpen_ = false;
-    QElapsedTimer sinceBoxClosed_;
+    // The program's other windows, kept from taking the focus during a hand-back.
+    std::vector<QPointer<Form>> heldBack_;
+    QTimer handBackTimer_;
     std::chrono::milliseconds handBackPatience_{1000};
 };
 

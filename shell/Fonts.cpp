@@ -6,7 +6,11 @@ namespace ui {
 
 QFont LessonFont(double pointSize, bool bold) {
     QFont font;
+    // The first of these the system has: Windows knows its faces by their Japanese and
+    // their English names alike.
     font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                      QStringLiteral("メイリオ"), QStringLiteral("Meiryo"),
+                      QStringLiteral("游ゴシック"), QStringLiteral("Yu Gothic"),
                       QStringLiteral("IPAPGothic"), QStringLiteral("IPAexGothic"),
                       QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL PGothic"),
                       QStringLiteral("Takao PGothic")});

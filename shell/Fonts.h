@@ -1,6 +1,6 @@
 #pragma once
-// The lesson font "ＭＳ Ｐゴシック". Where it is missing, IPAPGothic stands in, then any
-// Japanese proportional gothic face.
+// The lesson font "ＭＳ Ｐゴシック". Where it is missing, another Japanese gothic face stands
+// in: Meiryo or Yu Gothic on Windows without the Japanese fonts, IPAPGothic on Debian.
 #include <QFont>
 
 namespace ui {

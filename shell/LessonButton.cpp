@@ -50,26 +50,47 @@ bool LessonButton::IsClickKey(const QKeyEvent* event) const {
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
 }
 
+bool LessonButton::IsRepeatOfHeldKey(const QKeyEvent* event) const {
+    return event->isAutoRepeat() && event->key() == heldKey_;
+}
+
 void LessonButton::keyPressEvent(QKeyEvent* event) {
+    const bool repeat = IsRepeatOfHeldKey(event);
+    heldKey_ = event->key();
     if (IsClickKey(event) && keyboardClickAllowed_ && !keyboardClickAllowed_()) {
         event->accept();  // swallowed: neither a click nor a press that a release would end
         return;
     }
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        !event->isAutoRepeat()) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->accept();
-        click();
+        if (!repeat) {
+            click();
+        }
+        return;
+    }
+    if (event->isAutoRepeat() && !repeat) {
+        QKeyEvent fresh(event->type(), event->key(), event->modifiers(), event->text());
+        QPushButton::keyPressEvent(&fresh);
+        event->setAccepted(fresh.isAccepted());
         return;
     }
     QPushButton::keyPressEvent(event);
 }
 
 void LessonButton::keyReleaseEvent(QKeyEvent* event) {
+    if (!event->isAutoRepeat() && event->key() == heldKey_) {
+        heldKey_ = 0;
+    }
     if (IsClickKey(event) && !isDown()) {
         event->accept();  // the release of a swallowed Space clicks nothing
         return;
     }
     QPushButton::keyReleaseEvent(event);
+}
+
+void LessonButton::focusOutEvent(QFocusEvent* event) {
+    heldKey_ = 0;
+    QPushButton::focusOutEvent(event);
 }
 
 }  // namespace ui

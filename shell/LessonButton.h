@@ -23,9 +23,16 @@ class LessonButton : public QPushButton {
     // Enter clicks the focused button, as Space does.
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
   private:
     bool IsClickKey(const QKeyEvent* event) const;
+    // A held key repeats on the button where it went down. The window system may flag the
+    // first press after a box has closed as a repeat (Windows, when the box went away with
+    // the key's release): on a button that did not see the key go down, it is a new press.
+    bool IsRepeatOfHeldKey(const QKeyEvent* event) const;
+
+    int heldKey_ = 0;
 
     colour::BgrColour backColor_ = colour::kPaleCyan;
     std::function<bool()> keyboardClickAllowed_;

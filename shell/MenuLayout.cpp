@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr int kClientWidth = 7440;
-constexpr int kClientHeight = 2985;
+using menu_layout::kClientHeight;
+using menu_layout::kClientWidth;
 constexpr int kButtonWidth = 1335;
 constexpr int kButtonHeight = 495;
 constexpr int kGridColumns = 5;

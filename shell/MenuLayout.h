@@ -10,6 +10,10 @@ struct TwipsRect {
     int height = 0;
 };
 
+// The client area under the menu bar.
+inline constexpr int kClientWidth = 7440;
+inline constexpr int kClientHeight = 2985;
+
 // Buttons 0 to 19 fill a grid of five columns; button 20 stands apart, below the grid.
 TwipsRect LessonButtonPlace(int index);
 

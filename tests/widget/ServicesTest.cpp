@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <array>
 
 #include "shell/Controls.h"
@@ -123,13 +124,18 @@ TEST_F(Services, ActivationsWhileABoxHandsTheKeyboardBackAreNoSwitches) {
     ui::ActivationTracker& tracker = program->Activation();
     StartLesson(0);
     const std::size_t boxesAfterStart = boxes.shown.size();
+    const auto menuTakesFocus = [this] {
+        return !menu().windowHandle()->flags().testFlag(Qt::WindowDoesNotAcceptFocus);
+    };
     tracker.BoxOpened(&board());
+    EXPECT_FALSE(menuTakesFocus()) << "the window manager may focus the menu when the box closes";
     tracker.PlatformActivated(menu());
     tracker.BoxClosed();
     tracker.PlatformActivated(menu());
     EXPECT_EQ(tracker.Current(), &board());
     tracker.PlatformActivated(board());
     EXPECT_EQ(boxes.shown.size(), boxesAfterStart) << "the board's Activate ran again";
+    EXPECT_TRUE(menuTakesFocus());
 
     tracker.PlatformActivated(menu());
     EXPECT_EQ(tracker.Current(), &menu()) << "a switch after the hand-back was not taken";
@@ -141,7 +147,8 @@ TEST_F(Services, AnOwnerThatNeverGetsTheKeyboardBackHoldsNoSwitchUpForLong) {
     StartLesson(0);
     tracker.BoxOpened(&board());
     tracker.BoxClosed();
-    QTest::qSleep(5);
+    QTest::qWait(20);
+    EXPECT_FALSE(menu().windowHandle()->flags().testFlag(Qt::WindowDoesNotAcceptFocus));
     tracker.PlatformActivated(menu());
     EXPECT_EQ(tracker.Current(), &menu());
 }

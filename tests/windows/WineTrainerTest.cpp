@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QString>
+#include <QStringDecoder>
 #include <optional>
 
 #include "e2e/LessonSteps.h"
@@ -51,10 +53,14 @@ unsigned RgbOf(colour::BgrColour colour) {
 }
 
 // A point inside lesson button `index`, `insetPixels` in from its left edge, halfway down.
-ScreenPoint InButton(const ScreenRect& menuClient, int index, int insetPixels) {
+// `menuWindow` is the menu window as the X server has it: the lesson buttons' area ends
+// at its bottom, under the menu bar.
+ScreenPoint InButton(const ScreenRect& menuWindow, int index, int insetPixels) {
     const menu_layout::TwipsRect place = menu_layout::LessonButtonPlace(index);
-    return {menuClient.left + twips::ToPixels(place.left) + insetPixels,
-            menuClient.top + twips::ToPixels(place.top + place.height / 2)};
+    const int clientTop =
+        menuWindow.top + menuWindow.height - twips::ToPixels(menu_layout::kClientHeight);
+    return {menuWindow.left + twips::ToPixels(place.left) + insetPixels,
+            clientTop + twips::ToPixels(place.top + place.height / 2)};
 }
 
 // The text Qt copies of a message box on Windows when the pupil presses Ctrl+C in it.
@@ -75,6 +81,23 @@ std::optional<double> ReportedSpeed(const std::string& timeBox) {
         return std::nullopt;
     }
     return match.captured(1).toDouble();
+}
+
+// The installed programs' entry of the trainer, as `reg export` writes it (UTF-16, so the
+// Japanese name comes through whatever the console's code page).
+std::optional<QString> UninstallEntry(const WinePrefix& wine) {
+    const QString exported = wine.DriveC().filePath(QStringLiteral("uninstall-entry.reg"));
+    QFile::remove(exported);
+    if (!wine.Run({"wine", "reg", "export", kUninstallKey, R"(C:\uninstall-entry.reg)", "/y"})
+             .Succeeded()) {
+        return std::nullopt;
+    }
+    QFile file(exported);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    QStringDecoder utf16(QStringDecoder::Utf16LE);
+    return QString(utf16(file.readAll()));
 }
 
 class WindowsEditionUnderWine : public ::testing::Test {
@@ -104,10 +127,11 @@ TEST_F(WindowsEditionUnderWine, InstallerInstallsSilentlyForAllUsers) {
     }
     EXPECT_TRUE(QFileInfo(wine_->DriveC().filePath(kStartMenuEntry)).isFile())
         << "no Start-menu entry for all users";
-    const xsession::CommandResult entry = wine_->Run({"wine", "reg", "query", kUninstallKey});
-    ASSERT_TRUE(entry.Succeeded()) << "the uninstaller is not listed: " << entry.err;
-    EXPECT_NE(entry.out.find("タイピングソフト"), std::string::npos) << entry.out;
-    EXPECT_NE(entry.out.find("uninstall.exe\" /S"), std::string::npos) << entry.out;
+    const std::optional<QString> entry = UninstallEntry(*wine_);
+    ASSERT_TRUE(entry.has_value()) << "the uninstaller is not listed";
+    EXPECT_TRUE(entry->contains(QStringLiteral("\"DisplayName\"=\"タイピングソフト\"")))
+        << entry->toStdString();
+    EXPECT_TRUE(entry->contains(QStringLiteral("uninstall.exe\\\" /S\""))) << entry->toStdString();
 }
 
 TEST_F(WindowsEditionUnderWine, PupilTypesALessonWithOneMissGivesUpARunAndQuits) {
@@ -149,10 +173,11 @@ TEST_F(WindowsEditionUnderWine, PupilTypesALessonWithOneMissGivesUpARunAndQuits)
             lessonOneColour = pupil.ColourAt(InButton(client, 0, 2));
             lessonThreeEdgeAfter = pupil.ColourAt(InButton(client, 2, 0));
 
-            // Lesson 3, revealed and focused: a right click on the board gives the run up.
+            // The next lesson, lesson 2, has the focus: a right click on its board gives the
+            // run up.
             pupil.PressKey("Return");
             const WindowId secondBoard = AnswerStartBox(pupil, pid);
-            pupil.Type("ko", kPupilPace);
+            pupil.Type("so", kPupilPace);  // lesson 2 begins そよかぜ
             const ScreenRect boardClient = pupil.ClientRect(secondBoard);
             pupil.RightClickAt({boardClient.left + boardClient.width / 2,
                                 boardClient.top + boardClient.height / 2});
@@ -198,8 +223,7 @@ TEST_F(WindowsEditionUnderWine, UninstallerRemovesWhatTheInstallerPutThere) {
         << "the program folder is left";
     EXPECT_FALSE(QFileInfo::exists(wine_->DriveC().filePath(kStartMenuEntry)))
         << "the Start-menu entry is left";
-    EXPECT_FALSE(wine_->Run({"wine", "reg", "query", kUninstallKey}).Succeeded())
-        << "the uninstaller is still listed";
+    EXPECT_FALSE(UninstallEntry(*wine_).has_value()) << "the uninstaller is still listed";
 }
 
 }  // namespace
