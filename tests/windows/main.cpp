@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -51,6 +52,15 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "No Windows installer in '%s': build it with `make windows`.\n",
                      build != nullptr ? build : "");
         return EXIT_FAILURE;
+    }
+    for (const char* tool : {"wine", "wineserver"}) {
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) {
+            std::fprintf(stderr,
+                         "%s is missing: install the Debian packages wine and wine64 "
+                         "(tools/install-deps windows).\n",
+                         tool);
+            return EXIT_FAILURE;
+        }
     }
     std::unique_ptr<xsession::XSession> session;
     try {

@@ -2,6 +2,12 @@
 # tools/build-qt-windows built (TYPING_QT_WINDOWS, from the cache or the environment).
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-toolchain.cmake)
 
+find_program(TYPING_MINGW_CXX ${CMAKE_CXX_COMPILER})
+if(NOT TYPING_MINGW_CXX)
+    message(FATAL_ERROR "${CMAKE_CXX_COMPILER} is missing: install the Debian package "
+                        "g++-mingw-w64-x86-64-posix (tools/install-deps windows)")
+endif()
+
 if(NOT TYPING_QT_WINDOWS AND DEFINED ENV{TYPING_QT_WINDOWS})
     set(TYPING_QT_WINDOWS $ENV{TYPING_QT_WINDOWS})
 endif()
