@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "e2e/TrainerTexts.h"
 #include "e2e/XSession.h"
 
 namespace bench {
@@ -64,15 +65,13 @@ class ScreenPupil {
     const xsession::XSession& session_;
 };
 
-// The trainer's window and box titles the pupil looks for.
-inline const std::string kMenuTitle = "ページを選ぼう";
-inline const std::string kBoardTitle = "薫風高校タイピング";
-inline const std::string kStartBoxTitle = "タイピングテスト";
-inline const std::string kFinishedBoxTitle = "よくがんばりました";
-inline const std::string kTimeBoxTitle = "タイム";
-
-// Lesson 1's romaji as a pupil types it: "ちゅうがくせいの みなさん", 22 keys.
-inline const std::string kLessonOneKeys = "chuugakuseino minasan ";
+// The trainer's window and box titles the pupil looks for, and lesson 1's keys.
+using e2e::kBoardTitle;
+using e2e::kFinishedBoxTitle;
+using e2e::kLessonOneKeys;
+using e2e::kMenuTitle;
+using e2e::kStartBoxTitle;
+using e2e::kTimeBoxTitle;
 
 // Clicks the lesson 1 button of the menu window and closes the start box with Enter, so
 // the run's timer is running and the board has the keyboard.

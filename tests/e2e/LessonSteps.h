@@ -4,21 +4,12 @@
 #include <string>
 
 #include "e2e/Pupil.h"
+#include "e2e/TrainerTexts.h"
 
 namespace e2e {
 
-inline const std::string kMenuTitle = "ページを選ぼう";
-inline const std::string kBoardTitle = "薫風高校タイピング";
-inline const std::string kStartBoxTitle = "タイピングテスト";
-inline const std::string kFinishedBoxTitle = "よくがんばりました";
-inline const std::string kTimeBoxTitle = "タイム";
-inline const std::string kQuitBoxTitle = "薫風高校";
-
 // About 240 keys a minute.
 constexpr auto kPupilPace = 250ms;
-
-// Lesson 1's romaji as a pupil types it: CH for TY.
-inline const std::string kLessonOneKeys = "chuugakuseino minasan ";
 
 // Answers the start box with Enter and waits until the board has the keyboard; returns
 // the board's window. Of process `pid` only, if given.
