@@ -14,7 +14,8 @@
 // last, which under Wine is the menu window even when the box belonged to the board. So
 // from the moment a box opens until its owner is active again (or a short while has
 // passed), the program's other windows take no focus, activations of the window system
-// are not taken as switches, and one of the other window is turned back to the owner.
+// are not taken as switches, and an activation of another window turns the keyboard back
+// to the owner.
 #include <QPointer>
 #include <QTimer>
 #include <chrono>
@@ -29,8 +30,8 @@ class ActivationTracker {
     ActivationTracker();
     // The program showed `form`, or the pupil used a control of it.
     void Activated(Form& form);
-    // The window system made `form` the active window. Ignored while a modal box is open,
-    // and for a window that is hidden by then.
+    // The window system made `form` the active window. Ignored while a modal box is open
+    // or hands the keyboard back, and for a window that is hidden by then.
     void PlatformActivated(Form& form);
     // A box owned by `owner` (null: by no window of the program) opens, or has closed.
     void BoxOpened(Form* owner);
