@@ -152,8 +152,8 @@ TEST_F(WindowsEditionUnderWine, PupilTypesALessonWithOneMissGivesUpARunAndQuits)
             // The first start of a Windows program in a new prefix takes a while.
             const WindowId menu = pupil.WaitForWindow(kMenuTitle, pid, 90s);
             pupil.WaitUntilActive(menu, "the menu window", 30s);
-            const ScreenRect client = pupil.ClientRect(menu);
-            lessonThreeEdgeBefore = pupil.ColourAt(InButton(client, 2, 0));
+            const ScreenRect menuRect = pupil.ClientRect(menu);
+            lessonThreeEdgeBefore = pupil.ColourAt(InButton(menuRect, 2, 0));
 
             // Lesson 1 has the focus: Enter starts it. The board must have the keyboard
             // once the start box has closed.
@@ -170,8 +170,8 @@ TEST_F(WindowsEditionUnderWine, PupilTypesALessonWithOneMissGivesUpARunAndQuits)
             pupil.CloseBoxWithEnter(kTimeBoxTitle);
             pupil.WaitUntilActive(menu, "the menu window, after the run,");
             pupil.Pause(500ms);
-            lessonOneColour = pupil.ColourAt(InButton(client, 0, 2));
-            lessonThreeEdgeAfter = pupil.ColourAt(InButton(client, 2, 0));
+            lessonOneColour = pupil.ColourAt(InButton(menuRect, 0, 2));
+            lessonThreeEdgeAfter = pupil.ColourAt(InButton(menuRect, 2, 0));
 
             // The next lesson, lesson 2, has the focus: a right click on its board gives the
             // run up.
