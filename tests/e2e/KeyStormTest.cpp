@@ -461,10 +461,7 @@ TEST_F(KeyStorm, ThousandsOfRandomKeysLeaveTheProgramWorkingAndLessonOneStillSco
     // Lesson 1 in progress, the board with the keyboard.
     ASSERT_TRUE(PupilDid([&](Pupil& pupil) {
         pupil.WaitUntilActive(menuId, "the menu window");
-        pupil.ClickAt(lessonOne);
-        pupil.CloseBoxWithEnter(kStartBoxTitle);
-        const WindowId board = pupil.WaitForWindow(kBoardTitle);
-        pupil.WaitUntilActive(board, "the board, after the start box closed,");
+        StartLessonByClick(pupil, lessonOne);
     }));
     ASSERT_NE(Board(), nullptr);
     ASSERT_TRUE(Board()->RunInProgress());
@@ -530,14 +527,9 @@ TEST_F(KeyStorm, ThousandsOfRandomKeysLeaveTheProgramWorkingAndLessonOneStillSco
     const QString captionBefore = menu.Command1[0].Caption();
     const std::size_t firstRunBox = boxes_.Shown().size();
     ASSERT_TRUE(PupilDid([&](Pupil& pupil) {
-        pupil.ClickAt(lessonOne);
-        pupil.CloseBoxWithEnter(kStartBoxTitle);
-        const WindowId boardId = pupil.WaitForWindow(kBoardTitle);
-        pupil.WaitUntilActive(boardId, "the board, after the start box closed,");
+        StartLessonByClick(pupil, lessonOne);
         pupil.Type(kLessonOneKeys, kPupilPace);
-        pupil.CloseBoxWithEnter(kFinishedBoxTitle);
-        pupil.CloseBoxWithEnter(kTimeBoxTitle);
-        pupil.WaitUntilActive(menuId, "the menu window, after the run,");
+        FinishRun(pupil, menuId);
     })) << "seed "
         << seed;
 

@@ -3,10 +3,7 @@
 namespace e2e {
 
 WindowId AnswerStartBox(Pupil& pupil, long pid) {
-    const WindowId box = pupil.WaitForWindow(kStartBoxTitle, pid);
-    pupil.WaitUntilActive(box, "the box '" + kStartBoxTitle + "'");
-    pupil.PressKey("Return");
-    pupil.WaitUntilGone(box, kStartBoxTitle);
+    pupil.CloseBoxWithEnter(kStartBoxTitle, pid);
     const WindowId board = pupil.WaitForWindow(kBoardTitle, pid);
     pupil.WaitUntilActive(board, "the board, after the start box closed,");
     return board;

@@ -40,14 +40,9 @@ std::optional<colour::BgrColour> BandColour(double speed) {
 // Lesson 1 typed through to the end at a pupil's pace: cleared well above 60 a minute.
 void ClearLessonOne(Pupil& pupil, ScreenPoint lessonOne, WindowId menu) {
     pupil.WaitUntilActive(menu, "the menu window");
-    pupil.ClickAt(lessonOne);
-    pupil.CloseBoxWithEnter(kStartBoxTitle);
-    const WindowId board = pupil.WaitForWindow(kBoardTitle);
-    pupil.WaitUntilActive(board, "the board, after the start box closed,");
+    StartLessonByClick(pupil, lessonOne);
     pupil.Type(kLessonOneKeys, kPupilPace);
-    pupil.CloseBoxWithEnter("よくがんばりました");
-    pupil.CloseBoxWithEnter("タイム");
-    pupil.WaitUntilActive(menu, "the menu window, after the run,");
+    FinishRun(pupil, menu);
 }
 
 TEST_F(MenuOnScreen, ClearedLessonColoursItsButtonAndTheNextLessonStartsFromTheKeyboard) {

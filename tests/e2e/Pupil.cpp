@@ -269,8 +269,8 @@ void Pupil::Pause(std::chrono::milliseconds duration) {
     }
 }
 
-void Pupil::CloseBoxWithEnter(const std::string& title) {
-    const WindowId box = WaitForWindow(title);
+void Pupil::CloseBoxWithEnter(const std::string& title, long pid) {
+    const WindowId box = WaitForWindow(title, pid);
     WaitUntilActive(box, "the box '" + title + "'");
     PressKey("Return");
     WaitUntilGone(box, title);

@@ -90,9 +90,9 @@ class Pupil {
     void Activate(WindowId window);
     void Pause(std::chrono::milliseconds duration);
 
-    // Waits for the box titled `title`, waits until it has the keyboard, presses Enter and
-    // waits until it has gone.
-    void CloseBoxWithEnter(const std::string& title);
+    // Waits for the box titled `title` (of process `pid` only, if given), waits until it
+    // has the keyboard, presses Enter and waits until it has gone.
+    void CloseBoxWithEnter(const std::string& title, long pid = 0);
 
     // Runs `task` on the main thread, between two of the program's events, and returns its
     // result.

@@ -61,10 +61,7 @@ class StartOnScreen : public ProgramOnScreen {
         const WindowId menuId = WindowIdOf(MenuWindow());
         const ScreenPoint lessonOne = CentreOnScreen(*MenuWindow().Command1[0].Widget());
         return PupilDid([&](Pupil& pupil) {
-            pupil.ClickAt(lessonOne);
-            pupil.CloseBoxWithEnter(kStartBoxTitle);
-            seen.boardId = pupil.WaitForWindow(kBoardTitle);
-            pupil.WaitUntilActive(seen.boardId, "the board, after the start box closed,");
+            seen.boardId = StartLessonByClick(pupil, lessonOne);
             seen.menuFrame = pupil.FrameRect(menuId);
             seen.boardFrame = pupil.FrameRect(seen.boardId);
             seen.boardClient = pupil.ClientRect(seen.boardId);
