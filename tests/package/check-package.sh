@@ -95,6 +95,21 @@ is_gzip_without_name_or_time() {
     [[ $(od -An -tx1 -N8 "$1" | tr -d ' \n') == 1f8b080000000000 ]]
 }
 
+# Unpacks the document <path in the package> into $scratch/<name>; a document missing or
+# compressed otherwise is a failure, and nothing is unpacked.
+unpack_document() {
+    local packaged=$root/$1
+    if [[ ! -f $packaged ]]; then
+        fail "$1 is missing"
+        return 1
+    fi
+    if ! is_gzip_without_name_or_time "$packaged"; then
+        fail "$(basename "$1") is not compressed with gzip -9n"
+        return 1
+    fi
+    gzip -dc "$packaged" >"$scratch/$2"
+}
+
 # --- the copyright file: machine-readable (DEP-5), the MIT (Expat) terms of LICENSE ---
 copyright=$root/usr/share/doc/kunpu-typing/copyright
 if [[ ! -f $copyright ]]; then
@@ -120,13 +135,7 @@ else
 fi
 
 # --- the changelog: Debian's format, its newest entry for this very version ---
-changelog=$root/usr/share/doc/kunpu-typing/changelog.gz
-if [[ ! -f $changelog ]]; then
-    fail "usr/share/doc/kunpu-typing/changelog.gz is missing"
-elif ! is_gzip_without_name_or_time "$changelog"; then
-    fail "changelog.gz is not compressed with gzip -9n"
-else
-    gzip -dc "$changelog" >"$scratch/changelog"
+if unpack_document usr/share/doc/kunpu-typing/changelog.gz changelog; then
     if ! dpkg-parsechangelog -l "$scratch/changelog" >"$scratch/changelog.fields" 2>&1; then
         cat "$scratch/changelog.fields" >&2
         fail "dpkg-parsechangelog cannot read the changelog"
@@ -140,13 +149,7 @@ else
 fi
 
 # --- the manual page: section 1, compressed, with a NAME line for whatis ---
-manual=$root/usr/share/man/man1/kunpu-typing.1.gz
-if [[ ! -f $manual ]]; then
-    fail "usr/share/man/man1/kunpu-typing.1.gz is missing"
-elif ! is_gzip_without_name_or_time "$manual"; then
-    fail "kunpu-typing.1.gz is not compressed with gzip -9n"
-else
-    gzip -dc "$manual" >"$scratch/kunpu-typing.1"
+if unpack_document usr/share/man/man1/kunpu-typing.1.gz kunpu-typing.1; then
     grep -qE '^\.TH KUNPU-TYPING 1 ' "$scratch/kunpu-typing.1" ||
         fail "the manual page has no .TH line for KUNPU-TYPING in section 1"
     grep -qxF 'kunpu-typing \- touch-typing trainer for Japanese kana typed as romaji' \
