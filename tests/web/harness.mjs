@@ -66,10 +66,13 @@ export async function grantClipboard(browser, origin) {
     ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
 }
 
-// Starts headless Chromium with a new empty profile, deleted again by close(). `log` collects
-// the page's console messages and uncaught errors (Qt's loader says there why it stops).
+// Starts headless Chromium with a new empty profile, deleted again by close() (or when a
+// failed test leaves without it). `log` collects the page's console messages and uncaught
+// errors (Qt's loader says there why it stops).
 export async function launchChromium({ width = 1280, height = 800, origin } = {}) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'trainer-chromium-'));
+  const removeProfile = () => fs.rmSync(profile, { recursive: true, force: true, maxRetries: 3 });
+  process.once('exit', removeProfile);
   const browser = await puppeteer.launch({
     executablePath: '/usr/bin/chromium', headless: true, pipe: true, userDataDir: profile,
     defaultViewport: { width, height, deviceScaleFactor: 1 },
@@ -95,7 +98,7 @@ export async function launchChromium({ width = 1280, height = 800, origin } = {}
   if (origin) await grantClipboard(browser, origin);
   return {
     browser, page, log,
-    close: async () => { await browser.close(); fs.rmSync(profile, { recursive: true, force: true }); },
+    close: async () => { await browser.close(); process.off('exit', removeProfile); removeProfile(); },
   };
 }
 
