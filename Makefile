@@ -3,7 +3,7 @@
 #   make test   builds everything and runs every test, also under the sanitizers, checks the
 #               Debian package and runs the fuzzer for FUZZ_SECONDS
 .PHONY: run test deps build build-asan test-dev test-asan release bench package test-package \
-	fuzz format clean windows test-windows
+	fuzz format clean windows test-windows web test-web
 
 # How long `make fuzz` runs the fuzzer.
 FUZZ_SECONDS ?= 60
@@ -64,8 +64,26 @@ windows: release
 test-windows: windows build
 	ctest --preset windows
 
+# The browser edition, built here: Qt for WebAssembly from the same qt6-base source with
+# Debian's emscripten (built once into the cache, tools/build-qt-web), then the folder a
+# school puts on its web server, build/web/site/.
+web_env = TYPING_QT_WEB="$$(tools/build-qt-web --check)" TYPING_EMSDK="$$(tools/build-qt-web --emsdk)"
+
+web: release
+	tools/install-deps web
+	tools/build-qt-web >/dev/null
+	$(web_env) cmake --preset web
+	$(web_env) cmake --build --preset web
+	@echo "The browser edition: build/web/site/, $$(du -sh --apparent-size build/web/site | cut -f1)"
+
+# The browser edition in Debian's Chromium, headless, driven through the DevTools protocol by
+# puppeteer-core from npm (installed into tests/web/node_modules from its lock file).
+test-web: web build
+	npm ci --prefix tests/web --no-audit --no-fund --loglevel=error
+	ctest --preset web
+
 # In this order when make runs one target at a time: the fuzzer comes last.
-test: test-dev test-asan test-package test-windows fuzz
+test: test-dev test-asan test-package test-windows test-web fuzz
 
 # Start-up, peak memory, key latency and timer accuracy of the release build, each beside a
 # bare Qt program (bench/README-section.md): medians over BENCH_RUNS runs; the timer's run

@@ -1,5 +1,7 @@
 #include "shell/Fonts.h"
 
+#include <QDirIterator>
+#include <QFontDatabase>
 #include <QStringList>
 
 namespace ui {
@@ -18,6 +20,17 @@ QFont LessonFont(double pointSize, bool bold) {
     font.setPointSizeF(pointSize);
     font.setWeight(bold ? QFont::Bold : QFont::Normal);
     return font;
+}
+
+int LoadBundledFonts() {
+    int added = 0;
+    QDirIterator files(QStringLiteral(":/fonts/bundled"), QDir::Files);
+    while (files.hasNext()) {
+        if (QFontDatabase::addApplicationFont(files.next()) >= 0) {
+            ++added;
+        }
+    }
+    return added;
 }
 
 }  // namespace ui

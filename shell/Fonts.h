@@ -7,4 +7,9 @@ namespace ui {
 
 QFont LessonFont(double pointSize, bool bold);
 
+// Registers the font files an edition carries inside the program (the resource folder
+// :/fonts/bundled), for systems without a Japanese face of their own, such as the browser.
+// Returns how many faces were added; an edition that carries none adds none.
+int LoadBundledFonts();
+
 }  // namespace ui

@@ -1,7 +1,10 @@
 #include "shell/QtMessageBoxes.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "shell/Accessibility.h"
 #include "shell/Form.h"
@@ -37,7 +40,40 @@ QWidget* OwnerWindow() {
     return QApplication::activeWindow();
 }
 
+// Ctrl+C copies a box as text, title, prompt and buttons, on every system alike: Windows
+// users know it from their own boxes, and in the browser it is the only way to take a box's
+// words out of the page.
+class CopyOnCtrlC : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* box = qobject_cast<QMessageBox*>(watched);
+        if (box == nullptr || event->type() != QEvent::KeyPress ||
+            !static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+            return false;
+        }
+        QStringList buttons;
+        for (const QAbstractButton* button : box->buttons()) {
+            buttons << button->text();
+        }
+        QApplication::clipboard()->setText(BoxCopyText(box->windowTitle(), box->text(), buttons));
+        return true;
+    }
+};
+
 }  // namespace
+
+QString BoxCopyText(const QString& title, const QString& shownPrompt,
+                    const QStringList& buttonTexts) {
+    const QString separator = QStringLiteral("---------------------------\n");
+    QString text = separator + title + u'\n' + separator + shownPrompt + u'\n' + separator;
+    for (const QString& button : buttonTexts) {
+        text += button + QStringLiteral("   ");
+    }
+    return text + u'\n' + separator;
+}
 
 QString DisplayedPrompt(const QString& prompt) {
     QString shown = prompt;
@@ -54,6 +90,8 @@ BoxAnswer QtMessageBoxes::Present(const QString& prompt, BoxButtons buttons, Box
     box.setTextFormat(Qt::PlainText);
     box.setText(DisplayedPrompt(prompt));
     box.setIcon(QtIcon(icon));
+    CopyOnCtrlC copier;
+    box.installEventFilter(&copier);
     // A screen reader announces the box as a window by its title, and reads the prompt
     // with it.
     SetAccessibleRole(box, QAccessible::Window);

@@ -1,11 +1,11 @@
 // Start-up: the menu window is created and shown; everything else happens in the
 // windows' event handlers.
 #include <QApplication>
-#include <cstdio>
-#include <cstdlib>
 
 #include "shell/AppIcon.h"
+#include "shell/Fonts.h"
 #include "shell/Program.h"
+#include "shell/ProgramEnd.h"
 #include "shell/QtMessageBoxes.h"
 
 int main(int argc, char* argv[]) {
@@ -17,13 +17,10 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(ui::ProgramIcon());
     // The program ends only through the quit question of the menu window.
     QApplication::setQuitOnLastWindowClosed(false);
+    ui::LoadBundledFonts();
 
     ui::QtMessageBoxes boxes;
-    ui::Program program(boxes, [] {
-        // At once, from inside any handler or modal box: nothing is saved, nothing more runs.
-        std::fflush(nullptr);
-        std::_Exit(EXIT_SUCCESS);
-    });
+    ui::Program program(boxes, ui::EndProgramNow);
     program.Start();
     return QApplication::exec();
 }

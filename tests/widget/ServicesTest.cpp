@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTest>
@@ -87,6 +88,32 @@ TEST_F(Services, RealBoxesReachScreenReadersAsWindowsNamedByTheirTitles) {
                   QStringList({QString::number(QAccessible::Window), name, description})
                       .join(u'|')
                       .toStdString());
+    }
+}
+
+TEST_F(Services, CtrlCCopiesARealBoxAsText) {
+    // Buttons, then prompt and title given; what the clipboard holds after Ctrl+C.
+    const std::array<QString, 4> rows[] = {
+        {QStringLiteral("OK"), QStringLiteral("64.6打／分\r合格圏内"), QStringLiteral("タイム"),
+         QStringLiteral("---------------------------\nタイム\n---------------------------\n"
+                        "64.6打／分\n合格圏内\n---------------------------\nOK   \n"
+                        "---------------------------\n")},
+        {QStringLiteral("YesNo"), QStringLiteral("本当に終わりますか"), QStringLiteral("薫風高校"),
+         QStringLiteral("---------------------------\n薫風高校\n---------------------------\n"
+                        "本当に終わりますか\n---------------------------\n&Yes   &No   \n"
+                        "---------------------------\n")},
+    };
+    ui::QtMessageBoxes real;
+    for (const auto& [buttons, prompt, title, copied] : rows) {
+        QApplication::clipboard()->clear();
+        QTimer::singleShot(0, qApp, [] {  // while the box is open
+            QWidget* box = QApplication::activeModalWidget();
+            QTest::keyClick(box->focusWidget(), Qt::Key_C, Qt::ControlModifier);
+            qobject_cast<QMessageBox*>(box)->done(0);
+        });
+        real.MsgBox(prompt, buttons == "OK" ? ui::BoxButtons::Ok : ui::BoxButtons::YesNo,
+                    ui::BoxIcon::None, title);
+        EXPECT_EQ(QApplication::clipboard()->text().toStdString(), copied.toStdString());
     }
 }
 

@@ -1,0 +1,56 @@
+# The browser edition (make web): one folder that any static web server can serve,
+#   build/web/site/index.html        the page: loads the program, fits it on the screen,
+#                                    keeps the browser's own keys away from it
+#   build/web/site/kunpu-typing.*    the program (.wasm) and its JavaScript
+#   build/web/site/qtloader.js       Qt's loader
+#   build/web/site/licenses/         the licence texts of all that the folder holds
+set(TYPING_QT_WEB "" CACHE PATH "Qt for WebAssembly, as tools/build-qt-web installed it")
+set(TYPING_HOST_ICONS "" CACHE PATH
+    "The icons the Linux build rendered (build/release/icons), one folder a size")
+foreach(needed IN ITEMS TYPING_QT_WEB TYPING_HOST_ICONS)
+    if(NOT IS_DIRECTORY "${${needed}}")
+        message(FATAL_ERROR "${needed} does not name a folder: build the browser edition with "
+                            "`make web`")
+    endif()
+endforeach()
+
+# A browser has no Japanese face the program can reach, so the program carries one.
+set(TYPING_WEB_FONT /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf)
+if(NOT EXISTS ${TYPING_WEB_FONT})
+    message(FATAL_ERROR "${TYPING_WEB_FONT} is missing: install the Debian package "
+                        "fonts-ipafont-gothic (tools/install-deps)")
+endif()
+qt_add_resources(kunpu-typing bundled_fonts
+    PREFIX /fonts/bundled
+    BASE /usr/share/fonts/opentype/ipafont-gothic
+    FILES ${TYPING_WEB_FONT})
+
+# Modal boxes wait for their answer inside the handler that opened them, as on the desktop:
+# asyncify lets the browser go on while they wait. -Os keeps the program small with it.
+target_link_options(kunpu-typing PRIVATE -sASYNCIFY -Os)
+
+set(site ${PROJECT_BINARY_DIR}/site)
+set(TYPING_PAGE_TITLE "タイピングソフト")
+configure_file(packaging/web/index.html.in ${PROJECT_BINARY_DIR}/index.html @ONLY)
+add_custom_target(web-site ALL
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${site}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${site}/licenses
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_BINARY_DIR}/index.html
+            $<TARGET_FILE_DIR:kunpu-typing>/kunpu-typing.js
+            $<TARGET_FILE_DIR:kunpu-typing>/kunpu-typing.wasm
+            ${TYPING_QT_WEB}/plugins/platforms/qtloader.js ${site}
+    COMMAND ${CMAKE_COMMAND} -E copy ${TYPING_HOST_ICONS}/32x32/kunpu-typing.png
+            ${site}/kunpu-typing.png
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/LICENSE ${site}/licenses/LICENSE.txt
+    COMMAND ${CMAKE_COMMAND} -E copy /usr/share/doc/libqt6core6/copyright
+            ${site}/licenses/Qt.txt
+    COMMAND ${CMAKE_COMMAND} -E copy /usr/share/common-licenses/LGPL-3
+            ${site}/licenses/LGPL-3.txt
+    COMMAND ${CMAKE_COMMAND} -E copy /usr/share/common-licenses/GPL-3 ${site}/licenses/GPL-3.txt
+    COMMAND ${CMAKE_COMMAND} -E copy /usr/share/doc/fonts-ipafont-gothic/copyright
+            ${site}/licenses/IPAfont.txt
+    COMMAND ${CMAKE_COMMAND} -E copy /usr/share/doc/emscripten/copyright
+            ${site}/licenses/emscripten.txt
+    DEPENDS kunpu-typing ${PROJECT_BINARY_DIR}/index.html
+    COMMENT "Putting the page, the program and Qt's loader into ${site}"
+    VERBATIM)
