@@ -7,6 +7,7 @@
 #include "shell/Accessibility.h"
 #include "shell/Controls.h"
 #include "shell/Program.h"
+#include "shell/WindowPlacement.h"
 
 namespace ui {
 
@@ -129,7 +130,13 @@ void Form::SetWidth(int twipsValue) {
 }
 
 void Form::Show() {
-    show();
+    // Not show(): where the window system shows windows full screen (the browser), show()
+    // would stretch the window over the whole page. A form keeps its own size everywhere.
+    setVisible(true);
+    if (!shownBefore_) {
+        shownBefore_ = true;
+        PlaceWindowOnFirstShow(*this);
+    }
     raise();
     activateWindow();
     Program::Current().Activation().Activated(*this);

@@ -64,6 +64,7 @@ class Form : public QWidget {
     int clientWidthPixels_ = 0;
     int clientHeightPixels_ = 0;
     std::optional<QPoint> placedBeforeShow_;
+    bool shownBefore_ = false;
     twips::TwipsProperty top_;
     twips::TwipsProperty width_;
 };

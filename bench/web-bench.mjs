@@ -1,0 +1,108 @@
+// The browser edition's benchmarks, in Debian's headless Chromium (as the browser tests run):
+//   load_*_ms         from asking for the page to the program running with its menu window
+//                     drawn, over a simulated connection (the server sends each file at the
+//                     given rate on one shared link, after the given delay); a new browser
+//                     with an empty cache for every run
+//   key_latency_*     from a key's keydown event to the end of the frame that shows the
+//                     board redrawn (`_frame`), and to the end of the program's handling of
+//                     the key (`_handler`), for the 22 keys of lesson 1 typed at 100 ms a key
+//
+//   node bench/web-bench.mjs <site folder> [runs]
+import { launchChromium, serveFolder, waitFor } from '../tests/web/harness.mjs';
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import path from 'node:path';
+
+const [site = 'build/web/site', runsText = '5'] = process.argv.slice(2);
+const runs = Number(runsText);
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor((values.length - 1) / 2)];
+const fixed = (value) => value.toFixed(1);
+const lessonOneKeys = 'chuugakuseino minasan ';
+
+// One school connection: a share of the school's line and the delay to its server.
+const connections = [
+  { name: 'load_local_ms', bytesPerSecond: 0, latencyMs: 0, what: 'the same machine' },
+  { name: 'load_10mbit_ms', bytesPerSecond: 10e6 / 8, latencyMs: 40, what: '10 Mbit/s, 40 ms' },
+  { name: 'load_4mbit_ms', bytesPerSecond: 4e6 / 8, latencyMs: 80, what: '4 Mbit/s, 80 ms' },
+];
+
+async function runningPage(serverUrl) {
+  const chromium = await launchChromium({ width: 1366, height: 768 });
+  const started = Date.now();
+  await chromium.page.goto(serverUrl);
+  await waitFor(async () => (await chromium.page.evaluate(
+    () => document.documentElement.dataset.state)) === 'running',
+  { timeoutMs: 180000, intervalMs: 20, what: `the program to run (${chromium.log.join(' | ')})` });
+  // The frame after the program started holds its menu window.
+  await chromium.page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
+  return { chromium, loadMs: Date.now() - started };
+}
+
+async function measureLoad(connection) {
+  const server = await serveFolder(site, connection);
+  const times = [];
+  try {
+    for (let run = 0; run < runs; run++) {
+      const { chromium, loadMs } = await runningPage(server.url);
+      times.push(loadMs);
+      await chromium.close();
+    }
+  } finally {
+    await server.close();
+  }
+  console.log(`${connection.name.padEnd(22)} median ${median(times)} (runs: ${times.join(' ')}; ${connection.what})`);
+}
+
+// Starts lesson 1 from the menu (Enter on the focused button, Enter on the start box).
+async function startLessonOne(page) {
+  await page.keyboard.press('Enter');
+  await sleep(700);
+  await page.keyboard.press('Enter');
+  await sleep(700);
+}
+
+async function measureKeys(server) {
+  const frames = [];
+  const handlers = [];
+  for (let run = 0; run < runs; run++) {
+    const { chromium } = await runningPage(server.url);
+    const { page } = chromium;
+    await startLessonOne(page);
+    await page.evaluate(() => {
+      window.keyTimes = [];
+      // Bubbling on the window: the program has handled the key by now.
+      window.addEventListener('keydown', (event) => {
+        const handled = performance.now();
+        requestAnimationFrame(() => setTimeout(() => window.keyTimes.push({
+          handler: handled - event.timeStamp, frame: performance.now() - event.timeStamp,
+        })));
+      });
+    });
+    for (const key of lessonOneKeys) {
+      await page.keyboard.press(key === ' ' ? 'Space' : key);
+      await sleep(100);
+    }
+    await sleep(500);
+    const times = await page.evaluate(() => window.keyTimes);
+    frames.push(...times.map((time) => time.frame));
+    handlers.push(...times.map((time) => time.handler));
+    await chromium.close();
+  }
+  console.log(`${'key_latency_frame_ms'.padEnd(22)} median ${fixed(median(frames))} worst ${fixed(Math.max(...frames))} (${frames.length} keys)`);
+  console.log(`${'key_latency_handler_ms'.padEnd(22)} median ${fixed(median(handlers))} worst ${fixed(Math.max(...handlers))} (${handlers.length} keys)`);
+}
+
+const server = await serveFolder(site);
+try {
+  const folderBytes = fs.readdirSync(site, { recursive: true })
+    .map((name) => path.join(site, name)).filter((file) => fs.statSync(file).isFile())
+    .reduce((sum, file) => sum + fs.statSync(file).size, 0);
+  const gzipBytes = Number(execFileSync('sh', ['-c', `gzip -9c "${path.join(site, 'kunpu-typing.wasm')}" | wc -c`]));
+  console.log(`kunpu-typing browser benchmarks: ${runs} runs each; times in ms`);
+  console.log(`${'site_bytes'.padEnd(22)} ${folderBytes} (wasm gzipped: ${gzipBytes})`);
+  for (const connection of connections) await measureLoad(connection);
+  await measureKeys(server);
+} finally {
+  await server.close();
+}

@@ -1,0 +1,70 @@
+// Prints, as JSON, what the browser test needs to know of the trainer: the titles and lesson
+// 1's keys the other end-to-end suites use, the lesson buttons' places, the speed bands and
+// the indicator speeds. The browser test reads them from here instead of restating them.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdio>
+
+#include "e2e/TrainerTexts.h"
+#include "menus/IndicatorSpeeds.h"
+#include "shell/Colour.h"
+#include "shell/MenuLayout.h"
+#include "shell/SpeedColourBands.h"
+#include "shell/Twips.h"
+
+namespace {
+
+QJsonObject Titles() {
+    return {{"menu", QString::fromStdString(e2e::kMenuTitle)},
+            {"board", QString::fromStdString(e2e::kBoardTitle)},
+            {"startBox", QString::fromStdString(e2e::kStartBoxTitle)},
+            {"finishedBox", QString::fromStdString(e2e::kFinishedBoxTitle)},
+            {"timeBox", QString::fromStdString(e2e::kTimeBoxTitle)},
+            {"quitBox", QString::fromStdString(e2e::kQuitBoxTitle)}};
+}
+
+// Each lesson button's rectangle in pixels inside the menu's client area.
+QJsonArray LessonButtons() {
+    QJsonArray buttons;
+    for (int index = 0; index <= 20; ++index) {
+        const menu_layout::TwipsRect place = menu_layout::LessonButtonPlace(index);
+        buttons.append(QJsonObject{{"left", twips::ToPixels(place.left)},
+                                   {"top", twips::ToPixels(place.top)},
+                                   {"width", twips::ToPixels(place.width)},
+                                   {"height", twips::ToPixels(place.height)}});
+    }
+    return buttons;
+}
+
+QJsonArray SpeedBands() {
+    QJsonArray bands;
+    for (const menu_colours::SpeedBand& band : menu_colours::SpeedColourBands) {
+        bands.append(QJsonObject{{"from", band.from},
+                                 {"to", band.to},
+                                 {"colour", static_cast<qint64>(band.backColor)}});
+    }
+    return bands;
+}
+
+}  // namespace
+
+int main() {
+    QJsonArray speeds;
+    for (const int speed : speed_menu::kIndicatorSpeeds) {
+        speeds.append(speed);
+    }
+    const QJsonObject facts{
+        {"titles", Titles()},
+        {"lessonOneKeys", QString::fromStdString(e2e::kLessonOneKeys)},
+        {"menuClient",
+         QJsonObject{{"width", twips::ToPixels(menu_layout::kClientWidth)},
+                     {"height", twips::ToPixels(menu_layout::kClientHeight)}}},
+        {"lessonButtons", LessonButtons()},
+        {"speedBands", SpeedBands()},
+        {"paleCyan", static_cast<qint64>(colour::kPaleCyan)},
+        {"indicatorSpeeds", speeds},
+        {"startSpeed", speed_menu::kStartSpeed}};
+    std::fputs(QJsonDocument(facts).toJson(QJsonDocument::Indented).constData(), stdout);
+    return 0;
+}
