@@ -1,12 +1,13 @@
 // Prints, as JSON, what the browser test needs to know of the trainer: the titles and lesson
-// 1's keys the other end-to-end suites use, the lesson buttons' places, the speed bands and
-// the indicator speeds. The browser test reads them from here instead of restating them.
+// 1's keys the other end-to-end suites use, lesson 1's units, the lesson buttons' places,
+// the speed bands and the indicator speeds. The browser test reads them from here instead of restating them.
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
 
 #include "e2e/TrainerTexts.h"
+#include "lessons/LessonCatalogue.h"
 #include "menus/IndicatorSpeeds.h"
 #include "shell/Colour.h"
 #include "shell/MenuLayout.h"
@@ -57,6 +58,8 @@ int main() {
     const QJsonObject facts{
         {"titles", Titles()},
         {"lessonOneKeys", QString::fromStdString(e2e::kLessonOneKeys)},
+        {"lessonOneUnits",
+         static_cast<int>(lessons::UnitCount(lessons::LessonCatalogue[0].keyString))},
         {"menuClient",
          QJsonObject{{"width", twips::ToPixels(menu_layout::kClientWidth)},
                      {"height", twips::ToPixels(menu_layout::kClientHeight)}}},

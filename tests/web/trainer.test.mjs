@@ -55,17 +55,75 @@ async function menuClientRect(page) {
   }, { timeoutMs: 20000, what: 'the menu window' });
 }
 
+const isCyan = (image, x, y) => pixel(image, x, y) === facts.paleCyan;
+// Text and the title bar's cross; darker than the page around the windows.
+const isDark = (image, x, y) => {
+  const colour = pixel(image, x, y);
+  return (colour & 0xff) < 40 && ((colour >> 8) & 0xff) < 40 && ((colour >> 16) & 0xff) < 40;
+};
+function pixel({ width, channels, data }, x, y) {
+  const at = (y * width + x) * channels;
+  return data[at] | (data[at + 1] << 8) | (data[at + 2] << 16);
+}
+const screenImage = async (page) => decodePng(await page.screenshot({ type: 'png' }));
+
+// The top of the board's client area: the first pale cyan below the menu window.
+async function boardClientTop(page, client) {
+  const image = await screenImage(page);
+  for (let y = client.top + client.height; y < image.height; y++) {
+    if (isCyan(image, client.left + 2, y)) return { top: y, image };
+  }
+  return { top: undefined, image };
+}
+
+// The centres of the menu bar's titles: the runs of dark (text) columns just above the menu
+// window's client area, a gap of 10 pixels or more between two titles.
+async function menuTitleCentres(page, client) {
+  const image = await screenImage(page);
+  const centres = [];
+  let start;
+  let lastDark = -100;
+  for (let x = client.left; x < client.left + client.width; x++) {
+    let dark = false;
+    for (let y = client.top - 20; y < client.top - 2; y++) dark ||= isDark(image, x, y);
+    if (!dark) continue;
+    if (x - lastDark >= 10) {
+      if (start !== undefined) centres.push(Math.round((start + lastDark) / 2));
+      start = x;
+    }
+    lastDark = x;
+  }
+  if (start !== undefined) centres.push(Math.round((start + lastDark) / 2));
+  return centres.map((x) => ({ x, y: client.top - 12 }));
+}
+
+// The close button of the menu window's title bar: the dark cross at its right end.
+async function menuCloseButton(page, client) {
+  const image = await screenImage(page);
+  let sumX = 0, sumY = 0, count = 0;
+  for (let y = Math.max(0, client.top - 70); y < client.top - 26; y++) {
+    for (let x = client.left + client.width - 24; x < client.left + client.width + 4; x++) {
+      if (isDark(image, x, y)) { sumX += x; sumY += y; count++; }
+    }
+  }
+  assert.ok(count > 0, 'no close button on the menu window');
+  return { x: Math.round(sumX / count), y: Math.round(sumY / count) };
+}
+
 // A point inside lesson button `index`, `inset` pixels in from its left edge, halfway down.
 function inButton(client, index, inset) {
   const place = facts.lessonButtons[index];
   return { x: client.left + place.left + inset, y: client.top + place.top + Math.floor(place.height / 2) };
 }
 
+// One key, or a key with modifiers ('Control+c'), at a pupil's pace.
+async function press(page, key) {
+  await pressKey(page, key);
+  await sleep(pupilPaceMs);
+}
+
 async function typeKeys(page, keys) {
-  for (const key of keys) {
-    await page.keyboard.press(key === ' ' ? 'Space' : key);
-    await sleep(pupilPaceMs);
-  }
+  for (const key of keys) await press(page, key === ' ' ? 'Space' : key);
 }
 
 // The box titled `title`, copied with Ctrl+C as a pupil can copy any box.
@@ -80,7 +138,7 @@ async function copyOfBox(page, title) {
 
 async function closeBox(page, title) {
   await copyOfBox(page, title);
-  await page.keyboard.press('Enter');
+  await press(page, 'Enter');
 }
 
 function bandColour(speed) {
@@ -93,10 +151,36 @@ test('a browser without WebAssembly gets a page that says what it needs', async 
     await waitFor(async () => (await pageState(chromium.page)) === 'unsupported',
       { what: 'the page to give up' });
     assert.match(await noticeText(chromium.page), /WebAssembly と WebGL に対応したブラウザーが必要です/);
+  } catch (error) {
+    console.log(chromium.log.filter((line) => !line.includes('WebGL')).join('\n'));
+    throw error;
   } finally {
     await chromium.close();
   }
 });
+
+// Both windows on the screens pupils have: a tablet upright and on its side, and a small
+// laptop screen with the browser's bars taking part of it.
+for (const [screen, width, height] of [['an iPad upright', 768, 1024], ['an iPad on its side', 1024, 700],
+  ['a small Chromebook', 1280, 600]]) {
+  test(`the menu and the board fit on ${screen} (${width} × ${height})`, async () => {
+    const chromium = await openPage({ width, height });
+    const { page } = chromium;
+    try {
+      await waitUntilRunning(chromium);
+      const client = await menuClientRect(page);
+      await press(page, 'Enter');
+      await closeBox(page, facts.titles.startBox);
+      const board = await boardClientTop(page, client);
+      assert.ok(board.top !== undefined, 'no board below the menu window');
+      assert.ok(isCyan(board.image, client.left + 2, board.top + 120), 'the board is cut off at the bottom');
+      assert.ok(client.left >= 4 && client.left + client.width + 4 <= width, `menu from ${client.left}`);
+      assert.ok(Math.abs(client.left + client.width / 2 - width / 2) <= 2, 'the menu is not in the middle');
+    } finally {
+      await chromium.close();
+    }
+  });
+}
 
 test('a pupil types lesson 1 with one wrong key, and the browser keeps none of the keys', async () => {
   const chromium = await openPage();
@@ -114,28 +198,36 @@ test('a pupil types lesson 1 with one wrong key, and the browser keeps none of t
     });
 
     // Lesson 1 has the focus: Enter starts it.
-    await page.keyboard.press('Enter');
+    await press(page, 'Enter');
     const startBox = await copyOfBox(page, facts.titles.startBox);
-    await page.keyboard.press('Enter');
+    await press(page, 'Enter');
+    const runStarted = Date.now();
+    // The board sits directly below the menu window, lined up with its left edge.
+    const board = await boardClientTop(page, client);
+    assert.ok(board.top > client.top + client.height + 10 && board.top < client.top + client.height + 60,
+      `the board's client area starts at ${board.top}, the menu's ends at ${client.top + client.height}`);
+    assert.ok(isCyan(board.image, client.left, board.top + 2) && !isCyan(board.image, client.left - 1, board.top + 2),
+      'the board is not lined up with the menu window');
 
     // A wrong key; then the keys a browser keeps for itself, which the board judges (or
     // ignores) as on the desktop: none of them reloads the page or leaves the board.
     await typeKeys(page, 'x');
     const missBox = await copyOfBox(page, 'xではありません');
-    await page.keyboard.press('Enter');
-    await pressKey(page, 'Tab');
+    await press(page, 'Enter');
+    await press(page, 'Tab');
     await closeBox(page, 'Tabではありません');
-    await pressKey(page, 'F7');
+    await press(page, 'F7');
     await closeBox(page, 'F7ではありません');
-    await pressKey(page, 'F5');
-    await pressKey(page, 'Control+r');
-    await pressKey(page, 'Control+f');
+    await press(page, 'F5');
+    await press(page, 'Control+r');
+    await press(page, 'Control+f');
 
     await typeKeys(page, facts.lessonOneKeys);
+    const runMs = Date.now() - runStarted - pupilPaceMs;
     const finishedBox = await copyOfBox(page, facts.titles.finishedBox);
-    await page.keyboard.press('Enter');
+    await press(page, 'Enter');
     const timeBox = await copyOfBox(page, facts.titles.timeBox);
-    await page.keyboard.press('Enter');
+    await press(page, 'Enter');
     await sleep(500);
 
     assert.match(startBox, /\n---------------------------\nOK {3}\n/);
@@ -143,6 +235,11 @@ test('a pupil types lesson 1 with one wrong key, and the browser keeps none of t
     assert.match(finishedBox, /終わりました/);
     const speed = Number(timeBox.match(/(\d+(?:\.\d)?)打／分/)?.[1]);
     assert.match(timeBox, /打／分\n合格圏内/);
+    // The board's clock ticks every 100 ms, boxes or not: the ticks the speed was worked out
+    // from are the run's time.
+    const ticks = (facts.lessonOneUnits * 600) / speed;
+    assert.ok(Math.abs(ticks - runMs / 100) <= Math.max(2, runMs / 1000),
+      `${speed}打／分 is ${ticks.toFixed(1)} ticks for a run of ${runMs} ms`);
     assert.equal(await colourAt(page, inButton(client, 0, 2).x, inButton(client, 0, 2).y),
       bandColour(speed), `lesson 1 after a run at ${speed}`);
     assert.notEqual(await colourAt(page, inButton(client, 2, 0).x, inButton(client, 2, 0).y),
@@ -153,6 +250,57 @@ test('a pupil types lesson 1 with one wrong key, and the browser keeps none of t
       assert.equal(keysSeen.get(key), true, `the browser could act on ${key}`);
     }
     assert.equal(await pageState(page), 'running');
+
+    // The indicator at 180 from the menu bar: lesson 2, typed at a pace below that, does not
+    // clear. The menu drops down under its title; Down picks its items one by one.
+    const [, speedTitle] = await menuTitleCentres(page, client);
+    await page.mouse.click(speedTitle.x, speedTitle.y);
+    await sleep(300);
+    for (let item = 0; item < facts.indicatorSpeeds.indexOf(180) + 1; item++) await press(page, 'ArrowDown');
+    await press(page, 'Enter');
+    await press(page, 'Enter');  // lesson 2 has the focus after lesson 1 cleared
+    await closeBox(page, facts.titles.startBox);
+    for (const key of 'soyokaze koukouhe ') {
+      await press(page, key === ' ' ? 'Space' : key);
+      await sleep(250);
+    }
+    await closeBox(page, facts.titles.finishedBox);
+    const slowTimeBox = await copyOfBox(page, facts.titles.timeBox);
+    await press(page, 'Enter');
+    assert.match(slowTimeBox, /打／分\nミス0回/);
+
+    // A right click on the board gives the run up: the board goes away.
+    await press(page, 'Enter');
+    await closeBox(page, facts.titles.startBox);
+    await typeKeys(page, 'so');
+    const secondBoard = await boardClientTop(page, client);
+    await page.mouse.click(client.left + 100, secondBoard.top + 40, { button: 'right' });
+    await waitFor(async () => (await boardClientTop(page, client)).top === undefined,
+      { what: 'the board to go away after the right click' });
+
+    // Closing the page asks first while the program runs.
+    const dialogs = [];
+    page.on('dialog', async (dialog) => { dialogs.push(dialog.type()); await dialog.dismiss(); });
+    await page.evaluate(() => { setTimeout(() => location.reload()); });
+    await waitFor(() => dialogs.length > 0, { what: 'the question before leaving the page' });
+    assert.deepEqual(dialogs, ['beforeunload']);
+    assert.equal(await page.evaluate(() => Array.isArray(window.keysSeen)), true, 'the page was left');
+
+    // The quit question from the menu window's close button; Yes ends the program and the
+    // page says so, and leaves without asking.
+    const close = await menuCloseButton(page, client);
+    await page.mouse.click(close.x, close.y);
+    const quitBox = await copyOfBox(page, facts.titles.quitBox);
+    assert.match(quitBox, /本当に終わりますか/);
+    await press(page, 'Enter');
+    await waitFor(async () => (await pageState(page)) === 'ended', { what: 'the page to say the program ended' });
+    assert.match(await noticeText(page), /タイピングソフトを終了しました。/);
+    await page.reload();
+    await waitUntilRunning(chromium);
+    assert.deepEqual(dialogs, ['beforeunload']);
+  } catch (error) {
+    console.log(chromium.log.filter((line) => !line.includes('WebGL')).join('\n'));
+    throw error;
   } finally {
     await chromium.close();
   }
