@@ -1,6 +1,7 @@
 // Prints, as JSON, what the browser test needs to know of the trainer: the titles and lesson
 // 1's keys the other end-to-end suites use, lesson 1's units, the lesson buttons' places,
-// the speed bands and the indicator speeds. The browser test reads them from here instead of restating them.
+// the speed bands and the indicator speeds. The browser test reads them from here instead
+// of restating them.
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -41,9 +42,8 @@ QJsonArray LessonButtons() {
 QJsonArray SpeedBands() {
     QJsonArray bands;
     for (const menu_colours::SpeedBand& band : menu_colours::SpeedColourBands) {
-        bands.append(QJsonObject{{"from", band.from},
-                                 {"to", band.to},
-                                 {"colour", static_cast<qint64>(band.backColor)}});
+        bands.append(QJsonObject{
+            {"from", band.from}, {"to", band.to}, {"colour", static_cast<qint64>(band.backColor)}});
     }
     return bands;
 }
@@ -60,9 +60,8 @@ int main() {
         {"lessonOneKeys", QString::fromStdString(e2e::kLessonOneKeys)},
         {"lessonOneUnits",
          static_cast<int>(lessons::UnitCount(lessons::LessonCatalogue[0].keyString))},
-        {"menuClient",
-         QJsonObject{{"width", twips::ToPixels(menu_layout::kClientWidth)},
-                     {"height", twips::ToPixels(menu_layout::kClientHeight)}}},
+        {"menuClient", QJsonObject{{"width", twips::ToPixels(menu_layout::kClientWidth)},
+                                   {"height", twips::ToPixels(menu_layout::kClientHeight)}}},
         {"lessonButtons", LessonButtons()},
         {"speedBands", SpeedBands()},
         {"paleCyan", static_cast<qint64>(colour::kPaleCyan)},
