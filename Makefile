@@ -87,16 +87,19 @@ test: test-dev test-asan test-package test-windows test-web fuzz
 
 # Start-up, peak memory, key latency and timer accuracy of the release build, each beside a
 # bare Qt program (bench/README-section.md): medians over BENCH_RUNS runs; the timer's run
-# stays open BENCH_TIMER_SECONDS.
+# stays open BENCH_TIMER_SECONDS. Then the browser edition's load time over simulated school
+# connections and its key latency in headless Chromium (bench/web-bench.mjs).
 BENCH_RUNS ?= 5
 BENCH_TIMER_SECONDS ?= 600
 
-bench: deps windows
+bench: deps windows web
 	cmake --preset bench
 	cmake --build --preset bench
 	cmake --build build/windows --target windows-bench-folder
 	BENCH_RUNS=$(BENCH_RUNS) BENCH_TIMER_SECONDS=$(BENCH_TIMER_SECONDS) \
 		bench/run-benchmarks.sh build/bench build/windows/bench-folder
+	npm ci --prefix tests/web --no-audit --no-fund --loglevel=error
+	node bench/web-bench.mjs build/web/site $(BENCH_RUNS)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

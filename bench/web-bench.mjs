@@ -1,8 +1,8 @@
 // The browser edition's benchmarks, in Debian's headless Chromium (as the browser tests run):
 //   load_*_ms         from asking for the page to the program running with its menu window
 //                     drawn, over a simulated connection (the server sends each file at the
-//                     given rate on one shared link, after the given delay); a new browser
-//                     with an empty cache for every run
+//                     given rate on one shared link, after the given delay; `gzip`: from a
+//                     server that compresses); a new browser with an empty cache every run
 //   key_latency_*     from a key's keydown event to the end of the frame that shows the
 //                     board redrawn (`_frame`), and to the end of the program's handling of
 //                     the key (`_handler`), for the 22 keys of lesson 1 typed at 100 ms a key
@@ -25,6 +25,8 @@ const connections = [
   { name: 'load_local_ms', bytesPerSecond: 0, latencyMs: 0, what: 'the same machine' },
   { name: 'load_10mbit_ms', bytesPerSecond: 10e6 / 8, latencyMs: 40, what: '10 Mbit/s, 40 ms' },
   { name: 'load_4mbit_ms', bytesPerSecond: 4e6 / 8, latencyMs: 80, what: '4 Mbit/s, 80 ms' },
+  { name: 'load_10mbit_gzip_ms', bytesPerSecond: 10e6 / 8, latencyMs: 40, gzip: true, what: '10 Mbit/s, 40 ms, compressed' },
+  { name: 'load_4mbit_gzip_ms', bytesPerSecond: 4e6 / 8, latencyMs: 80, gzip: true, what: '4 Mbit/s, 80 ms, compressed' },
 ];
 
 async function runningPage(serverUrl) {
@@ -51,7 +53,7 @@ async function measureLoad(connection) {
   } finally {
     await server.close();
   }
-  console.log(`${connection.name.padEnd(22)} median ${median(times)} (runs: ${times.join(' ')}; ${connection.what})`);
+  console.log(`${connection.name.padEnd(24)} median ${median(times)} (runs: ${times.join(' ')}; ${connection.what})`);
 }
 
 // Starts lesson 1 from the menu (Enter on the focused button, Enter on the start box).
@@ -89,8 +91,8 @@ async function measureKeys(server) {
     handlers.push(...times.map((time) => time.handler));
     await chromium.close();
   }
-  console.log(`${'key_latency_frame_ms'.padEnd(22)} median ${fixed(median(frames))} worst ${fixed(Math.max(...frames))} (${frames.length} keys)`);
-  console.log(`${'key_latency_handler_ms'.padEnd(22)} median ${fixed(median(handlers))} worst ${fixed(Math.max(...handlers))} (${handlers.length} keys)`);
+  console.log(`${'key_latency_frame_ms'.padEnd(24)} median ${fixed(median(frames))} worst ${fixed(Math.max(...frames))} (${frames.length} keys)`);
+  console.log(`${'key_latency_handler_ms'.padEnd(24)} median ${fixed(median(handlers))} worst ${fixed(Math.max(...handlers))} (${handlers.length} keys)`);
 }
 
 const server = await serveFolder(site);
@@ -100,7 +102,7 @@ try {
     .reduce((sum, file) => sum + fs.statSync(file).size, 0);
   const gzipBytes = Number(execFileSync('sh', ['-c', `gzip -9c "${path.join(site, 'kunpu-typing.wasm')}" | wc -c`]));
   console.log(`kunpu-typing browser benchmarks: ${runs} runs each; times in ms`);
-  console.log(`${'site_bytes'.padEnd(22)} ${folderBytes} (wasm gzipped: ${gzipBytes})`);
+  console.log(`${'site_bytes'.padEnd(24)} ${folderBytes} (wasm gzipped: ${gzipBytes})`);
   for (const connection of connections) await measureLoad(connection);
   await measureKeys(server);
 } finally {

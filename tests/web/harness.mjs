@@ -22,9 +22,10 @@ const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, Math.max(0, m
 // network emulation: { latencyMs } holds back each response's headers, and { bytesPerSecond }
 // is one link shared by all responses at once (as a school's line is), so the timing is the
 // same whatever in the page asks for a file.
-export async function serveFolder(folder, { bytesPerSecond = 0, latencyMs = 0 } = {}) {
+export async function serveFolder(folder, { bytesPerSecond = 0, latencyMs = 0, gzip = false } = {}) {
   const root = fs.realpathSync(folder);
   let linkFreeAt = 0; // when the simulated link has sent everything queued on it
+  const compressed = new Map(); // compressed once, as a server's cache would
   const server = http.createServer(async (req, res) => {
     let file;
     try {
@@ -36,11 +37,14 @@ export async function serveFolder(folder, { bytesPerSecond = 0, latencyMs = 0 } 
     } catch {
       return res.writeHead(404, { 'Content-Type': 'text/plain' }).end('not found\n');
     }
-    const body = fs.readFileSync(file);
+    const compress = gzip && /\bgzip\b/.test(req.headers['accept-encoding'] ?? '');
+    if (compress && !compressed.has(file)) compressed.set(file, zlib.gzipSync(fs.readFileSync(file)));
+    const body = compress ? compressed.get(file) : fs.readFileSync(file);
     await sleep(latencyMs);
     res.writeHead(200, {
       'Content-Type': MIME[path.extname(file).toLowerCase()] ?? 'application/octet-stream',
       'Content-Length': body.length, 'Cache-Control': 'no-store',
+      ...(compress ? { 'Content-Encoding': 'gzip' } : {}),
     });
     if (req.method === 'HEAD') return res.end();
     if (!bytesPerSecond) return res.end(body);
