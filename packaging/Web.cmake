@@ -26,8 +26,10 @@ qt_add_resources(kunpu-typing bundled_fonts
     FILES ${TYPING_WEB_FONT})
 
 # Modal boxes wait for their answer inside the handler that opened them, as on the desktop:
-# asyncify lets the browser go on while they wait. -Os keeps the program small with it.
-target_link_options(kunpu-typing PRIVATE -sASYNCIFY -Os)
+# asyncify lets the browser go on while they wait. -Oz keeps the program small with it.
+target_link_options(kunpu-typing PRIVATE -sASYNCIFY -Oz)
+# The program reads no image files: Qt's GIF, ICO and JPEG readers stay out.
+qt_import_plugins(kunpu-typing EXCLUDE_BY_TYPE imageformats)
 
 set(site ${PROJECT_BINARY_DIR}/site)
 set(TYPING_PAGE_TITLE "タイピングソフト")
