@@ -1,10 +1,10 @@
 #include "shell/QtMessageBoxes.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QPushButton>
 
 #include "shell/Accessibility.h"
 #include "shell/Form.h"
