@@ -1,7 +1,8 @@
 # The two commands of the quick start, and a few more for developers.
 #   make run    builds the trainer and starts it
 #   make test   builds everything and runs every test, also under the sanitizers, checks the
-#               Debian package and runs the fuzzer for FUZZ_SECONDS
+#               Debian package, tries the Windows edition under Wine and the browser edition
+#               in Chromium, and runs the fuzzer for FUZZ_SECONDS
 .PHONY: run test deps build build-asan test-dev test-asan release bench package test-package \
 	fuzz format clean windows test-windows web test-web
 
