@@ -9,9 +9,9 @@
 //
 //   node bench/web-bench.mjs <site folder> [runs]
 import { launchChromium, serveFolder, waitFor } from '../tests/web/harness.mjs';
-import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
+import zlib from 'node:zlib';
 
 const [site = 'build/web/site', runsText = '5'] = process.argv.slice(2);
 const runs = Number(runsText);
@@ -35,7 +35,7 @@ async function runningPage(serverUrl) {
   await chromium.page.goto(serverUrl);
   await waitFor(async () => (await chromium.page.evaluate(
     () => document.documentElement.dataset.state)) === 'running',
-  { timeoutMs: 180000, intervalMs: 20, what: `the program to run (${chromium.log.join(' | ')})` });
+  { timeoutMs: 180000, intervalMs: 20, what: 'the program to run' });
   // The frame after the program started holds its menu window.
   await chromium.page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
   return { chromium, loadMs: Date.now() - started };
@@ -100,7 +100,7 @@ try {
   const folderBytes = fs.readdirSync(site, { recursive: true })
     .map((name) => path.join(site, name)).filter((file) => fs.statSync(file).isFile())
     .reduce((sum, file) => sum + fs.statSync(file).size, 0);
-  const gzipBytes = Number(execFileSync('sh', ['-c', `gzip -9c "${path.join(site, 'kunpu-typing.wasm')}" | wc -c`]));
+  const gzipBytes = zlib.gzipSync(fs.readFileSync(path.join(site, 'kunpu-typing.wasm')), { level: 9 }).length;
   console.log(`kunpu-typing browser benchmarks: ${runs} runs each; times in ms`);
   console.log(`${'site_bytes'.padEnd(24)} ${folderBytes} (wasm gzipped: ${gzipBytes})`);
   for (const connection of connections) await measureLoad(connection);
