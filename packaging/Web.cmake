@@ -4,15 +4,8 @@
 #   build/web/site/kunpu-typing.*    the program (.wasm) and its JavaScript
 #   build/web/site/qtloader.js       Qt's loader
 #   build/web/site/licenses/         the licence texts of all that the folder holds
-set(TYPING_QT_WEB "" CACHE PATH "Qt for WebAssembly, as tools/build-qt-web installed it")
-set(TYPING_HOST_ICONS "" CACHE PATH
-    "The icons the Linux build rendered (build/release/icons), one folder a size")
-foreach(needed IN ITEMS TYPING_QT_WEB TYPING_HOST_ICONS)
-    if(NOT IS_DIRECTORY "${${needed}}")
-        message(FATAL_ERROR "${needed} does not name a folder: build the browser edition with "
-                            "`make web`")
-    endif()
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/EditionInputs.cmake)
+typing_edition_inputs("browser edition" web TYPING_QT_WEB)
 
 # A browser has no Japanese face the program can reach, so the program carries one.
 set(TYPING_WEB_FONT /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf)

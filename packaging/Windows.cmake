@@ -6,15 +6,8 @@ enable_language(RC)
 set_target_properties(kunpu-typing PROPERTIES WIN32_EXECUTABLE ON)
 target_link_options(kunpu-typing PRIVATE -s)
 
-set(TYPING_QT_WINDOWS "" CACHE PATH "Qt for Windows, as tools/build-qt-windows installed it")
-set(TYPING_HOST_ICONS "" CACHE PATH
-    "The icons the Linux build rendered (build/release/icons), one folder a size")
-foreach(needed IN ITEMS TYPING_QT_WINDOWS TYPING_HOST_ICONS)
-    if(NOT IS_DIRECTORY "${${needed}}")
-        message(FATAL_ERROR "${needed} does not name a folder: build the Windows edition with "
-                            "`make windows`")
-    endif()
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/EditionInputs.cmake)
+typing_edition_inputs("Windows edition" windows TYPING_QT_WINDOWS)
 
 # The .ico holds the icon the Linux build rendered from the drawing the windows use.
 find_program(CONVERT_PROGRAM convert)
