@@ -46,14 +46,6 @@ void DescribeTrail(PracticeBoard& board) {
     trail.SetAccessibleDescription(ui::LabelledValue(QStringLiteral("次に打つ文字"), next));
 }
 
-// The bar tells the reachable speed it carries as its caption.
-void DescribeIndicator(PracticeBoard& board) {
-    const QString speed = board.Label2.Caption();
-    board.Label2.SetAccessibleName(
-        ui::LabelledValue(QStringLiteral("インジケーター"),
-                          speed.isEmpty() ? speed : speed + QStringLiteral("字／分")));
-}
-
 }  // namespace
 
 PracticeBoard::PracticeBoard() : ui::Form(/*withMenuBar=*/false) {
@@ -63,7 +55,7 @@ PracticeBoard::PracticeBoard() : ui::Form(/*withMenuBar=*/false) {
     SetClientSize(kClientWidth, kClientHeight);
     // Every key comes to the window itself, as typed: no control takes the focus and no
     // input method composes kana from the romaji.
-    setFocusPolicy(Qt::StrongFocus);
+    TakeKeys();
     setAttribute(Qt::WA_InputMethodEnabled, false);
 
     // Created back to front: the cells, the bar, the trail over the cells, the lines over
@@ -96,8 +88,9 @@ PracticeBoard::PracticeBoard() : ui::Form(/*withMenuBar=*/false) {
 
     Timer1.Create(this, kTimerInterval, [this] { Timer1_Timer(); });
 
-    // Screen readers follow the display: each change of a cell, the trail or the bar
-    // renews what they hear of it. The cells are each read as the kana they show.
+    // Screen readers follow the display: each change of a cell or the trail renews what
+    // they hear of it; the bar's speed is renewed by the timer. The cells are each read as the kana
+    // they show.
     for (ui::Label& cell : Label1) {
         cell.OnDisplayChange([this] {
             DescribeText(*this);
@@ -105,8 +98,15 @@ PracticeBoard::PracticeBoard() : ui::Form(/*withMenuBar=*/false) {
         });
     }
     Label3.OnDisplayChange([this] { DescribeTrail(*this); });
-    Label2.OnDisplayChange([this] { DescribeIndicator(*this); });
     DescribeText(*this);
     DescribeTrail(*this);
-    DescribeIndicator(*this);
+    DescribeIndicator();
+}
+
+// The bar tells the reachable speed it carries as its caption, when the timer says so.
+void PracticeBoard::DescribeIndicator() {
+    const QString speed = Label2.Caption();
+    Label2.SetAccessibleName(
+        ui::LabelledValue(QStringLiteral("インジケーター"),
+                          speed.isEmpty() ? speed : speed + QStringLiteral("字／分")));
 }

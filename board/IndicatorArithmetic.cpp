@@ -66,6 +66,7 @@ IndicatorFrame IndicatorOnTick(int ticks, int textLength, int targetSpeed, int b
     // target > length × 1800 ÷ ticks, in whole numbers so an exact tie stays navy.
     frame.timeUp = static_cast<long long>(targetSpeed) * std::max(ticks, 1) >
                    static_cast<long long>(textLength) * 1800;
+    frame.announced = ticks % kTicksBetweenAnnouncements == 0;
     return frame;
 }
 

@@ -27,7 +27,12 @@ struct IndicatorFrame {
     int heightTwips = 0;
     QString caption;      // the reachable speed, "#,###"
     bool timeUp = false;  // the reachable speed has fallen below the target
+    // Screen readers are told the reachable speed on this tick: once a second, since a
+    // change of what they read ten times a second would drown everything else.
+    bool announced = false;
 };
+
+inline constexpr int kTicksBetweenAnnouncements = 10;
 
 // The bar after the tick that brought the run to `ticks` (at least 1).
 IndicatorFrame IndicatorOnTick(int ticks, int textLength, int targetSpeed, int boardWidthTwips,

@@ -19,4 +19,7 @@ void PracticeBoard::Timer1_Timer() {
     if (frame.timeUp) {
         Label2.SetBackColor(colour::kRed);
     }
+    if (frame.announced) {
+        DescribeIndicator();
+    }
 }

@@ -3,7 +3,6 @@
 #include <QStringView>
 #include <array>
 #include <limits>
-#include <optional>
 
 #include "shell/Formats.h"
 
@@ -18,11 +17,6 @@ constexpr int kEscapeCode = 27;
 constexpr int kSpaceCode = 32;
 constexpr int kCaretCode = 94;  // "^" is the BackSpace mark, never a key of its own
 constexpr int kFirstFunctionKeyNumber = 118;
-
-// The control characters: C0, DEL and C1. None of them is ever shown in a miss box.
-bool IsControlCode(int code) {
-    return (code >= 0 && code < kSpaceCode) || (code >= 0x7F && code <= 0x9F);
-}
 
 // The control characters that are keys a pupil may press on purpose, by the name the
 // miss box gives them.
@@ -50,60 +44,13 @@ const NamedControl* NamedControlOf(int code) {
 // The character of a code as a miss box shows it: a control character by its name, or by
 // its code point when it has none.
 QString ShownCharacter(int code) {
-    if (!IsControlCode(code)) {
+    if (!formats::IsControlCode(code)) {
         return formats::CharacterOf(code);
     }
     if (const NamedControl* control = NamedControlOf(code)) {
         return control->name.toString();
     }
     return QStringLiteral("U+%1").arg(code, 4, 16, QChar(u'0')).toUpper();
-}
-
-// Keys that edit or move rather than type. Some of them carry a control character as their
-// text (Delete carries DEL); none of them is judged.
-bool IsEditingOrNavigationKey(int qtKey) {
-    switch (qtKey) {
-        case Qt::Key_Insert:
-        case Qt::Key_Delete:
-        case Qt::Key_Home:
-        case Qt::Key_End:
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_Clear:
-        case Qt::Key_Pause:
-        case Qt::Key_Print:
-        case Qt::Key_SysReq:
-        case Qt::Key_Menu:
-        case Qt::Key_Help:
-        case Qt::Key_Cancel:
-        case Qt::Key_Undo:
-        case Qt::Key_Redo:
-            return true;
-        default:
-            return false;
-    }
-}
-
-// The control keys judged by their codes, whatever text the event carries.
-std::optional<int> CodeOfControlKey(int qtKey) {
-    switch (qtKey) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return kEnterCode;
-        case Qt::Key_Backspace:
-            return kBackSpaceCode;
-        case Qt::Key_Tab:
-        case Qt::Key_Backtab:
-            return kTabCode;
-        case Qt::Key_Escape:
-            return kEscapeCode;
-        default:
-            return std::nullopt;
-    }
 }
 
 bool IsLowerCaseLetter(int code) {
@@ -186,27 +133,6 @@ int PressedKey::FunctionKeyNumber() const {
     return IsFunctionKey() ? code - kFirstFunctionKeyNumber + 7 : 0;
 }
 
-std::optional<PressedKey> KeyToJudge(int qtKey, Qt::KeyboardModifiers modifiers,
-                                     const QString& text) {
-    if (modifiers.testFlag(Qt::ControlModifier)) {
-        return std::nullopt;
-    }
-    if (qtKey >= Qt::Key_F7 && qtKey <= Qt::Key_F10) {
-        return PressedKey::FunctionKey(7 + (qtKey - Qt::Key_F7));
-    }
-    if (const std::optional<int> code = CodeOfControlKey(qtKey)) {
-        return PressedKey::Character(*code);
-    }
-    if (IsEditingOrNavigationKey(qtKey) || text.isEmpty()) {
-        return std::nullopt;
-    }
-    const int code = formats::CodeOf(text);
-    if (IsControlCode(code) && NamedControlOf(code) == nullptr) {
-        return std::nullopt;
-    }
-    return PressedKey::Character(code);
-}
-
 QString ExpectedKeyName(const QString& head) {
     if (head == QString(kEnterMark)) {
         return QStringLiteral("Enterキー");
@@ -220,7 +146,7 @@ QString ExpectedKeyName(const QString& head) {
     if (head == QString(kF7Mark)) {
         return QStringLiteral("F7キー");
     }
-    if (head.size() == 1 && IsControlCode(head[0].unicode())) {
+    if (head.size() == 1 && formats::IsControlCode(head[0].unicode())) {
         return ShownCharacter(head[0].unicode());
     }
     return head;

@@ -1,10 +1,8 @@
 #pragma once
 // Judging one key against the head of the key queue. Plain functions over the run's
 // state, so tests and the fuzzer can drive them without a window.
-#include <QtCore/qnamespace.h>
 #include <QString>
 #include <cstdint>
-#include <optional>
 
 namespace board {
 
@@ -21,15 +19,6 @@ struct PressedKey {
     bool IsFunctionKey() const { return kind != Kind::Character; }
     int FunctionKeyNumber() const;  // 7 to 10 for a function key, 0 for a character
 };
-
-// The key the board judges for one key event (its Qt key, the modifiers held and the text
-// it types), or nothing for a key that types no character: any key pressed with Ctrl,
-// whatever else is held; the editing and navigation keys (Delete, Insert, Home, End, Page
-// Up, Page Down, the arrows and the like); keys without text; and control characters other
-// than Enter, BackSpace, Tab and Escape, which are judged by their codes 13, 8, 9 and 27.
-// F7 to F10 are judged as function keys, Shift or Alt held or not.
-std::optional<PressedKey> KeyToJudge(int qtKey, Qt::KeyboardModifiers modifiers,
-                                     const QString& text);
 
 // Queue characters with a meaning beyond their own key.
 inline constexpr char16_t kEnterMark = u'~';

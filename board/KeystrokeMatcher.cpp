@@ -1,39 +1,20 @@
 // Every key the pupil types on the board is judged against the head of the key queue.
-#include <QKeyEvent>
-#include <optional>
-
 #include "board/PracticeBoard.h"
 #include "shell/Module1.h"
 #include "shell/Program.h"
 
-// A key that types a character goes to the key-press handler by its code; F7 to F10 go to
-// the key-down handler. Keys that type no character (with Ctrl held, editing and navigation
-// keys, the other function keys) are taken and not judged.
-void PracticeBoard::keyPressEvent(QKeyEvent* event) {
-    event->accept();
-    const std::optional<board::PressedKey> key =
-        board::KeyToJudge(event->key(), event->modifiers(), event->text());
-    if (!key) {
-        return;
-    }
-    if (key->IsFunctionKey()) {
-        Form_KeyDown(key->FunctionKeyNumber());
-        return;
-    }
-    Form_KeyPress(key->code);
-}
-
-// Tab is a key to judge like any other, not a move of the focus.
-bool PracticeBoard::focusNextPrevChild(bool) {
-    return false;
-}
-
+// A key that types a character is judged by its code; of the keys that type none, F7 to F10
+// are judged as keys of their own.
 void PracticeBoard::Form_KeyPress(int characterCode) {
     JudgeKey(board::PressedKey::Character(characterCode));
 }
 
-void PracticeBoard::Form_KeyDown(int functionKeyNumber) {
-    JudgeKey(board::PressedKey::FunctionKey(functionKeyNumber));
+void PracticeBoard::Form_KeyDown(int keyCode) {
+    constexpr int kF7 = 118;
+    constexpr int kF10 = 121;
+    if (keyCode >= kF7 && keyCode <= kF10) {
+        JudgeKey(board::PressedKey::FunctionKey(7 + keyCode - kF7));
+    }
 }
 
 void PracticeBoard::JudgeKey(board::PressedKey key) {

@@ -27,8 +27,8 @@ class PracticeBoard : public ui::Form {
     bool RunInProgress() const { return Timer1.Enabled(); }
 
     // Keys (KeystrokeMatcher.cpp).
-    void Form_KeyPress(int characterCode);
-    void Form_KeyDown(int functionKeyNumber);
+    void Form_KeyPress(int characterCode) override;
+    void Form_KeyDown(int keyCode) override;
 
     // The indicator bar and the run's clock (IndicatorTimer.cpp).
     void Timer1_Timer();
@@ -46,9 +46,7 @@ class PracticeBoard : public ui::Form {
     std::uint8_t LastKey = 0;     // last key accepted as typed; kept from run to run
 
   protected:
-    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    bool focusNextPrevChild(bool next) override;
 
   private:
     void JudgeKey(board::PressedKey key);
@@ -58,4 +56,7 @@ class PracticeBoard : public ui::Form {
     void AbandonRun();
     void ReturnToMenu();
     int TextLength() const;
+    // What a screen reader hears of the indicator: the reachable speed it carries
+    // (BoardLayout.cpp).
+    void DescribeIndicator();
 };

@@ -9,8 +9,8 @@ class QWidget;
 namespace ui {
 
 // `widget` reaches screen readers in `role`, keeping the name and description Qt gives it
-// (a window is named by its title). The program's windows and message boxes are windows
-// this way, and its decoration lines separators.
+// (a window is named by its title). The program's two windows are windows this way, and
+// its decoration lines separators; message boxes keep Qt's role for them, an alert.
 void SetAccessibleRole(QWidget& widget, QAccessible::Role role);
 
 // What a screen reader calls `widget` and what it adds about it. A screen reader is told

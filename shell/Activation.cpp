@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QWindow>
+#include <functional>
 
 #include "shell/Form.h"
 
@@ -15,11 +16,56 @@ void AcceptFocus(Form& form, bool accept) {
     }
 }
 
+bool IsPupilInput(QEvent::Type type) {
+    switch (type) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::NonClientAreaMouseButtonPress:
+        case QEvent::TouchBegin:
+        case QEvent::TabletPress:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Sees every click and touch of the program before its widget does, and tells the tracker
+// which of the program's windows it was in.
+class PupilInputWatch : public QObject {
+  public:
+    explicit PupilInputWatch(std::function<void(Form&)> used) : used_(std::move(used)) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (IsPupilInput(event->type()) && watched->isWidgetType()) {
+            if (auto* form = dynamic_cast<Form*>(static_cast<QWidget*>(watched)->window())) {
+                used_(*form);
+            }
+        }
+        return false;
+    }
+
+  private:
+    std::function<void(Form&)> used_;
+};
+
 }  // namespace
 
-ActivationTracker::ActivationTracker() {
+ActivationTracker::ActivationTracker()
+    : pupilInputWatch_(std::make_unique<PupilInputWatch>([this](Form& form) { PupilUsed(form); })) {
     handBackTimer_.setSingleShot(true);
     QObject::connect(&handBackTimer_, &QTimer::timeout, [this] { EndHandBack(); });
+    QApplication::instance()->installEventFilter(pupilInputWatch_.get());
+}
+
+ActivationTracker::~ActivationTracker() = default;
+
+void ActivationTracker::PupilUsed(Form& form) {
+    if (handBackTo_.isNull() || boxOpen_ || &form == handBackTo_) {
+        return;
+    }
+    EndHandBack();
+    form.activateWindow();
 }
 
 void ActivationTracker::Activated(Form& form) {

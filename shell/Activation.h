@@ -15,10 +15,12 @@
 // from the moment a box opens until its owner is active again (or a short while has
 // passed), the program's other windows take no focus, activations of the window system
 // are not taken as switches, and an activation of another window turns the keyboard back
-// to the owner.
+// to the owner. The hand-back corrects the window system, never the pupil: a click on
+// another of the program's windows ends it at once, and that window becomes the active one.
 #include <QPointer>
 #include <QTimer>
 #include <chrono>
+#include <memory>
 #include <vector>
 
 namespace ui {
@@ -28,6 +30,7 @@ class Form;
 class ActivationTracker {
   public:
     ActivationTracker();
+    ~ActivationTracker();
     // The program showed `form`, or the pupil used a control of it.
     void Activated(Form& form);
     // The window system made `form` the active window. Ignored while a modal box is open
@@ -46,10 +49,14 @@ class ActivationTracker {
 
     Form* Current() const { return current_; }
 
+    // The keyboard stays where it is now: the other windows take the focus again.
+    void EndHandBack();
+
   private:
     // True while the window system's activations belong to a box opening or closing.
     bool HandingBack(Form& activated);
-    void EndHandBack();
+    // The pupil clicked or touched a window of the program.
+    void PupilUsed(Form& form);
 
     Form* current_ = nullptr;
     QPointer<Form> handBackTo_;
@@ -58,6 +65,7 @@ class ActivationTracker {
     std::vector<QPointer<Form>> heldBack_;
     QTimer handBackTimer_;
     std::chrono::milliseconds handBackPatience_{1000};
+    std::unique_ptr<QObject> pupilInputWatch_;
 };
 
 }  // namespace ui

@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMenuBar>
 
 #include "shell/Accessibility.h"
 #include "shell/Controls.h"
 #include "shell/Program.h"
+#include "shell/WindowKeys.h"
 #include "shell/WindowPlacement.h"
 
 namespace ui {
@@ -130,6 +132,8 @@ void Form::SetWidth(int twipsValue) {
 }
 
 void Form::Show() {
+    // A window the program shows takes the keyboard, also in the middle of a hand-back.
+    Program::Current().Activation().EndHandBack();
     // Not show(): where the window system shows windows full screen (the browser), show()
     // would stretch the window over the whole page. A form keeps its own size everywhere.
     setVisible(true);
@@ -167,6 +171,31 @@ void Form::closeEvent(QCloseEvent* event) {
     }
     Program::Current().Activation().Hidden(*this);
     event->accept();
+}
+
+void Form::TakeKeys() {
+    takesKeys_ = true;
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void Form::keyPressEvent(QKeyEvent* event) {
+    if (!takesKeys_) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    const WindowKey key = WindowKeyOf(event->key(), event->modifiers(), event->text());
+    if (key.keyDownCode) {
+        Form_KeyDown(*key.keyDownCode);
+    }
+    if (key.keyPressCode) {
+        Form_KeyPress(*key.keyPressCode);
+    }
+}
+
+// Tab is a key like any other for a window that takes its keys.
+bool Form::focusNextPrevChild(bool next) {
+    return takesKeys_ ? false : QWidget::focusNextPrevChild(next);
 }
 
 }  // namespace ui

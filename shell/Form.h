@@ -45,6 +45,14 @@ class Form : public QWidget {
     // Window events, for the windows to fill in.
     virtual void Form_Activate() {}
     virtual void Form_Unload(std::int16_t& cancel) { cancel = 0; }
+    // The keys the window takes itself (TakeKeys): a function key by its key-down code
+    // (F1 112 to F12 123), a typed character by its code. A key gives one or the other.
+    virtual void Form_KeyDown(int /*keyCode*/) {}
+    virtual void Form_KeyPress(int /*characterCode*/) {}
+
+    // Every key that reaches the window comes to its key events, as typed; none of them is
+    // a shortcut or a move of the focus.
+    void TakeKeys();
 
     QWidget* Client() const { return client_; }
     QMenuBar* MenuBar() const { return menuBar_; }
@@ -52,6 +60,8 @@ class Form : public QWidget {
   protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
   private:
     void ApplyFixedSize();
@@ -65,6 +75,7 @@ class Form : public QWidget {
     int clientHeightPixels_ = 0;
     std::optional<QPoint> placedBeforeShow_;
     bool shownBefore_ = false;
+    bool takesKeys_ = false;
     twips::TwipsProperty top_;
     twips::TwipsProperty width_;
 };

@@ -102,4 +102,9 @@ int CodeOf(const QString& text) {
     return static_cast<int>(text.toUcs4().value(0));
 }
 
+bool IsControlCode(int code) {
+    constexpr int kSpaceCode = 32;
+    return (code >= 0 && code < kSpaceCode) || (code >= 0x7F && code <= 0x9F);
+}
+
 }  // namespace formats

@@ -36,4 +36,7 @@ QString FormatGrouped(double value);
 QString CharacterOf(int code);
 int CodeOf(const QString& text);
 
+// The control characters: C0, DEL and C1. No key types one into a text shown to the pupil.
+bool IsControlCode(int code);
+
 }  // namespace formats

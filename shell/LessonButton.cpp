@@ -1,5 +1,7 @@
 #include "shell/LessonButton.h"
 
+#include <QApplication>
+#include <QHash>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -7,10 +9,62 @@
 
 namespace ui {
 
+namespace {
+
+// The presses of each key and the time of its last release, wherever in the program they
+// went: a box may take a release and the button the press that follows it.
+class KeyHistory : public QObject {
+  public:
+    static KeyHistory& Instance() {
+        static KeyHistory* times = [] {
+            auto* created = new KeyHistory(QApplication::instance());
+            QApplication::instance()->installEventFilter(created);
+            return created;
+        }();
+        return *times;
+    }
+
+    // The X server gives a repeat's release and press the same time; a finger cannot.
+    // Events made up inside the program carry no time.
+    bool FollowsItsRelease(const QKeyEvent& press) const {
+        return press.timestamp() != 0 && released_.value(press.key(), 0) == press.timestamp();
+    }
+    // Counts the presses of `key`, repeats included.
+    quint64 Presses(int key) const { return presses_.value(key, 0); }
+
+  protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() == QEvent::KeyRelease) {
+            const auto* release = static_cast<QKeyEvent*>(event);
+            released_.insert(release->key(), release->timestamp());
+        } else if (event->type() == QEvent::KeyPress) {
+            ++presses_[static_cast<QKeyEvent*>(event)->key()];
+        }
+        return false;
+    }
+
+  private:
+    using QObject::QObject;
+    QHash<int, quint64> released_;
+    QHash<int, quint64> presses_;
+};
+
+}  // namespace
+
 LessonButton::LessonButton(QWidget* parent) : QPushButton(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setAutoDefault(false);
     setFlat(true);
+    KeyHistory::Instance();
+    releaseConfirmation_.setSingleShot(true);
+    releaseConfirmation_.setInterval(kReleaseConfirmation);
+    connect(&releaseConfirmation_, &QTimer::timeout, this, [this] {
+        // A press of the key since its release, wherever it went, shows it held down.
+        if (KeyHistory::Instance().Presses(releasedKey_) == pressesAtRelease_ &&
+            KeyboardMayClick()) {
+            click();
+        }
+    });
 }
 
 void LessonButton::SetBackColor(colour::BgrColour colour) {
@@ -50,46 +104,71 @@ bool LessonButton::IsClickKey(const QKeyEvent* event) const {
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
 }
 
-bool LessonButton::IsRepeatOfHeldKey(const QKeyEvent* event) const {
-    return event->isAutoRepeat() && event->key() == heldKey_;
-}
-
+// Enter clicks as it goes down. Space, and a press that may be a repeat, click as they come
+// up, once no repeat has followed the release: a key held down repeats and never clicks.
 void LessonButton::keyPressEvent(QKeyEvent* event) {
-    const bool repeat = IsRepeatOfHeldKey(event);
-    heldKey_ = event->key();
-    if (IsClickKey(event) && keyboardClickAllowed_ && !keyboardClickAllowed_()) {
-        event->accept();  // swallowed: neither a click nor a press that a release would end
+    if (!IsClickKey(event)) {
+        QPushButton::keyPressEvent(event);
         return;
     }
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->accept();
-        if (!repeat) {
-            click();
+    event->accept();
+    const int key = event->key();
+    releaseConfirmation_.stop();
+    if (event->isAutoRepeat() || KeyHistory::Instance().FollowsItsRelease(*event)) {
+        // The first repeat on a button that did not see the key go down may be a new press
+        // whose release the window system lost in a closing box (Wine): its own release will
+        // tell. A second repeat tells that the key is held.
+        if (heldKey_ == key || unsureKey_ == key) {
+            heldKey_ = key;
+            unsureKey_ = 0;
+        } else {
+            unsureKey_ = key;
         }
         return;
     }
-    if (event->isAutoRepeat() && !repeat) {
-        QKeyEvent fresh(event->type(), event->key(), event->modifiers(), event->text());
-        QPushButton::keyPressEvent(&fresh);
-        event->setAccepted(fresh.isAccepted());
+    heldKey_ = key;
+    unsureKey_ = 0;
+    if (!KeyboardMayClick()) {
+        return;  // swallowed: neither a click nor a press that a release would end
+    }
+    if (key == Qt::Key_Space) {
+        setDown(true);
         return;
     }
-    QPushButton::keyPressEvent(event);
+    click();
 }
 
 void LessonButton::keyReleaseEvent(QKeyEvent* event) {
-    if (!event->isAutoRepeat() && event->key() == heldKey_) {
-        heldKey_ = 0;
-    }
-    if (IsClickKey(event) && !isDown()) {
-        event->accept();  // the release of a swallowed Space clicks nothing
+    if (!IsClickKey(event)) {
+        QPushButton::keyReleaseEvent(event);
         return;
     }
-    QPushButton::keyReleaseEvent(event);
+    event->accept();
+    if (event->isAutoRepeat()) {
+        return;  // the key is still down
+    }
+    const int key = event->key();
+    const bool clicks = isDown() || unsureKey_ == key;
+    setDown(false);
+    if (heldKey_ == key) {
+        heldKey_ = 0;
+    }
+    unsureKey_ = 0;
+    if (clicks) {
+        releasedKey_ = key;
+        pressesAtRelease_ = KeyHistory::Instance().Presses(key);
+        releaseConfirmation_.start();
+    }
+}
+
+bool LessonButton::KeyboardMayClick() const {
+    return !keyboardClickAllowed_ || keyboardClickAllowed_();
 }
 
 void LessonButton::focusOutEvent(QFocusEvent* event) {
     heldKey_ = 0;
+    unsureKey_ = 0;
+    setDown(false);
     QPushButton::focusOutEvent(event);
 }
 

@@ -3,6 +3,8 @@
 // thin border and its caption. Focus adds a dotted frame; nothing changes the face's
 // colour, since the colour is how a pupil reads the best speed.
 #include <QPushButton>
+#include <QTimer>
+#include <chrono>
 #include <functional>
 
 #include "shell/Colour.h"
@@ -13,6 +15,10 @@ class LessonButton : public QPushButton {
   public:
     explicit LessonButton(QWidget* parent);
 
+    // How long a click on a key's release waits for a repeat that would show the key still
+    // down: the window system may deliver a repeat's release without the press that follows.
+    static constexpr std::chrono::milliseconds kReleaseConfirmation{100};
+
     colour::BgrColour BackColor() const { return backColor_; }
     void SetBackColor(colour::BgrColour colour);
     // Decides, at each press of Enter or Space, whether the keyboard may click the button.
@@ -20,19 +26,21 @@ class LessonButton : public QPushButton {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
-    // Enter clicks the focused button, as Space does.
+    // Enter clicks the focused button as it goes down, Space as it comes up. A key held down
+    // clicks once at most, and not at all when it went down in a box that has closed since.
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
   private:
     bool IsClickKey(const QKeyEvent* event) const;
-    // A held key repeats on the button where it went down. The window system may flag the
-    // first press after a box has closed as a repeat (Windows, when the box went away with
-    // the key's release): on a button that did not see the key go down, it is a new press.
-    bool IsRepeatOfHeldKey(const QKeyEvent* event) const;
+    bool KeyboardMayClick() const;
 
-    int heldKey_ = 0;
+    int heldKey_ = 0;    // went down on this button, or repeated here twice: held
+    int unsureKey_ = 0;  // repeated here once: held, or a new press flagged as a repeat
+    QTimer releaseConfirmation_;
+    int releasedKey_ = 0;
+    quint64 pressesAtRelease_ = 0;
 
     colour::BgrColour backColor_ = colour::kPaleCyan;
     std::function<bool()> keyboardClickAllowed_;

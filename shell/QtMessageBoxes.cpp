@@ -92,9 +92,9 @@ BoxAnswer QtMessageBoxes::Present(const QString& prompt, BoxButtons buttons, Box
     box.setIcon(QtIcon(icon));
     CopyOnCtrlC copier;
     box.installEventFilter(&copier);
-    // A screen reader announces the box as a window by its title, and reads the prompt
-    // with it.
-    SetAccessibleRole(box, QAccessible::Window);
+    // Qt gives a message box the role of an alert, named by its title, with the prompt as
+    // its value: a screen reader reads the prompt out as the box appears. The description
+    // carries the prompt too, for readers that look there.
     SetAccessibleDescription(box, DisplayedPrompt(prompt));
     if (buttons == BoxButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);

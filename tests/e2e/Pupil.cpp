@@ -230,6 +230,14 @@ void Pupil::PressKey(const std::string& key) {
     Tool({"xdotool", "key", key});
 }
 
+void Pupil::HoldKey(const std::string& key, std::chrono::milliseconds duration) {
+    Note("hold " + key + " down for " + std::to_string(duration.count()) + " ms");
+    // One xdotool run: the X server repeats the key while it is down, as it does for a finger.
+    Tool({"xdotool", "keydown", key, "sleep",
+          std::to_string(std::chrono::duration<double>(duration).count()), "keyup", key},
+         20s + duration);
+}
+
 void Pupil::Type(const std::string& text, std::chrono::milliseconds pause) {
     Note("type \"" + text + "\"");
     const auto typingTime = pause * static_cast<long>(text.size());

@@ -81,6 +81,8 @@ class Pupil {
     void RightClickAt(ScreenPoint point);
     // One key or chord in xdotool's names: "Return", "Escape", "alt+F4".
     void PressKey(const std::string& key);
+    // Holds one key down for `duration`, long enough for the X server to repeat it.
+    void HoldKey(const std::string& key, std::chrono::milliseconds duration);
     // Types `text` key by key, `pause` between two keys.
     void Type(const std::string& text, std::chrono::milliseconds pause);
     // Presses `keys` (xdotool key names, one key each, no chords) and then types `text`,

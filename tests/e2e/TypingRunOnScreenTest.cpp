@@ -6,6 +6,7 @@
 #include "e2e/ProgramOnScreen.h"
 #include "shell/LessonButton.h"
 #include "shell/Menu.h"
+#include "shell/Module1.h"
 
 namespace e2e {
 namespace {
@@ -28,8 +29,15 @@ TEST_F(TypingRunOnScreen, LessonOneTypedWithRealKeysIsClearedAndRecordedOnItsBut
         pupil.WaitUntilActive(menuId, "the menu window");
         StartLessonByClick(pupil, lessonOne);
         pupil.Type(kLessonOneKeys, kPupilPace);
-        FinishRun(pupil, menuId);
+        // Enter held down through both result boxes: its repeats close them, and then reach
+        // the focused button of lesson 2, which must not start.
+        const WindowId finished = pupil.WaitForWindow(kFinishedBoxTitle);
+        pupil.WaitUntilActive(finished, "the box '" + kFinishedBoxTitle + "'");
+        pupil.HoldKey("Return", 2s);
+        pupil.WaitUntilActive(menuId, "the menu window, after the run,");
+        pupil.Pause(500ms);
     }));
+    EXPECT_EQ(Module1::LessonIndex, 0) << "the held Enter started lesson 2";
 
     // Closing the start box gives the focus back to the board; that is no new activation.
     EXPECT_EQ(boxes_.CountWithTitle(QString::fromStdString(kStartBoxTitle)), 1)

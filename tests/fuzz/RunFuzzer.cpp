@@ -17,8 +17,8 @@
 //   13           a right-click: the run is given up without a result
 //   14           a key event as the window system delivers it, 3 bytes: the key (an entry
 //                of kEventKeys), the modifiers held (bits: Shift, Ctrl, Alt, Meta, keypad)
-//                and the text (one character of that code, none for 255); the board's
-//                board::KeyToJudge decides whether and how it is judged
+//                and the text (one character of that code, none for 255); the window's
+//                key events (ui::WindowKeyOf) give the board what it judges
 // No miss box's prompt or title may hold a control character.
 // When a run ends (the end of the text or a right-click) the next lesson starts, with the
 // last accepted key kept, as on the board.
@@ -41,6 +41,7 @@
 #include "lessons/RunBuilder.h"
 #include "menus/IndicatorSpeeds.h"
 #include "shell/Formats.h"
+#include "shell/WindowKeys.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ constexpr int kSpaceCode = 32;
 constexpr int kFirstKanaCode = 0x3040;
 constexpr int kTabCode = 9;
 constexpr int kEscapeCode = 27;
+constexpr int kFirstFunctionKeyCode = ui::kKeyCodeF1 + 6;  // F7
 constexpr std::uint8_t kNoText = 255;
 
 // The keys of a key event: those that type a character, the named control keys, the editing
@@ -458,29 +460,39 @@ void PressKeyEvent(ProgramState& program, Run& run, std::uint32_t operand) {
     const auto textByte = static_cast<std::uint8_t>(operand & 0xFFU);
     const QString text = textByte == kNoText ? QString() : QString(QChar(textByte));
 
-    const std::optional<board::PressedKey> key = board::KeyToJudge(qtKey, modifiers, text);
-    if (modifiers.testFlag(Qt::ControlModifier) || IsEditingOrNavigationKey(qtKey)) {
-        Check(!key.has_value(), run, "a key with Ctrl held or an editing key is judged");
+    const ui::WindowKey key = ui::WindowKeyOf(qtKey, modifiers, text);
+    const bool chord =
+        modifiers.testAnyFlags(Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (chord || IsEditingOrNavigationKey(qtKey)) {
+        Check(!key.keyDownCode && !key.keyPressCode, run,
+              "a chord with Ctrl, Alt or Meta, or an editing key, gives a key event");
         return;
     }
+    Check(!(key.keyDownCode && key.keyPressCode), run, "one key gives two key events");
     if (qtKey >= Qt::Key_F7 && qtKey <= Qt::Key_F10) {
-        Check(key.has_value() && key->FunctionKeyNumber() == 7 + (qtKey - Qt::Key_F7), run,
-              "F7 to F10 are not judged as themselves");
+        Check(key.keyDownCode == kFirstFunctionKeyCode + (qtKey - Qt::Key_F7), run,
+              "F7 to F10 do not come down as themselves");
     } else if (qtKey == Qt::Key_Escape || qtKey == Qt::Key_Tab || qtKey == Qt::Key_Backtab) {
-        Check(key.has_value() && !key->IsFunctionKey() &&
-                  key->code == (qtKey == Qt::Key_Escape ? kEscapeCode : kTabCode),
-              run, "Escape or Tab is not judged as a wrong key");
+        Check(key.keyPressCode == (qtKey == Qt::Key_Escape ? kEscapeCode : kTabCode), run,
+              "Escape or Tab does not type its code");
     }
-    if (!key) {
+    if (key.keyDownCode) {
+        // The board judges F7 to F10 as keys of their own and no other key that types nothing.
+        const int number = 7 + *key.keyDownCode - kFirstFunctionKeyCode;
+        if (number >= 7 && number <= 10) {
+            PressKey(program, run, board::PressedKey::FunctionKey(number));
+        }
         return;
     }
-    if (!key->IsFunctionKey()) {
-        const bool namedControl = key->code == kBackSpaceCode || key->code == kTabCode ||
-                                  key->code == kEnterCode || key->code == kEscapeCode;
-        Check(namedControl || !HoldsAControlCharacter(formats::CharacterOf(key->code)), run,
-              "a control character that no named key types is judged");
+    if (!key.keyPressCode) {
+        return;
     }
-    PressKey(program, run, *key);
+    const int code = *key.keyPressCode;
+    const bool namedControl =
+        code == kBackSpaceCode || code == kTabCode || code == kEnterCode || code == kEscapeCode;
+    Check(namedControl || !HoldsAControlCharacter(formats::CharacterOf(code)), run,
+          "a control character that no named key types is judged");
+    PressKey(program, run, board::PressedKey::Character(code));
 }
 
 ProgramState StartProgram(std::uint8_t firstByte) {

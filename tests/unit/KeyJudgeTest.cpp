@@ -1,5 +1,5 @@
-// Judging one key against the head of the key queue: which key events are judged at all,
-// keys taken as they are, the alternative romanisations, and the texts of the miss box.
+// Judging one key against the head of the key queue: keys taken as they are, the alternative
+// romanisations, and the texts of the miss box.
 #include "board/KeyJudge.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +7,6 @@
 #include <QString>
 #include <QStringView>
 #include <cstdint>
-#include <optional>
 #include <ostream>
 
 QT_BEGIN_NAMESPACE
@@ -282,87 +281,6 @@ TEST(PressedKey, FunctionKeysAreKeysOfTheirOwn) {
     }
     EXPECT_EQ(F(7).kind, PressedKey::Kind::F7);
     EXPECT_EQ(F(10).kind, PressedKey::Kind::F10);
-}
-
-}  // namespace
-
-namespace {
-
-struct KeyEventCase {
-    int qtKey;
-    Qt::KeyboardModifiers modifiers;
-    QStringView text;
-    std::optional<PressedKey> judged;  // nothing: the key is not judged
-    const char* what;
-};
-
-constexpr auto kNone = Qt::NoModifier;
-constexpr auto kCtrl = Qt::ControlModifier;
-constexpr auto kShift = Qt::ShiftModifier;
-constexpr auto kAlt = Qt::AltModifier;
-
-TEST(KeyToJudge, JudgesTypedCharactersAndTheNamedKeysOnly) {
-    const std::optional<PressedKey> none;
-    const KeyEventCase cases[] = {
-        // Ctrl makes any key no typed character, whatever else is held.
-        {Qt::Key_Space, kCtrl, QStringView(u"\0", 1), none, "Ctrl+Space"},
-        {Qt::Key_C, kCtrl, u"\x03", none, "Ctrl+C"},
-        {Qt::Key_T, kCtrl, u"t", none, "Ctrl+T carrying its letter"},
-        {Qt::Key_A, kCtrl | kShift, u"\x01", none, "Ctrl+Shift+A"},
-        {Qt::Key_K, kCtrl | kAlt, u"k", none, "Ctrl+Alt+K"},
-        {Qt::Key_F7, kCtrl, u"", none, "Ctrl+F7"},
-        {Qt::Key_Return, kCtrl, u"\r", none, "Ctrl+Enter"},
-        // Editing and navigation keys, with or without a control character as text.
-        {Qt::Key_Delete, kNone, u"\x7f", none, "Delete with DEL"},
-        {Qt::Key_Insert, kNone, u"", none, "Insert"},
-        {Qt::Key_Home, kNone, u"", none, "Home"},
-        {Qt::Key_PageUp, kNone, u"", none, "Page Up"},
-        {Qt::Key_PageDown, kNone, u"", none, "Page Down"},
-        {Qt::Key_Left, kNone, u"", none, "Left"},
-        {Qt::Key_Right, kShift, u"", none, "Shift+Right"},
-        {Qt::Key_Down, kNone, u"", none, "Down"},
-        {Qt::Key_Clear, Qt::KeypadModifier, u"", none, "keypad 5 without Num Lock"},
-        // Keys without text, and control characters no named key types.
-        {Qt::Key_Shift, kShift, u"", none, "Shift alone"},
-        {Qt::Key_F6, kNone, u"", none, "F6"},
-        {0, kNone, u"\x7f", none, "DEL by its text alone"},
-        {0, kNone, u"\x1f", none, "the last C0 code"},
-        {0, kNone, u"\x85", none, "a C1 code"},
-        {0, kNone, u"\x9f", none, "the last C1 code"},
-        // Enter, BackSpace, Tab and Escape by their codes, with or without text.
-        {Qt::Key_Return, kNone, u"\r", Char(kEnter), "Enter"},
-        {Qt::Key_Enter, Qt::KeypadModifier, u"\r", Char(kEnter), "keypad Enter"},
-        {Qt::Key_Return, kNone, u"", Char(kEnter), "Enter without text"},
-        {0, kNone, u"\r", Char(kEnter), "Enter by its text alone"},
-        {Qt::Key_Backspace, kNone, u"\b", Char(kBackSpace), "BackSpace"},
-        {Qt::Key_Tab, kNone, u"\t", Char(kTab), "Tab"},
-        {Qt::Key_Backtab, kShift, u"\t", Char(kTab), "Shift+Tab"},
-        {Qt::Key_Escape, kNone, u"\x1b", Char(kEscape), "Escape"},
-        {Qt::Key_Escape, kNone, u"", Char(kEscape), "Escape without text"},
-        // F7 to F10 are function keys, Shift or Alt held or not.
-        {Qt::Key_F7, kNone, u"", F(7), "F7"},
-        {Qt::Key_F7, kShift, u"", F(7), "Shift+F7"},
-        {Qt::Key_F8, kAlt, u"", F(8), "Alt+F8"},
-        // Characters by their codes.
-        {Qt::Key_Space, kNone, u" ", Char(kSpace), "Space"},
-        {Qt::Key_A, kNone, u"a", Char('a'), "a"},
-        {Qt::Key_A, kShift, u"A", Char('A'), "Shift+A"},
-        {Qt::Key_A, kAlt, u"a", Char('a'), "Alt+A"},
-        {Qt::Key_1, Qt::KeypadModifier, u"1", Char('1'), "keypad 1"},
-        {Qt::Key_AsciiTilde, kShift, u"~", Char('~'), "~, just below DEL"},
-        {0, kNone, u"ち", Char(0x3061), "kana"},
-        {0, kNone, u"\u00a0", Char(0xA0), "just above the C1 codes"},
-    };
-    for (const KeyEventCase& c : cases) {
-        SCOPED_TRACE(c.what);
-        const std::optional<PressedKey> judged =
-            board::KeyToJudge(c.qtKey, c.modifiers, c.text.toString());
-        ASSERT_EQ(judged.has_value(), c.judged.has_value());
-        if (judged) {
-            EXPECT_EQ(judged->kind, c.judged->kind);
-            EXPECT_EQ(judged->code, c.judged->code);
-        }
-    }
 }
 
 TEST(PressedKey, FunctionKeyNumberIsSevenToTenForFunctionKeysOnly) {

@@ -65,27 +65,31 @@ TEST_F(Services, QtBoxShowsEachCarriageReturnLineOnALineOfItsOwn) {
               QStringLiteral("開発  県立薫風高校"));
 }
 
-TEST_F(Services, RealBoxesReachScreenReadersAsWindowsNamedByTheirTitles) {
-    // Prompt and title given; what a screen reader hears as the box's name and description.
+TEST_F(Services, RealBoxesReachScreenReadersAsAlertsNamedByTheirTitles) {
+    // Prompt and title given; what a screen reader hears as the box's name and its prompt
+    // (value and description).
     const std::array<QString, 4> rows[] = {
         {QStringLiteral("64.6打／分\r合格圏内"), QStringLiteral("タイム"), QStringLiteral("タイム"),
          QStringLiteral("64.6打／分\n合格圏内")},
         {QStringLiteral("本当に終わりますか"), QString(), QStringLiteral("タイピングソフト"),
          QStringLiteral("本当に終わりますか")},
+        {QStringLiteral("Kです"), QStringLiteral("jではありません"),
+         QStringLiteral("jではありません"), QStringLiteral("Kです")},
     };
     ui::QtMessageBoxes real;
-    for (const auto& [prompt, title, name, description] : rows) {
+    for (const auto& [prompt, title, name, shownPrompt] : rows) {
         QStringList heard;
         QTimer::singleShot(0, qApp, [&heard] {  // while the box is open
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QAccessibleInterface* window = QAccessible::queryAccessibleInterface(box);
-            heard << QString::number(window->role()) << window->text(QAccessible::Name)
-                  << window->text(QAccessible::Description);
+            QAccessibleInterface* alert = QAccessible::queryAccessibleInterface(box);
+            heard << QString::number(alert->role()) << alert->text(QAccessible::Name)
+                  << alert->text(QAccessible::Value) << alert->text(QAccessible::Description);
             box->done(0);
         });
         real.MsgBox(prompt, ui::BoxButtons::YesNo, ui::BoxIcon::Warning, title);
         EXPECT_EQ(heard.join(u'|').toStdString(),
-                  QStringList({QString::number(QAccessible::Window), name, description})
+                  QStringList(
+                      {QString::number(QAccessible::AlertMessage), name, shownPrompt, shownPrompt})
                       .join(u'|')
                       .toStdString());
     }
@@ -166,6 +170,15 @@ TEST_F(Services, ActivationsWhileABoxHandsTheKeyboardBackAreNoSwitches) {
 
     tracker.PlatformActivated(menu());
     EXPECT_EQ(tracker.Current(), &menu()) << "a switch after the hand-back was not taken";
+
+    // The pupil's own click on the other window ends a hand-back at once.
+    tracker.PlatformActivated(board());
+    tracker.BoxOpened(&board());
+    tracker.BoxClosed();
+    QTest::mousePress(menu().Client(), Qt::LeftButton);
+    EXPECT_TRUE(menuTakesFocus()) << "a click on the menu waited for the hand-back";
+    tracker.PlatformActivated(menu());
+    EXPECT_EQ(tracker.Current(), &menu()) << "the pupil's click was undone";
 }
 
 TEST_F(Services, AnOwnerThatNeverGetsTheKeyboardBackHoldsNoSwitchUpForLong) {

@@ -1,0 +1,102 @@
+// What a key event of the window system gives a window: the function key that came down,
+// the character typed, or nothing. The one table of which keys and chords the board sees.
+#include "shell/WindowKeys.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringView>
+#include <optional>
+
+namespace {
+
+constexpr int kBackSpace = 8;
+constexpr int kTab = 9;
+constexpr int kEnter = 13;
+constexpr int kEscape = 27;
+constexpr int kSpace = 32;
+
+constexpr auto kNone = Qt::NoModifier;
+constexpr auto kCtrl = Qt::ControlModifier;
+constexpr auto kShift = Qt::ShiftModifier;
+constexpr auto kAlt = Qt::AltModifier;
+constexpr auto kMeta = Qt::MetaModifier;
+
+constexpr int F(int number) {
+    return ui::kKeyCodeF1 + number - 1;
+}
+
+struct KeyEventCase {
+    int qtKey;
+    Qt::KeyboardModifiers modifiers;
+    QStringView text;
+    std::optional<int> keyDown;   // the function key's code
+    std::optional<int> keyPress;  // the character's code
+    const char* what;
+};
+
+TEST(WindowKeyOf, FunctionKeysComeDownTypedCharactersArePressedChordsGiveNothing) {
+    const std::nullopt_t none = std::nullopt;
+    const KeyEventCase cases[] = {
+        // A chord with Ctrl, Alt or Meta gives nothing, whatever else is held.
+        {Qt::Key_Space, kCtrl, QStringView(u"\0", 1), none, none, "Ctrl+Space"},
+        {Qt::Key_C, kCtrl, u"\x03", none, none, "Ctrl+C"},
+        {Qt::Key_T, kCtrl, u"t", none, none, "Ctrl+T carrying its letter"},
+        {Qt::Key_A, kCtrl | kShift, u"\x01", none, none, "Ctrl+Shift+A"},
+        {Qt::Key_K, kCtrl | kAlt, u"k", none, none, "Ctrl+Alt+K"},
+        {Qt::Key_F7, kCtrl, u"", none, none, "Ctrl+F7"},
+        {Qt::Key_F8, kAlt, u"", none, none, "Alt+F8"},
+        {Qt::Key_A, kAlt, u"a", none, none, "Alt+A"},
+        {Qt::Key_A, kMeta, u"a", none, none, "Command+A"},
+        {Qt::Key_Return, kCtrl, u"\r", none, none, "Ctrl+Enter"},
+        // Editing and navigation keys, with or without a control character as text.
+        {Qt::Key_Delete, kNone, u"\x7f", none, none, "Delete with DEL"},
+        {Qt::Key_Insert, kNone, u"", none, none, "Insert"},
+        {Qt::Key_Home, kNone, u"", none, none, "Home"},
+        {Qt::Key_PageUp, kNone, u"", none, none, "Page Up"},
+        {Qt::Key_PageDown, kNone, u"", none, none, "Page Down"},
+        {Qt::Key_Left, kNone, u"", none, none, "Left"},
+        {Qt::Key_Right, kShift, u"", none, none, "Shift+Right"},
+        {Qt::Key_Down, kNone, u"", none, none, "Down"},
+        {Qt::Key_Clear, Qt::KeypadModifier, u"", none, none, "keypad 5 without Num Lock"},
+        // Keys without text, and control characters no named key types.
+        {Qt::Key_Shift, kShift, u"", none, none, "Shift alone"},
+        {0, kNone, u"\x7f", none, none, "DEL by its text alone"},
+        {0, kNone, u"\x1f", none, none, "the last C0 code"},
+        {0, kNone, u"\x85", none, none, "a C1 code"},
+        {0, kNone, u"\x9f", none, none, "the last C1 code"},
+        // Enter, BackSpace, Tab and Escape type their codes, with or without text.
+        {Qt::Key_Return, kNone, u"\r", none, kEnter, "Enter"},
+        {Qt::Key_Enter, Qt::KeypadModifier, u"\r", none, kEnter, "keypad Enter"},
+        {Qt::Key_Return, kNone, u"", none, kEnter, "Enter without text"},
+        {0, kNone, u"\r", none, kEnter, "Enter by its text alone"},
+        {Qt::Key_Backspace, kNone, u"\b", none, kBackSpace, "BackSpace"},
+        {Qt::Key_Tab, kNone, u"\t", none, kTab, "Tab"},
+        {Qt::Key_Backtab, kShift, u"\t", none, kTab, "Shift+Tab"},
+        {Qt::Key_Escape, kNone, u"\x1b", none, kEscape, "Escape"},
+        {Qt::Key_Escape, kNone, u"", none, kEscape, "Escape without text"},
+        // Function keys come down by their codes, Shift held or not.
+        {Qt::Key_F1, kNone, u"", F(1), none, "F1"},
+        {Qt::Key_F6, kNone, u"", F(6), none, "F6"},
+        {Qt::Key_F7, kNone, u"", F(7), none, "F7"},
+        {Qt::Key_F7, kShift, u"", F(7), none, "Shift+F7"},
+        {Qt::Key_F10, kNone, u"", F(10), none, "F10"},
+        {Qt::Key_F12, kNone, u"", F(12), none, "F12"},
+        {Qt::Key_F13, kNone, u"", none, none, "F13"},
+        // Characters by their codes.
+        {Qt::Key_Space, kNone, u" ", none, kSpace, "Space"},
+        {Qt::Key_A, kNone, u"a", none, 'a', "a"},
+        {Qt::Key_A, kShift, u"A", none, 'A', "Shift+A"},
+        {Qt::Key_1, Qt::KeypadModifier, u"1", none, '1', "keypad 1"},
+        {Qt::Key_AsciiTilde, kShift, u"~", none, '~', "~, just below DEL"},
+        {0, kNone, u"ち", none, 0x3061, "kana"},
+        {0, kNone, u"\u00a0", none, 0xA0, "just above the C1 codes"},
+    };
+    for (const KeyEventCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ui::WindowKey key = ui::WindowKeyOf(c.qtKey, c.modifiers, c.text.toString());
+        EXPECT_EQ(key.keyDownCode, c.keyDown);
+        EXPECT_EQ(key.keyPressCode, c.keyPress);
+    }
+}
+
+}  // namespace
