@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 #include "shell/Formats.h"
 
@@ -38,6 +40,26 @@ Pace PaceFor(int targetSpeed) {
 long long PassLength(int textLength, int targetSpeed) {
     // Halves round to even, as the remainder below rounds its divisor.
     return static_cast<long long>(std::nearbyint(PassTicks(textLength, targetSpeed)));
+}
+
+int TicksAfterTimerTick(int ticks, long long elapsedTenths) {
+    constexpr long long kMaxTicks = std::numeric_limits<std::int16_t>::max();
+    return static_cast<int>(std::min(std::max<long long>(ticks + 1LL, elapsedTenths), kMaxTicks));
+}
+
+int HeightAfterSkippedTicks(int previousTicks, int ticks, int textLength, int targetSpeed,
+                            int heightTwips) {
+    const long long pass = PassLength(textLength, targetSpeed);
+    if (pass <= 0) {
+        return heightTwips;
+    }
+    // The passes begun after `previousTicks` and before `ticks`; the tick itself thickens the
+    // bar when it begins one.
+    const long long begun = (ticks - 1) / pass - previousTicks / pass;
+    for (long long count = 0; count < begun && heightTwips < kBarThickenBelow; ++count) {
+        heightTwips += kBarHeightStep;
+    }
+    return heightTwips;
 }
 
 double ReachableSpeed(int textLength, int ticks) {

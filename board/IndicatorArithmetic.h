@@ -34,6 +34,17 @@ struct IndicatorFrame {
 
 inline constexpr int kTicksBetweenAnnouncements = 10;
 
+// The run's time after a tick of its timer, in tenths of a second: one more, or the whole
+// tenths the run's clock has measured when the timer came late (a busy program, a hidden or
+// frozen page, where the browser wakes a page's timers once a second or not at all). Held
+// at 32,767.
+int TicksAfterTimerTick(int ticks, long long elapsedTenths);
+
+// The bar's height before the tick that brought the run from `previousTicks` to `ticks`:
+// each pass the indicator began in between thickens it, as if each of its ticks had come.
+int HeightAfterSkippedTicks(int previousTicks, int ticks, int textLength, int targetSpeed,
+                            int heightTwips);
+
 // The bar after the tick that brought the run to `ticks` (at least 1).
 IndicatorFrame IndicatorOnTick(int ticks, int textLength, int targetSpeed, int boardWidthTwips,
                                int barHeightTwips);

@@ -248,6 +248,7 @@ void Timer::SetEnabled(bool enabled) {
     }
     if (enabled) {
         timer_->start();
+        sinceEnabled_.start();
     } else {
         timer_->stop();
     }
@@ -255,6 +256,13 @@ void Timer::SetEnabled(bool enabled) {
 
 int Timer::Interval() const {
     return timer_->interval();
+}
+
+long long Timer::ElapsedIntervals() const {
+    if (!timer_->isActive() || timer_->interval() <= 0) {
+        return 0;
+    }
+    return sinceEnabled_.elapsed() / timer_->interval();
 }
 
 // ---- MenuItem ----

@@ -3,6 +3,7 @@
 // and menu items. Each exposes the properties the window logic reads and writes, in twips
 // and 0x00BBGGRR colours.
 #include <QColor>
+#include <QElapsedTimer>
 #include <QFont>
 #include <QString>
 #include <functional>
@@ -106,9 +107,13 @@ class Timer {
     bool Enabled() const;
     void SetEnabled(bool enabled);
     int Interval() const;
+    // Whole intervals since the timer was last enabled, by a monotonic clock: ticks that came
+    // late, or not at all while the program was held up, are in it.
+    long long ElapsedIntervals() const;
 
   private:
     QTimer* timer_ = nullptr;
+    QElapsedTimer sinceEnabled_;
 };
 
 class MenuItem {

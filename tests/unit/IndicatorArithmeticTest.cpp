@@ -51,6 +51,50 @@ TEST(IndicatorOnTick, FourteenCharactersAtSixty) {
     }
 }
 
+TEST(TicksAfterTimerTick, OneMoreOrTheTimeThatPassed) {
+    struct Case {
+        int ticks;
+        long long elapsedTenths;
+        int after;
+    };
+    const Case cases[] = {
+        {0, 0, 1},          // a timer a shade early still counts its tick
+        {0, 1, 1},          // on time
+        {41, 40, 42},       // the clock read just before the interval ended
+        {10, 212, 212},     // a page hidden for 20 s: the whole time comes in at once
+        {32766, 0, 32767},  // held at the limit
+        {100, 1000000, 32767},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(board::TicksAfterTimerTick(c.ticks, c.elapsedTenths), c.after)
+            << c.ticks << " then " << c.elapsedTenths;
+    }
+}
+
+TEST(HeightAfterSkippedTicks, PassesBegunInAJumpThickenTheBar) {
+    struct Case {
+        int previousTicks;
+        int ticks;
+        int heightBefore;
+        int heightAfter;
+    };
+    // 14 characters at 60: a pass every 140 ticks.
+    const Case cases[] = {
+        {69, 70, 255, 255},    // one tick: nothing skipped
+        {139, 140, 255, 255},  // the tick itself begins the pass: IndicatorOnTick thickens
+        {100, 150, 255, 375},  // the pass of tick 140 was skipped
+        {100, 300, 255, 495},  // two skipped
+        {100, 900, 255, 495},  // never beyond three rows
+        {100, 280, 255, 375},  // tick 280 itself thickens after
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(
+            board::HeightAfterSkippedTicks(c.previousTicks, c.ticks, kLength, 60, c.heightBefore),
+            c.heightAfter)
+            << c.previousTicks << " to " << c.ticks;
+    }
+}
+
 TEST(PassLength, IsTheTextLengthTimesTicksPerCharacterRounded) {
     struct Case {
         int textLength;

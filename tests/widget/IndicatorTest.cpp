@@ -3,6 +3,8 @@
 
 #include <QAccessible>
 #include <QLabel>
+#include <QTest>
+#include <QThread>
 
 #include "support/ProgramFixture.h"
 
@@ -107,6 +109,21 @@ TEST_F(Indicator, TicksHoldAtTheirLimitAndTheRunStillEnds) {
     // 6 units in 32,767 tenths of a second
     EXPECT_EQ(LastPrompt(), QStringLiteral("0.1打／分\rミス0回"));
     EXPECT_TRUE(board().isHidden());
+}
+
+// A program held up (a hidden or frozen page, a busy machine) misses ticks; the run's time
+// is still the time that passed, and the bar catches up at the next tick.
+TEST_F(Indicator, TicksMissedWhileTheProgramWasHeldUpStillCount) {
+    StartLesson(0);
+    QTest::qWait(250);  // the timer's own ticks
+    const int before = board().Ticks;
+    ASSERT_GE(before, 1);
+    QThread::msleep(1600);  // no event is handled: no tick comes
+    QTest::qWait(150);
+    EXPECT_GE(board().Ticks, before + 16);
+    EXPECT_LE(board().Ticks, 25);  // 2 s at most, with room for a slow machine
+    // A cell's width (495 twips) for each tenth of a character at 60 a minute.
+    EXPECT_NEAR(board().Label2.Width(), 49.5 * board().Ticks, 1.0);
 }
 
 TEST_F(Indicator, TimerRunsOnlyDuringARun) {
