@@ -114,11 +114,15 @@ void LessonButton::keyPressEvent(QKeyEvent* event) {
     event->accept();
     const int key = event->key();
     releaseConfirmation_.stop();
-    if (event->isAutoRepeat() || KeyHistory::Instance().FollowsItsRelease(*event)) {
+    const bool followsItsRelease = KeyHistory::Instance().FollowsItsRelease(*event);
+    if (event->isAutoRepeat() || followsItsRelease) {
         // The first repeat on a button that did not see the key go down may be a new press
         // whose release the window system lost in a closing box (Wine): its own release will
-        // tell. A second repeat tells that the key is held.
-        if (heldKey_ == key || unsureKey_ == key) {
+        // tell. A second repeat tells that the key is held; so does a repeat whose release
+        // came unflagged, after the key had been down here.
+        const bool downBeforeItsRelease =
+            followsItsRelease && releasedKey_ == key && releasedWhileDown_;
+        if (heldKey_ == key || unsureKey_ == key || downBeforeItsRelease) {
             heldKey_ = key;
             unsureKey_ = 0;
         } else {
@@ -149,13 +153,14 @@ void LessonButton::keyReleaseEvent(QKeyEvent* event) {
     }
     const int key = event->key();
     const bool clicks = isDown() || unsureKey_ == key;
+    releasedKey_ = key;
+    releasedWhileDown_ = clicks || heldKey_ == key;
     setDown(false);
     if (heldKey_ == key) {
         heldKey_ = 0;
     }
     unsureKey_ = 0;
     if (clicks) {
-        releasedKey_ = key;
         pressesAtRelease_ = KeyHistory::Instance().Presses(key);
         releaseConfirmation_.start();
     }

@@ -39,7 +39,8 @@ class LessonButton : public QPushButton {
     int heldKey_ = 0;    // went down on this button, or repeated here twice: held
     int unsureKey_ = 0;  // repeated here once: held, or a new press flagged as a repeat
     QTimer releaseConfirmation_;
-    int releasedKey_ = 0;
+    int releasedKey_ = 0;  // the key last released here
+    bool releasedWhileDown_ = false;
     quint64 pressesAtRelease_ = 0;
 
     colour::BgrColour backColor_ = colour::kPaleCyan;
