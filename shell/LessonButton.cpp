@@ -1,6 +1,7 @@
 #include "shell/LessonButton.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QHash>
 #include <QKeyEvent>
 #include <QPainter>
@@ -48,6 +49,14 @@ class KeyHistory : public QObject {
     QHash<int, quint64> released_;
     QHash<int, quint64> presses_;
 };
+
+// On X, Qt tells a repeat's release from the key's own release by the press that follows it
+// at the same moment, which may not have arrived yet when the program is busy. Windows and
+// the browser flag every repeat. Elsewhere a release clicks at once: under Wine a window
+// opened a moment after the last key event may not get the keyboard.
+bool RepeatsMayComeUnflagged() {
+    return QGuiApplication::platformName() == QStringLiteral("xcb");
+}
 
 }  // namespace
 
@@ -160,10 +169,17 @@ void LessonButton::keyReleaseEvent(QKeyEvent* event) {
         heldKey_ = 0;
     }
     unsureKey_ = 0;
-    if (clicks) {
-        pressesAtRelease_ = KeyHistory::Instance().Presses(key);
-        releaseConfirmation_.start();
+    if (!clicks) {
+        return;
     }
+    if (!RepeatsMayComeUnflagged()) {
+        if (KeyboardMayClick()) {
+            click();
+        }
+        return;
+    }
+    pressesAtRelease_ = KeyHistory::Instance().Presses(key);
+    releaseConfirmation_.start();
 }
 
 bool LessonButton::KeyboardMayClick() const {

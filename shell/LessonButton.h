@@ -15,8 +15,8 @@ class LessonButton : public QPushButton {
   public:
     explicit LessonButton(QWidget* parent);
 
-    // How long a click on a key's release waits for a repeat that would show the key still
-    // down: the window system may deliver a repeat's release without the press that follows.
+    // How long a click on a key's release waits, on X, for a repeat that would show the key
+    // still down: X may deliver a repeat's release unflagged.
     static constexpr std::chrono::milliseconds kReleaseConfirmation{100};
 
     colour::BgrColour BackColor() const { return backColor_; }
