@@ -51,47 +51,27 @@ TEST(IndicatorOnTick, FourteenCharactersAtSixty) {
     }
 }
 
-TEST(TicksAfterTimerTick, OneMoreOrTheTimeThatPassed) {
+// A tick that came late brings the time that passed, and the passes begun in the jump
+// thicken the bar (14 characters at 60: a pass every 140 ticks).
+TEST(TicksAfterTimerTick, ALateTickBringsTheTimeThatPassedAndThePassesBegun) {
     struct Case {
         int ticks;
         long long elapsedTenths;
         int after;
+        int heightAfter;  // before the tick's own frame, from 255
     };
     const Case cases[] = {
-        {0, 0, 1},          // a timer a shade early still counts its tick
-        {0, 1, 1},          // on time
-        {41, 40, 42},       // the clock read just before the interval ended
-        {10, 212, 212},     // a page hidden for 20 s: the whole time comes in at once
-        {32766, 0, 32767},  // held at the limit
-        {100, 1000000, 32767},
+        {0, 0, 1, 255},          // a timer a shade early still counts its tick
+        {139, 139, 140, 255},    // the tick itself begins the pass: IndicatorOnTick thickens
+        {100, 150, 150, 375},    // the pass of tick 140 was skipped
+        {10, 900, 900, 495},     // never beyond three rows
+        {32766, 0, 32767, 255},  // held at the limit
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(board::TicksAfterTimerTick(c.ticks, c.elapsedTenths), c.after)
-            << c.ticks << " then " << c.elapsedTenths;
-    }
-}
-
-TEST(HeightAfterSkippedTicks, PassesBegunInAJumpThickenTheBar) {
-    struct Case {
-        int previousTicks;
-        int ticks;
-        int heightBefore;
-        int heightAfter;
-    };
-    // 14 characters at 60: a pass every 140 ticks.
-    const Case cases[] = {
-        {69, 70, 255, 255},    // one tick: nothing skipped
-        {139, 140, 255, 255},  // the tick itself begins the pass: IndicatorOnTick thickens
-        {100, 150, 255, 375},  // the pass of tick 140 was skipped
-        {100, 300, 255, 495},  // two skipped
-        {100, 900, 255, 495},  // never beyond three rows
-        {100, 280, 255, 375},  // tick 280 itself thickens after
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(
-            board::HeightAfterSkippedTicks(c.previousTicks, c.ticks, kLength, 60, c.heightBefore),
-            c.heightAfter)
-            << c.previousTicks << " to " << c.ticks;
+        const int after = board::TicksAfterTimerTick(c.ticks, c.elapsedTenths);
+        EXPECT_EQ(after, c.after) << c.ticks << " then " << c.elapsedTenths;
+        EXPECT_EQ(board::HeightAfterSkippedTicks(c.ticks, after, kLength, 60, 255), c.heightAfter)
+            << c.ticks << " to " << after;
     }
 }
 

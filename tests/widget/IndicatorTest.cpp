@@ -37,13 +37,11 @@ TEST_F(Indicator, WorkedExampleForAFourteenCharacterText) {
         {1, 50, 255, "25,200", colour::kNavy, ""},
         {9, 446, 255, "2,800", colour::kNavy, ""},
         {10, 495, 255, "2,520", colour::kNavy, "2,520"},
-        {11, 545, 255, "2,291", colour::kNavy, "2,520"},
         {70, 3465, 255, "360", colour::kNavy, "360"},
         {140, 0, 375, "180", colour::kNavy, "180"},
         {280, 0, 495, "90", colour::kNavy, "90"},
         {420, 0, 495, "60", colour::kNavy, "60"},
         {421, 50, 495, "60", colour::kRed, "60"},
-        {559, 6881, 495, "45", colour::kRed, "46"},
         {560, 0, 495, "45", colour::kRed, "45"},
     };
     for (const IndicatorRow& row : rows) {
