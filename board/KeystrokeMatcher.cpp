@@ -2,6 +2,7 @@
 #include "board/PracticeBoard.h"
 #include "shell/Module1.h"
 #include "shell/Program.h"
+#include "shell/WindowKeys.h"
 
 // A key that types a character is judged by its code; of the keys that type none, F7 to F10
 // are judged as keys of their own.
@@ -10,8 +11,8 @@ void PracticeBoard::Form_KeyPress(int characterCode) {
 }
 
 void PracticeBoard::Form_KeyDown(int keyCode) {
-    constexpr int kF7 = 118;
-    constexpr int kF10 = 121;
+    constexpr int kF7 = ui::kKeyCodeF1 + 6;
+    constexpr int kF10 = ui::kKeyCodeF1 + 9;
     if (keyCode >= kF7 && keyCode <= kF10) {
         JudgeKey(board::PressedKey::FunctionKey(7 + keyCode - kF7));
     }
