@@ -8,7 +8,8 @@
 //                     the key (`_handler`), for the 22 keys of lesson 1 typed at 100 ms a key
 //
 //   node bench/web-bench.mjs <site folder> [runs]
-import { launchChromium, serveFolder, waitFor } from '../tests/web/harness.mjs';
+import { serveFolder, waitFor } from '../tests/web/harness.mjs';
+import { launch as launchChromium } from '../tests/web/engines/chromium.mjs';
 import fs from 'node:fs';
 import path from 'node:path';
 import zlib from 'node:zlib';

@@ -1,12 +1,30 @@
-// Drives the trainer's page in Debian's headless Chromium through puppeteer-core:
-// a static server for the built page, the browser, key presses, the clipboard and the
-// colour of one pixel as the page is rendered.
+// What the browser tests share: a static server for the built page, the browser drivers'
+// common interface (one driver per engine in engines/), X displays for the engines that need
+// one, temporary profiles, key names, PNG decoding and waiting.
+//
+// A driver, from launchBrowser(engine, { width, height, origin }), shows one page in a
+// viewport of width × height CSS pixels (one CSS pixel one screen pixel):
+//   pageLog()                the page's console messages and uncaught errors so far
+//   goto(url), reload(), title()
+//   evaluate(fn, ...args)    fn run in the page; its (awaited) value
+//   press(key)               a key as a person presses it: 'Enter', 'x', 'F7', 'Tab', 'Space',
+//                            'ArrowDown', 'Control+c' (modifiers held down around the key)
+//   click(x, y, { button })  a left (default) or right click at a CSS pixel of the viewport
+//   screenshot()             a PNG of the viewport, a pixel for each CSS pixel
+//   clearClipboard(), clipboardText()   the text the page put on the clipboard (Ctrl+C)
+//   leaveQuestion()          the page is asked to leave (a reload); gives the question the
+//                            browser asked first ('beforeunload'), dismissed so that the
+//                            page stays, or null when the page left without asking
+//   stallPage(ms)            holds the page's timers up for ms, as for a hidden or frozen page
+//   pressImeKey(code, { shift })   a key as a browser reports it while a Japanese input
+//                            method is on: key 'Process', key code 229, the key in `code`
+//   close()                  ends the browser and everything started for it
 import http from 'node:http';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import zlib from 'node:zlib';
-import puppeteer from 'puppeteer-core';
+import { spawn } from 'node:child_process';
 
 const MIME = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8', '.wasm': 'application/wasm',
@@ -14,15 +32,16 @@ const MIME = {
   '.svg': 'image/svg+xml', '.png': 'image/png', '.ico': 'image/x-icon', '.txt': 'text/plain; charset=utf-8',
 };
 
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, Math.max(0, ms)));
+export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, Math.max(0, ms)));
 
 // Serves the files of `folder` on 127.0.0.1 at a free port; a folder's address serves its
 // index.html, nothing lists a folder, and nothing outside `folder` is reached. A slow
 // school connection is simulated here, on the server side, rather than with Chromium's
 // network emulation: { latencyMs } holds back each response's headers, and { bytesPerSecond }
 // is one link shared by all responses at once (as a school's line is), so the timing is the
-// same whatever in the page asks for a file.
-export async function serveFolder(folder, { bytesPerSecond = 0, latencyMs = 0, gzip = false } = {}) {
+// same whatever in the page asks for a file. { firstScript } is put before the page's own
+// scripts in every HTML page served.
+export async function serveFolder(folder, { bytesPerSecond = 0, latencyMs = 0, gzip = false, firstScript } = {}) {
   const root = fs.realpathSync(folder);
   let linkFreeAt = 0; // when the simulated link has sent everything queued on it
   const compressed = new Map(); // compressed once, as a server's cache would
@@ -38,8 +57,12 @@ export async function serveFolder(folder, { bytesPerSecond = 0, latencyMs = 0, g
       return res.writeHead(404, { 'Content-Type': 'text/plain' }).end('not found\n');
     }
     const compress = gzip && /\bgzip\b/.test(req.headers['accept-encoding'] ?? '');
-    if (compress && !compressed.has(file)) compressed.set(file, zlib.gzipSync(fs.readFileSync(file)));
-    const body = compress ? compressed.get(file) : fs.readFileSync(file);
+    let body = fs.readFileSync(file);
+    if (firstScript && file.endsWith('.html')) {
+      body = Buffer.from(body.toString().replace('<head>', `<head><script>${firstScript}</script>`));
+    }
+    if (compress && !compressed.has(file)) compressed.set(file, zlib.gzipSync(body));
+    if (compress) body = compressed.get(file);
     await sleep(latencyMs);
     res.writeHead(200, {
       'Content-Type': MIME[path.extname(file).toLowerCase()] ?? 'application/octet-stream',
@@ -62,55 +85,6 @@ export async function serveFolder(folder, { bytesPerSecond = 0, latencyMs = 0, g
     url: `http://127.0.0.1:${server.address().port}/`,
     close: () => new Promise((resolve) => { server.closeAllConnections(); server.close(resolve); }),
   };
-}
-
-// Lets pages of `origin` (such as a served folder's url) read and write the clipboard.
-export async function grantClipboard(browser, origin) {
-  await browser.defaultBrowserContext().overridePermissions(new URL(origin).origin,
-    ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
-}
-
-// Starts headless Chromium with a new empty profile, deleted again by close() (or when a
-// failed test leaves without it). `log` collects the page's console messages and uncaught
-// errors (Qt's loader says there why it stops).
-export async function launchChromium({ width = 1280, height = 800, origin } = {}) {
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'trainer-chromium-'));
-  const removeProfile = () => fs.rmSync(profile, { recursive: true, force: true, maxRetries: 3 });
-  process.once('exit', removeProfile);
-  const browser = await puppeteer.launch({
-    executablePath: '/usr/bin/chromium', headless: true, pipe: true, userDataDir: profile,
-    defaultViewport: { width, height, deviceScaleFactor: 1 },
-    args: [
-      `--window-size=${width},${height}`,
-      // as root, and with no network but the loopback: nothing may call outside
-      '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync',
-      // Qt's loader will not start without WebGL. With --disable-gpu, Chromium falls back
-      // to WebGL on SwiftShader (software) only through a deprecated automatic fallback;
-      // these two ask for SwiftShader outright. --disable-software-rasterizer would take
-      // WebGL away altogether.
-      '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
-    ],
-  });
-  const [page] = await browser.pages();
-  // The clipboard answers only a focused page, and a page is not focused until brought to
-  // the front; it stays focused across navigations.
-  await page.bringToFront();
-  const log = [];
-  page.on('console', (message) => log.push(`${message.type()}: ${message.text()}`));
-  page.on('pageerror', (error) => log.push(`pageerror: ${error.message}`));
-  if (origin) await grantClipboard(browser, origin);
-  return {
-    browser, page, log,
-    close: async () => { await browser.close(); process.off('exit', removeProfile); removeProfile(); },
-  };
-}
-
-// The text on the clipboard, as the page reads it. Chromium reads the clipboard only for a
-// focused page, so the page is brought to the front first.
-export async function clipboardText(page) {
-  await page.bringToFront();
-  return page.evaluate(() => navigator.clipboard.readText());
 }
 
 // Decodes an 8-bit, non-interlaced RGB or RGBA PNG (as Chromium's screenshots are) into
@@ -145,12 +119,6 @@ export function decodePng(png) {
   return { width, height, channels, data };
 }
 
-// The colour of the CSS pixel (x, y) as the page is rendered, as 0x00BBGGRR.
-export async function colourAt(page, x, y) {
-  const { data } = decodePng(await page.screenshot({ type: 'png', clip: { x, y, width: 1, height: 1 } }));
-  return data[0] | (data[1] << 8) | (data[2] << 16);
-}
-
 // Polls `predicate` (which may be async) until it gives a truthy value, and returns that
 // value; throws an error naming `what` after `timeoutMs`.
 export async function waitFor(predicate, { timeoutMs = 10000, what = 'a condition', intervalMs = 50 } = {}) {
@@ -163,14 +131,124 @@ export async function waitFor(predicate, { timeoutMs = 10000, what = 'a conditio
   }
 }
 
-// Presses a key with real key events through Chromium's input pipeline: 'Enter', 'x', 'F7',
-// 'Tab', 'Control+w' or ('w', ['Control']). The modifiers are held down around the key.
-// The page receives all of them, and the browser acts on none: here Control+w closes no tab
-// and F5 reloads nothing, though a person's browser would (Control+w unseen by the page).
-export async function pressKey(page, key, modifiers = []) {
-  const parts = key.length > 1 && key.includes('+') ? key.split(/\+(?=.)/) : [key];
-  const held = [...modifiers, ...parts.slice(0, -1)];
-  for (const modifier of held) await page.keyboard.down(modifier);
-  await page.keyboard.press(parts.at(-1));
-  for (const modifier of held.reverse()) await page.keyboard.up(modifier);
+// The colour of pixel (x, y) of a decoded image, as 0x00BBGGRR.
+export function pixel({ width, channels, data }, x, y) {
+  const at = (y * width + x) * channels;
+  return data[at] | (data[at + 1] << 8) | (data[at + 2] << 16);
+}
+
+// The colour of the CSS pixel (x, y) as the page is rendered, as 0x00BBGGRR.
+export async function colourAt(driver, x, y) {
+  return pixel(decodePng(await driver.screenshot()), x, y);
+}
+
+// Starts a browser of `engine` ('chromium', 'firefox' or 'webkit'; by default the one
+// TYPING_WEB_ENGINE names, else Chromium) showing an empty page in a viewport of
+// width × height CSS pixels; `origin` is the served page's address. Its screenshots are
+// checked to have one pixel for each CSS pixel of the viewport.
+export async function launchBrowser(engine = process.env.TYPING_WEB_ENGINE || 'chromium',
+  { width = 1280, height = 800, origin } = {}) {
+  const { launch } = await import(`./engines/${engine}.mjs`);
+  const driver = await launch({ width, height, origin });
+  const { screenshot } = driver;
+  driver.screenshot = async () => {
+    const png = Buffer.from(await screenshot());
+    const size = [png.readUInt32BE(16), png.readUInt32BE(20)];
+    if (size[0] !== width || size[1] !== height) {
+      throw new Error(`a screenshot of ${size.join(' × ')} pixels of a ${width} × ${height} viewport`);
+    }
+    return png;
+  };
+  return driver;
+}
+
+// A new empty folder under the system's temporary folder; remove() deletes it, as does the
+// end of this process if a failed test leaves without.
+export function temporaryFolder(prefix) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), prefix));
+  const removeNow = () => fs.rmSync(folder, { recursive: true, force: true, maxRetries: 3 });
+  process.once('exit', removeNow);
+  return { folder, remove: () => { process.off('exit', removeNow); removeNow(); } };
+}
+
+// Starts `command` under a shell that ends it, by its process id, once this process closes
+// the shell's input: in stop(), or by ending in any way (a test killed at its time limit
+// too). `fd3` gives the command a pipe as its file descriptor 3. The shell's output is the
+// command's.
+export function startTied(command, args, { env = process.env, fd3 = false } = {}) {
+  const child = spawn('/bin/sh', ['-c', '"$@" & read -r _; kill $! 2>/dev/null; wait $!', 'sh', command, ...args],
+    { env, stdio: ['pipe', 'pipe', 'pipe', ...(fd3 ? ['pipe'] : [])] });
+  const exited = new Promise((resolve) => child.once('exit', resolve));
+  return {
+    child, exited,
+    stop: async () => { child.stdin.end(); await exited; },
+  };
+}
+
+// An X display of its own (Xvfb) for a browser that needs one; stop() ends it.
+export async function startXvfb() {
+  const xvfb = startTied('Xvfb', ['-displayfd', '3', '-screen', '0', '2560x1600x24', '-dpi', '96', '-nolisten', 'tcp'],
+    { fd3: true });
+  xvfb.child.stdout.resume();
+  xvfb.child.stderr.resume();
+  const number = await new Promise((resolve, reject) => {
+    let text = '';
+    xvfb.child.stdio[3].on('data', (data) => { text += data; if (text.includes('\n')) resolve(text.trim()); });
+    xvfb.exited.then(() => reject(new Error('Xvfb did not start')));
+  });
+  return { display: `:${number}`, stop: xvfb.stop };
+}
+
+// The parts of a key name: 'Control+c' is ['Control', 'c']; 'Space' is the space bar's ' '.
+export const keyParts = (key) => (key.length > 1 && key.includes('+') ? key.split(/\+(?=.)/) : [key])
+  .map((part) => (part === 'Space' ? ' ' : part));
+
+// Run in the page: keeps its main thread busy for `ms`, so that its timers fire late.
+export function blockMainThread(ms) {
+  const end = performance.now() + ms;
+  while (performance.now() < end);
+}
+
+// Run in the page: a key's keydown and keyup as a browser reports them while a Japanese
+// input method is on, sent to the focused element.
+export function imeKeyEvents(code, shift) {
+  for (const type of ['keydown', 'keyup']) {
+    const event = new KeyboardEvent(type, { key: 'Process', code, shiftKey: shift, bubbles: true, cancelable: true });
+    for (const name of ['keyCode', 'which']) Object.defineProperty(event, name, { get: () => 229 });
+    (document.activeElement ?? document.body).dispatchEvent(event);
+  }
+}
+
+// The driver of a page that puppeteer-core controls (Chromium, Firefox); `close` ends the
+// browser and what was started for it. The browser's questions are dismissed as they come.
+export function puppeteerDriver(page, close) {
+  const log = [], questions = [];
+  page.on('console', (message) => log.push(`${message.type()}: ${message.text()}`));
+  page.on('pageerror', (error) => log.push(`pageerror: ${error.message}`));
+  page.on('dialog', async (dialog) => { questions.push(dialog.type()); await dialog.dismiss(); });
+  return {
+    page, close,
+    pageLog: async () => log,
+    goto: (url) => page.goto(url),
+    reload: () => page.reload(),
+    title: () => page.title(),
+    evaluate: (fn, ...args) => page.evaluate(fn, ...args),
+    async press(key) {
+      const parts = keyParts(key), held = parts.slice(0, -1);
+      for (const modifier of held) await page.keyboard.down(modifier);
+      await page.keyboard.press(parts.at(-1));
+      for (const modifier of held.reverse()) await page.keyboard.up(modifier);
+    },
+    click: (x, y, { button = 'left' } = {}) => page.mouse.click(x, y, { button }),
+    screenshot: () => page.screenshot({ type: 'png' }),
+    clearClipboard: () => page.evaluate(() => navigator.clipboard.writeText('')),
+    clipboardText: () => page.evaluate(() => navigator.clipboard.readText()),
+    async leaveQuestion() {
+      const asked = questions.length;
+      await page.evaluate(() => { setTimeout(() => location.reload()); });
+      return waitFor(() => questions[asked], { what: 'the question before leaving the page' }).catch(() => null);
+    },
+    stallPage: (ms) => page.evaluate(blockMainThread, ms),
+    pressImeKey: (code, { shift = false } = {}) => page.evaluate(imeKeyEvents, code, shift),
+  };
 }
