@@ -2,7 +2,7 @@
 #   make run    builds the trainer and starts it
 #   make test   builds everything and runs every test, also under the sanitizers, checks the
 #               Debian package, tries the Windows edition under Wine and the browser edition
-#               in Chromium, and runs the fuzzer for FUZZ_SECONDS
+#               in Chromium, Firefox and WebKit, and runs the fuzzer for FUZZ_SECONDS
 .PHONY: run test deps build build-asan test-dev test-asan release bench package test-package \
 	fuzz format clean windows test-windows web test-web
 
@@ -77,8 +77,9 @@ web: release
 	$(web_env) cmake --build --preset web
 	@echo "The browser edition: build/web/site/, $$(du -sh --apparent-size build/web/site | cut -f1)"
 
-# The browser edition in Debian's Chromium, headless, driven through the DevTools protocol by
-# puppeteer-core from npm (installed into tests/web/node_modules from its lock file).
+# The browser edition in Debian's Chromium (headless) and Firefox ESR, driven by puppeteer-core
+# from npm (installed into tests/web/node_modules from its lock file), and in WebKitGTK's
+# MiniBrowser, driven through Debian's WebKitWebDriver.
 test-web: web build
 	npm ci --prefix tests/web --no-audit --no-fund --loglevel=error
 	ctest --preset web
