@@ -69,7 +69,7 @@ function watchPage() {
   }
 }
 
-// Run in the page: a right click at (x, y) as the page's own pointer events. WebKitGTK's
+// Run in the page: a right click at (x, y) as pointer events from a script. WebKitGTK's
 // WebDriver releases a right button as the left one and keeps the right one held for the
 // rest of the session, after which the page sees no press of any button.
 function rightClick(x, y) {
