@@ -13,7 +13,8 @@ const keyValues = {
 };
 for (let n = 1; n <= 12; n++) keyValues[`F${n}`] = String.fromCharCode(0xe030 + n);
 
-// A W3C WebDriver client for one new session of the driver at `url`: JSON over HTTP.
+// A W3C WebDriver client: a browser the driver at `url` starts, and its commands, as JSON
+// over HTTP.
 async function webDriverSession(url, capabilities) {
   async function send(method, path, body) {
     const response = await fetch(url + path, {
@@ -71,7 +72,7 @@ function watchPage() {
 
 // Run in the page: a right click at (x, y) as pointer events from a script. WebKitGTK's
 // WebDriver releases a right button as the left one and keeps the right one held for the
-// rest of the session, after which the page sees no press of any button.
+// browser's life, after which the page sees no press of any button.
 function rightClick(x, y) {
   const target = document.elementFromPoint(x, y);
   const init = { bubbles: true, cancelable: true, composed: true, clientX: x, clientY: y,
