@@ -213,11 +213,18 @@ test('a pupil types lesson 1 with one wrong key, and the browser keeps none of t
     await press(page, 'Control+f');
 
     // Half the keys; the page held up for 3 s, as a browser holds up a page it hides or
-    // freezes; the rest.
+    // freezes; the rest as a browser reports keys while a Japanese input method is on (the
+    // key named in `code` alone), the input method's own keys among them. A key lost, judged
+    // twice or the input method's key judged would leave a box open and the run unfinished.
     const half = Math.ceil(facts.lessonOneKeys.length / 2);
     await typeKeys(page, facts.lessonOneKeys.slice(0, half));
     await page.stallPage(3000);
-    await typeKeys(page, facts.lessonOneKeys.slice(half));
+    const inputMethodKeys = ['Convert', 'NonConvert', 'KanaMode', 'Backquote', 'Lang1'];
+    for (const [index, key] of [...facts.lessonOneKeys.slice(half)].entries()) {
+      await page.pressImeKey(key === ' ' ? 'Space' : `Key${key.toUpperCase()}`);
+      if (index < inputMethodKeys.length) await page.pressImeKey(inputMethodKeys[index]);
+      await sleep(pupilPaceMs);
+    }
     const runMs = Date.now() - runStarted - pupilPaceMs;
     const finishedBox = await copyOfBox(page, facts.titles.finishedBox);
     await press(page, 'Enter');
