@@ -6,6 +6,10 @@
 //   key_latency_*     from a key's keydown event to the end of the frame that shows the
 //                     board redrawn (`_frame`), and to the end of the program's handling of
 //                     the key (`_handler`), for the 22 keys of lesson 1 typed at 100 ms a key
+//   memory_peak_*     a session of lessons 1 to 3, each typed to its end and its boxes
+//                     closed: the program's memory (WebAssembly memory only grows, so its
+//                     size at the end is its peak) and the page's JavaScript heap at its
+//                     largest after a lesson
 //
 //   node bench/web-bench.mjs <site folder> [runs]
 import { serveFolder, waitFor } from '../tests/web/harness.mjs';
@@ -57,8 +61,9 @@ async function measureLoad(connection) {
   console.log(`${connection.name.padEnd(24)} median ${median(times)} (runs: ${times.join(' ')}; ${connection.what})`);
 }
 
-// Starts lesson 1 from the menu (Enter on the focused button, Enter on the start box).
-async function startLessonOne(page) {
+// Starts the lesson whose button has the focus (lesson 1 at first) from the menu: Enter on
+// the button, Enter on the start box.
+async function startFocusedLesson(page) {
   await page.keyboard.press('Enter');
   await sleep(700);
   await page.keyboard.press('Enter');
@@ -71,7 +76,7 @@ async function measureKeys(server) {
   for (let run = 0; run < runs; run++) {
     const { chromium } = await runningPage(server.url);
     const { page } = chromium;
-    await startLessonOne(page);
+    await startFocusedLesson(page);
     await page.evaluate(() => {
       window.keyTimes = [];
       // Bubbling on the window: the program has handled the key by now.
@@ -96,6 +101,46 @@ async function measureKeys(server) {
   console.log(`${'key_latency_handler_ms'.padEnd(24)} median ${fixed(median(handlers))} worst ${fixed(Math.max(...handlers))} (${handlers.length} keys)`);
 }
 
+// Keeps the program's memory where the benchmark can see it: the one WebAssembly memory the
+// program's instance exports.
+const keepProgramMemory = `{
+  const instantiate = WebAssembly.instantiate;
+  WebAssembly.instantiate = async (...args) => {
+    const result = await instantiate(...args);
+    window.programMemory = Object.values((result.instance ?? result).exports)
+      .find((value) => value instanceof WebAssembly.Memory);
+    return result;
+  };
+}`;
+const firstLessons = ['chuugakuseino minasan ', 'soyokaze koukouhe ', 'youkoso! '];
+
+async function measureMemory() {
+  const server = await serveFolder(site, { firstScript: keepProgramMemory });
+  const { chromium } = await runningPage(server.url);
+  const { page } = chromium;
+  let heapPeak = 0;
+  try {
+    for (const keys of firstLessons) {
+      await startFocusedLesson(page);  // each cleared lesson hands the focus to the next
+      for (const key of keys) {
+        await page.keyboard.press(key === ' ' ? 'Space' : key);
+        await sleep(100);
+      }
+      for (let box = 0; box < 2; box++) {  // the finished box, then the time box
+        await sleep(700);
+        await page.keyboard.press('Enter');
+      }
+      heapPeak = Math.max(heapPeak, (await page.metrics()).JSHeapUsedSize);
+    }
+    const programBytes = await page.evaluate(() => window.programMemory.buffer.byteLength);
+    console.log(`${'memory_peak_program'.padEnd(24)} ${programBytes} bytes (${(programBytes / 2 ** 20).toFixed(1)} MiB)`);
+    console.log(`${'memory_peak_js_heap'.padEnd(24)} ${heapPeak} bytes (${(heapPeak / 2 ** 20).toFixed(1)} MiB)`);
+  } finally {
+    await chromium.close();
+    await server.close();
+  }
+}
+
 const server = await serveFolder(site);
 try {
   const folderBytes = fs.readdirSync(site, { recursive: true })
@@ -106,6 +151,7 @@ try {
   console.log(`${'site_bytes'.padEnd(24)} ${folderBytes} (wasm gzipped: ${gzipBytes})`);
   for (const connection of connections) await measureLoad(connection);
   await measureKeys(server);
+  await measureMemory();
 } finally {
   await server.close();
 }
