@@ -6,7 +6,7 @@
 //   key_latency_*     from a key's keydown event to the end of the frame that shows the
 //                     board redrawn (`_frame`), and to the end of the program's handling of
 //                     the key (`_handler`), for the 22 keys of lesson 1 typed at 100 ms a key
-//   memory_peak_*     a session of lessons 1 to 3, each typed to its end and its boxes
+//   memory_peak_*     lessons 1 to 3 in a row, each typed to its end and its boxes
 //                     closed: the program's memory (WebAssembly memory only grows, so its
 //                     size at the end is its peak) and the page's JavaScript heap at its
 //                     largest after a lesson

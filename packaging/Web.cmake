@@ -37,8 +37,8 @@ qt_add_resources(kunpu-typing bundled_fonts
 # asyncify lets the browser go on while they wait. -Oz keeps the program small with it.
 target_link_options(kunpu-typing PRIVATE -sASYNCIFY -Oz)
 # Safari on an iPad refuses a program whose memory may grow to emscripten's default of 2 GB
-# ("Out of memory" before it starts). A whole session stays within the 50 MB that Qt starts
-# with (make bench); 256 MB leaves room five times over.
+# ("Out of memory" before it starts). Lesson after lesson, the program stays within the
+# 50 MB that Qt starts with (make bench); 256 MB leaves room five times over.
 target_link_options(kunpu-typing PRIVATE -sMAXIMUM_MEMORY=268435456)
 # The program reads no image files: Qt's GIF, ICO and JPEG readers stay out.
 qt_import_plugins(kunpu-typing EXCLUDE_BY_TYPE imageformats)
