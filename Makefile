@@ -55,9 +55,15 @@ fuzz: deps
 # The Windows edition, cross-built here: Qt for Windows from Debian's qt6-base source (built
 # once into a cache outside the work tree, tools/build-qt-windows), then the program, the
 # zip and the installer in build/windows/.
+# CMake keeps the paths of the Qt a build folder was configured with: when the Qt recipe
+# changes, the cross-built edition's folder starts afresh, or it would still link the old Qt.
+fresh_if_qt_moved = if [ -f $(1)/CMakeCache.txt ] && \
+	! grep -qF "Qt6_DIR:PATH=$$($(2) --check)/" $(1)/CMakeCache.txt; then rm -rf $(1); fi
+
 windows: release
 	tools/install-deps windows
 	tools/build-qt-windows >/dev/null
+	$(call fresh_if_qt_moved,build/windows,tools/build-qt-windows)
 	TYPING_QT_WINDOWS="$$(tools/build-qt-windows --check)" cmake --preset windows
 	cmake --build --preset windows
 
@@ -73,6 +79,7 @@ web_env = TYPING_QT_WEB="$$(tools/build-qt-web --check)" TYPING_EMSDK="$$(tools/
 web: release
 	tools/install-deps web
 	tools/build-qt-web >/dev/null
+	$(call fresh_if_qt_moved,build/web,tools/build-qt-web)
 	$(web_env) cmake --preset web
 	$(web_env) cmake --build --preset web
 	@echo "The browser edition: build/web/site/, $$(du -sh --apparent-size build/web/site | cut -f1)"
