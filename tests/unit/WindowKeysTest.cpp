@@ -38,31 +38,18 @@ TEST(WindowKeyOf, FunctionKeysComeDownTypedCharactersArePressedChordsGiveNothing
     const std::nullopt_t none = std::nullopt;
     const KeyEventCase cases[] = {
         // A chord with Ctrl, Alt or Meta gives nothing, whatever else is held.
-        {Qt::Key_Space, kCtrl, QStringView(u"\0", 1), none, none, "Ctrl+Space"},
-        {Qt::Key_C, kCtrl, u"\x03", none, none, "Ctrl+C"},
         {Qt::Key_T, kCtrl, u"t", none, none, "Ctrl+T carrying its letter"},
-        {Qt::Key_A, kCtrl | kShift, u"\x01", none, none, "Ctrl+Shift+A"},
-        {Qt::Key_K, kCtrl | kAlt, u"k", none, none, "Ctrl+Alt+K"},
         {Qt::Key_F7, kCtrl, u"", none, none, "Ctrl+F7"},
-        {Qt::Key_F8, kAlt, u"", none, none, "Alt+F8"},
         {Qt::Key_A, kAlt, u"a", none, none, "Alt+A"},
         {Qt::Key_A, kMeta, u"a", none, none, "Command+A"},
-        {Qt::Key_Return, kCtrl, u"\r", none, none, "Ctrl+Enter"},
         // Editing and navigation keys, with or without a control character as text.
         {Qt::Key_Delete, kNone, u"\x7f", none, none, "Delete with DEL"},
-        {Qt::Key_Insert, kNone, u"", none, none, "Insert"},
-        {Qt::Key_Home, kNone, u"", none, none, "Home"},
-        {Qt::Key_PageUp, kNone, u"", none, none, "Page Up"},
-        {Qt::Key_PageDown, kNone, u"", none, none, "Page Down"},
-        {Qt::Key_Left, kNone, u"", none, none, "Left"},
         {Qt::Key_Right, kShift, u"", none, none, "Shift+Right"},
-        {Qt::Key_Down, kNone, u"", none, none, "Down"},
         {Qt::Key_Clear, Qt::KeypadModifier, u"", none, none, "keypad 5 without Num Lock"},
         // Keys without text, and control characters no named key types.
         {Qt::Key_Shift, kShift, u"", none, none, "Shift alone"},
         {0, kNone, u"\x7f", none, none, "DEL by its text alone"},
         {0, kNone, u"\x1f", none, none, "the last C0 code"},
-        {0, kNone, u"\x85", none, none, "a C1 code"},
         {0, kNone, u"\x9f", none, none, "the last C1 code"},
         // Enter, BackSpace, Tab and Escape type their codes, with or without text.
         {Qt::Key_Return, kNone, u"\r", none, kEnter, "Enter"},
@@ -70,21 +57,15 @@ TEST(WindowKeyOf, FunctionKeysComeDownTypedCharactersArePressedChordsGiveNothing
         {Qt::Key_Return, kNone, u"", none, kEnter, "Enter without text"},
         {0, kNone, u"\r", none, kEnter, "Enter by its text alone"},
         {Qt::Key_Backspace, kNone, u"\b", none, kBackSpace, "BackSpace"},
-        {Qt::Key_Tab, kNone, u"\t", none, kTab, "Tab"},
         {Qt::Key_Backtab, kShift, u"\t", none, kTab, "Shift+Tab"},
         {Qt::Key_Escape, kNone, u"\x1b", none, kEscape, "Escape"},
-        {Qt::Key_Escape, kNone, u"", none, kEscape, "Escape without text"},
         // Function keys come down by their codes, Shift held or not.
-        {Qt::Key_F6, kNone, u"", F(6), none, "F6"},
-        {Qt::Key_F7, kNone, u"", F(7), none, "F7"},
         {Qt::Key_F7, kShift, u"", F(7), none, "Shift+F7"},
         {Qt::Key_F12, kNone, u"", F(12), none, "F12"},
         {Qt::Key_F13, kNone, u"", none, none, "F13"},
         // Characters by their codes.
         {Qt::Key_Space, kNone, u" ", none, kSpace, "Space"},
-        {Qt::Key_A, kNone, u"a", none, 'a', "a"},
         {Qt::Key_A, kShift, u"A", none, 'A', "Shift+A"},
-        {Qt::Key_1, Qt::KeypadModifier, u"1", none, '1', "keypad 1"},
         {Qt::Key_AsciiTilde, kShift, u"~", none, '~', "~, just below DEL"},
         {0, kNone, u"ち", none, 0x3061, "kana"},
         {0, kNone, u"\u00a0", none, 0xA0, "just above the C1 codes"},
