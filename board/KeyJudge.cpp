@@ -5,15 +5,12 @@
 #include <limits>
 
 #include "shell/Formats.h"
+#include "shell/WindowKeys.h"
 
 namespace board {
 
 namespace {
 
-constexpr int kEnterCode = 13;
-constexpr int kBackSpaceCode = 8;
-constexpr int kTabCode = 9;
-constexpr int kEscapeCode = 27;
 constexpr int kSpaceCode = 32;
 constexpr int kCaretCode = 94;  // "^" is the BackSpace mark, never a key of its own
 constexpr int kFirstFunctionKeyNumber = 118;
@@ -26,10 +23,10 @@ struct NamedControl {
 };
 
 constexpr std::array<NamedControl, 4> kNamedControls{{
-    {kBackSpaceCode, u"BackSpace"},
-    {kTabCode, u"Tab"},
-    {kEnterCode, u"Enter"},
-    {kEscapeCode, u"Esc"},
+    {ui::kBackSpaceCode, u"BackSpace"},
+    {ui::kTabCode, u"Tab"},
+    {ui::kEnterCode, u"Enter"},
+    {ui::kEscapeCode, u"Esc"},
 }};
 
 const NamedControl* NamedControlOf(int code) {
@@ -72,8 +69,8 @@ bool DirectlyMatches(PressedKey key, QChar head) {
     if (IsLowerCaseLetter(code) && code - 32 == head.unicode()) {
         return true;
     }
-    return (code == kBackSpaceCode && head == kBackSpaceMark) ||
-           (code == kSpaceCode && head == u' ') || (code == kEnterCode && head == kEnterMark);
+    return (code == ui::kBackSpaceCode && head == kBackSpaceMark) ||
+           (code == kSpaceCode && head == u' ') || (code == ui::kEnterCode && head == kEnterMark);
 }
 
 // One pair of romanisations of the same kana: typing the first letter of either spelling

@@ -6,11 +6,6 @@ namespace ui {
 
 namespace {
 
-constexpr int kEnterCode = 13;
-constexpr int kBackSpaceCode = 8;
-constexpr int kTabCode = 9;
-constexpr int kEscapeCode = 27;
-
 bool IsChord(Qt::KeyboardModifiers modifiers) {
     return modifiers.testAnyFlags(Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
 }
