@@ -39,20 +39,26 @@ void PracticeBoard::RecordClearedLesson(double shownSpeed) {
 void PracticeBoard::EndOfRun() {
     // Stopped first, so the time the result boxes stay open is not counted.
     Timer1.SetEnabled(false);
-    ui::MessageBoxes& boxes = ui::Program::Current().Boxes();
-    boxes.MsgBox(QStringLiteral("終わりました"), ui::BoxButtons::Ok, ui::BoxIcon::Warning,
-                 QStringLiteral("よくがんばりました"));
+    ui::Program::Current().Boxes().MsgBox(
+        QStringLiteral("終わりました"), ui::BoxButtons::Ok, ui::BoxIcon::Warning,
+        QStringLiteral("よくがんばりました"), [this](ui::BoxAnswer) { ShowRunResult(); });
+}
 
+void PracticeBoard::ShowRunResult() {
     const board::RunResult result =
         board::JudgeRun(TypedCount, Ticks, MissCount, Module1::TargetSpeed);
+    ui::MessageBoxes& boxes = ui::Program::Current().Boxes();
     if (result.cleared) {
         boxes.MsgBox(board::ClearedPrompt(result.shownSpeed), ui::BoxButtons::Ok,
-                     ui::BoxIcon::Information, QStringLiteral("タイム"));
-        RecordClearedLesson(result.shownSpeed);
-        Module1::ClearedFlag = -1;
+                     ui::BoxIcon::Information, QStringLiteral("タイム"),
+                     [this, speed = result.shownSpeed](ui::BoxAnswer) {
+                         RecordClearedLesson(speed);
+                         Module1::ClearedFlag = -1;
+                         ReturnToMenu();
+                     });
     } else {
         boxes.MsgBox(board::NotClearedPrompt(result.shownSpeed, MissCount), ui::BoxButtons::Ok,
-                     ui::BoxIcon::Error, QStringLiteral("タイム"));
+                     ui::BoxIcon::Error, QStringLiteral("タイム"),
+                     [this](ui::BoxAnswer) { ReturnToMenu(); });
     }
-    ReturnToMenu();
 }

@@ -35,8 +35,10 @@ void PracticeBoard::Form_Activate() {
     ui::Program::Current().Boxes().MsgBox(
         QStringLiteral("Enterを押して、スタート"), ui::BoxButtons::Ok,
         Module1::ClearedFlag != 0 ? ui::BoxIcon::Information : ui::BoxIcon::Warning,
-        QStringLiteral("タイピングテスト"));
+        QStringLiteral("タイピングテスト"), [this](ui::BoxAnswer) { StartRun(); });
+}
 
+void PracticeBoard::StartRun() {
     Label2.SetHeight(board::kBarStartHeight);
     Label2.SetBackColor(colour::kNavy);
     Module1::ClearedFlag = 0;

@@ -49,9 +49,13 @@ class PracticeBoard : public ui::Form {
     void mousePressEvent(QMouseEvent* event) override;
 
   private:
+    // Once the start box is answered: the run's counters, its clock and the keyboard.
+    void StartRun();
     void JudgeKey(board::PressedKey key);
     void AdvanceQueue();
+    // The end box, then the result box, then back to the menu.
     void EndOfRun();
+    void ShowRunResult();
     void RecordClearedLesson(double shownSpeed);
     void AbandonRun();
     void ReturnToMenu();

@@ -33,9 +33,9 @@ qt_add_resources(kunpu-typing bundled_fonts
     BASE ${PROJECT_BINARY_DIR}/fonts
     FILES ${cut_face})
 
-# Modal boxes wait for their answer inside the handler that opened them, as on the desktop:
-# asyncify lets the browser go on while they wait. -Oz keeps the program small with it.
-target_link_options(kunpu-typing PRIVATE -sASYNCIFY -Oz)
+# No asyncify: no handler waits inside itself (a box runs what follows it once answered), so
+# the program needs no way to pause and resume its stack, which would cost half its code.
+target_link_options(kunpu-typing PRIVATE -Oz)
 # Safari on an iPad refuses a program whose memory may grow to emscripten's default of 2 GB
 # ("Out of memory" before it starts). Lesson after lesson, the program stays within the
 # 50 MB that Qt starts with (make bench); 256 MB leaves room five times over.

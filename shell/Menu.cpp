@@ -43,13 +43,14 @@ void Menu::Form_Activate() {
     }
 }
 
+// The window stays while the question is open; Yes ends the program from the box.
 void Menu::Form_Unload(std::int16_t& cancel) {
-    const ui::BoxAnswer answer = ui::Program::Current().Boxes().MsgBox(
-        QStringLiteral("本当に終わりますか"), ui::BoxButtons::YesNo, ui::BoxIcon::Warning,
-        QStringLiteral("薫風高校"));
-    if (answer == ui::BoxAnswer::Yes) {
-        ui::Program::Current().End();
-        return;
-    }
     cancel = 1;
+    ui::Program::Current().Boxes().MsgBox(QStringLiteral("本当に終わりますか"),
+                                          ui::BoxButtons::YesNo, ui::BoxIcon::Warning,
+                                          QStringLiteral("薫風高校"), [](ui::BoxAnswer answer) {
+                                              if (answer == ui::BoxAnswer::Yes) {
+                                                  ui::Program::Current().End();
+                                              }
+                                          });
 }

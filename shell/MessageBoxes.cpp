@@ -6,9 +6,13 @@ QString ApplicationTitle() {
     return QStringLiteral("タイピングソフト");
 }
 
-BoxAnswer MessageBoxes::MsgBox(const QString& prompt, BoxButtons buttons, BoxIcon icon,
-                               const QString& title) {
-    return Present(prompt, buttons, icon, title.isEmpty() ? ApplicationTitle() : title);
+void MessageBoxes::MsgBox(const QString& prompt, BoxButtons buttons, BoxIcon icon,
+                          const QString& title, BoxAnswered answered) {
+    if (!answered) {
+        answered = [](BoxAnswer) {};
+    }
+    Present(prompt, buttons, icon, title.isEmpty() ? ApplicationTitle() : title,
+            std::move(answered));
 }
 
 }  // namespace ui

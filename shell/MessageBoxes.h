@@ -2,12 +2,16 @@
 // Modal message boxes, behind an interface: the program shows real boxes, tests replace
 // them with a recording fake that answers from a script.
 #include <QString>
+#include <functional>
 
 namespace ui {
 
 enum class BoxIcon { None, Information, Warning, Error };
 enum class BoxButtons { Ok, YesNo };  // with Yes and No, Yes is the default
 enum class BoxAnswer { Ok, Yes, No };
+
+// What runs once the pupil has answered a box.
+using BoxAnswered = std::function<void(BoxAnswer)>;
 
 // The application's title, which a box given no title of its own carries.
 QString ApplicationTitle();
@@ -16,14 +20,17 @@ class MessageBoxes {
   public:
     virtual ~MessageBoxes() = default;
 
-    // Shows a modal box and returns the button pressed. The prompt's lines are separated
-    // by a carriage return (13) alone. An empty title gives the application title.
-    BoxAnswer MsgBox(const QString& prompt, BoxButtons buttons, BoxIcon icon,
-                     const QString& title = QString());
+    // Shows a modal box and returns at once; `answered` runs with the button pressed when
+    // the box closes. No handler waits inside itself for an answer, so the program has one
+    // flow of control everywhere, the browser included, where nothing may block the page.
+    // The prompt's lines are separated by a carriage return (13) alone. An empty title
+    // gives the application title.
+    void MsgBox(const QString& prompt, BoxButtons buttons, BoxIcon icon,
+                const QString& title = QString(), BoxAnswered answered = {});
 
   protected:
-    virtual BoxAnswer Present(const QString& prompt, BoxButtons buttons, BoxIcon icon,
-                              const QString& title) = 0;
+    virtual void Present(const QString& prompt, BoxButtons buttons, BoxIcon icon,
+                         const QString& title, BoxAnswered answered) = 0;
 };
 
 }  // namespace ui

@@ -82,41 +82,49 @@ QString DisplayedPrompt(const QString& prompt) {
     return shown;
 }
 
-BoxAnswer QtMessageBoxes::Present(const QString& prompt, BoxButtons buttons, BoxIcon icon,
-                                  const QString& title) {
-    QMessageBox box(OwnerWindow());
-    box.setWindowModality(Qt::ApplicationModal);
-    box.setWindowTitle(title);
-    box.setTextFormat(Qt::PlainText);
-    box.setText(DisplayedPrompt(prompt));
-    box.setIcon(QtIcon(icon));
-    CopyOnCtrlC copier;
-    box.installEventFilter(&copier);
+void QtMessageBoxes::Present(const QString& prompt, BoxButtons buttons, BoxIcon icon,
+                             const QString& title, BoxAnswered answered) {
+    // Shown, not run in a loop of its own: the handler that opened it returns, and what
+    // follows the answer runs the moment the box closes, within the key or click that
+    // closed it, so the next key already finds the program as the answer left it.
+    auto* box = new QMessageBox(OwnerWindow());
+    box->setWindowModality(Qt::ApplicationModal);
+    box->setWindowTitle(title);
+    box->setTextFormat(Qt::PlainText);
+    box->setText(DisplayedPrompt(prompt));
+    box->setIcon(QtIcon(icon));
+    box->installEventFilter(new CopyOnCtrlC(box));
     // Qt gives a message box the role of an alert, named by its title, with the prompt as
     // its value: a screen reader reads the prompt out as the box appears. The description
     // carries the prompt too, for readers that look there.
-    SetAccessibleDescription(box, DisplayedPrompt(prompt));
+    SetAccessibleDescription(*box, DisplayedPrompt(prompt));
     if (buttons == BoxButtons::YesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-        box.setEscapeButton(QMessageBox::No);
+        box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box->setDefaultButton(QMessageBox::Yes);
+        box->setEscapeButton(QMessageBox::No);
     } else {
-        box.setStandardButtons(QMessageBox::Ok);
-        box.setDefaultButton(QMessageBox::Ok);
-        box.setEscapeButton(QMessageBox::Ok);
+        box->setStandardButtons(QMessageBox::Ok);
+        box->setDefaultButton(QMessageBox::Ok);
+        box->setEscapeButton(QMessageBox::Ok);
     }
-    ActivationTracker* activation = Program::Exists() ? &Program::Current().Activation() : nullptr;
-    if (activation != nullptr) {
-        activation->BoxOpened(dynamic_cast<Form*>(box.parentWidget()));
+    const bool tracked = Program::Exists();
+    if (tracked) {
+        Program::Current().Activation().BoxOpened(dynamic_cast<Form*>(box->parentWidget()));
     }
-    const int pressed = box.exec();
-    if (activation != nullptr) {
-        activation->BoxClosed();
-    }
-    if (buttons == BoxButtons::YesNo) {
-        return pressed == QMessageBox::Yes ? BoxAnswer::Yes : BoxAnswer::No;
-    }
-    return BoxAnswer::Ok;
+    QObject::connect(
+        box, &QDialog::finished, box, [box, buttons, tracked, answered = std::move(answered)] {
+            const bool yes = box->standardButton(box->clickedButton()) == QMessageBox::Yes;
+            box->deleteLater();
+            if (tracked && Program::Exists()) {
+                Program::Current().Activation().BoxClosed();
+            }
+            if (buttons == BoxButtons::YesNo) {
+                answered(yes ? BoxAnswer::Yes : BoxAnswer::No);
+            } else {
+                answered(BoxAnswer::Ok);
+            }
+        });
+    box->show();
 }
 
 }  // namespace ui

@@ -34,7 +34,7 @@ std::string Seconds(std::chrono::milliseconds duration) {
     return std::to_string(duration.count() / 1000) + " s";
 }
 
-// Closes the box that holds the program in a modal loop, if any; returns its title.
+// Closes the program's open modal box, if any; returns its title.
 std::string CloseOpenModalBox() {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal == nullptr) {
@@ -315,21 +315,6 @@ PupilOutcome RunPupil(const xsession::XSession& session, const std::function<voi
 
     PupilOutcome outcome;
     const Clock::time_point deadline = Clock::now() + patience;
-    // Runs in whatever event loop is running, also a modal box's: once the pupil is done,
-    // a box it left open is closed, so the main thread gets back here.
-    QTimer watchdog;
-    watchdog.setInterval(100);
-    QObject::connect(&watchdog, &QTimer::timeout, [&] {
-        if (Clock::now() >= deadline) {
-            givenUp = true;
-        }
-        if (done) {
-            if (std::string title = CloseOpenModalBox(); !title.empty()) {
-                outcome.boxesClosed.push_back(title);
-            }
-        }
-    });
-    watchdog.start();
     while (!done) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
         if (Clock::now() >= deadline) {
@@ -338,7 +323,15 @@ PupilOutcome RunPupil(const xsession::XSession& session, const std::function<voi
         std::this_thread::sleep_for(5ms);
     }
     pupilThread.join();
-    watchdog.stop();
+    // A box the pupil left open is closed, and the one its answer opens after it.
+    while (true) {
+        const std::string title = CloseOpenModalBox();
+        if (title.empty()) {
+            break;
+        }
+        outcome.boxesClosed.push_back(title);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
 
     outcome.finished = finished;
     outcome.failure = failure;

@@ -28,12 +28,13 @@ std::string RecordingRealMessageBoxes::Describe() const {
     return lines.empty() ? std::string("  (no box)\n") : lines;
 }
 
-ui::BoxAnswer RecordingRealMessageBoxes::Present(const QString& prompt, ui::BoxButtons buttons,
-                                                 ui::BoxIcon icon, const QString& title) {
+void RecordingRealMessageBoxes::Present(const QString& prompt, ui::BoxButtons buttons,
+                                        ui::BoxIcon icon, const QString& title,
+                                        ui::BoxAnswered answered) {
     // Recorded before it opens: a test may look at the box the pupil is answering.
     shown_.push_back({prompt, title, buttons, icon});
     // The title is never empty here: MsgBox has already put in the application title.
-    return real_.MsgBox(prompt, buttons, icon, title);
+    real_.MsgBox(prompt, buttons, icon, title, std::move(answered));
 }
 
 }  // namespace e2e

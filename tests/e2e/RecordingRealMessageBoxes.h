@@ -18,8 +18,8 @@ class RecordingRealMessageBoxes : public ui::MessageBoxes {
     std::string Describe() const;
 
   protected:
-    ui::BoxAnswer Present(const QString& prompt, ui::BoxButtons buttons, ui::BoxIcon icon,
-                          const QString& title) override;
+    void Present(const QString& prompt, ui::BoxButtons buttons, ui::BoxIcon icon,
+                 const QString& title, ui::BoxAnswered answered) override;
 
   private:
     ui::QtMessageBoxes real_;

@@ -12,18 +12,19 @@ std::vector<ShownBox> RecordingMessageBoxes::WithTitle(const QString& title) con
     return matching;
 }
 
-ui::BoxAnswer RecordingMessageBoxes::Present(const QString& prompt, ui::BoxButtons buttons,
-                                             ui::BoxIcon icon, const QString& title) {
+void RecordingMessageBoxes::Present(const QString& prompt, ui::BoxButtons buttons, ui::BoxIcon icon,
+                                    const QString& title, ui::BoxAnswered answered) {
     shown.push_back({prompt, title, buttons, icon});
     if (whileOpen) {
         whileOpen(shown.back());
     }
+    ui::BoxAnswer answer =
+        buttons == ui::BoxButtons::YesNo ? ui::BoxAnswer::Yes : ui::BoxAnswer::Ok;
     if (!scriptedAnswers.empty()) {
-        const ui::BoxAnswer answer = scriptedAnswers.front();
+        answer = scriptedAnswers.front();
         scriptedAnswers.pop_front();
-        return answer;
     }
-    return buttons == ui::BoxButtons::YesNo ? ui::BoxAnswer::Yes : ui::BoxAnswer::Ok;
+    answered(answer);
 }
 
 const char* IconName(ui::BoxIcon icon) {

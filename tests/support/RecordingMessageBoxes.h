@@ -28,8 +28,8 @@ class RecordingMessageBoxes : public ui::MessageBoxes {
     std::vector<ShownBox> WithTitle(const QString& title) const;
 
   protected:
-    ui::BoxAnswer Present(const QString& prompt, ui::BoxButtons buttons, ui::BoxIcon icon,
-                          const QString& title) override;
+    void Present(const QString& prompt, ui::BoxButtons buttons, ui::BoxIcon icon,
+                 const QString& title, ui::BoxAnswered answered) override;
 };
 
 // Readable names in test failures.

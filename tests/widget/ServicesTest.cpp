@@ -76,20 +76,46 @@ TEST_F(Services, RealBoxesReachScreenReadersAsAlertsNamedByTheirTitles) {
     };
     ui::QtMessageBoxes real;
     for (const auto& [prompt, title, name, shownPrompt] : rows) {
-        QStringList heard;
-        QTimer::singleShot(0, qApp, [&heard] {  // while the box is open
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QAccessibleInterface* alert = QAccessible::queryAccessibleInterface(box);
-            heard << QString::number(alert->role()) << alert->text(QAccessible::Name)
-                  << alert->text(QAccessible::Value) << alert->text(QAccessible::Description);
-            box->done(0);
-        });
         real.MsgBox(prompt, ui::BoxButtons::YesNo, ui::BoxIcon::Warning, title);
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        QAccessibleInterface* alert = QAccessible::queryAccessibleInterface(box);
+        const QStringList heard{QString::number(alert->role()), alert->text(QAccessible::Name),
+                                alert->text(QAccessible::Value),
+                                alert->text(QAccessible::Description)};
+        box->done(0);
         EXPECT_EQ(heard.join(u'|').toStdString(),
                   QStringList(
                       {QString::number(QAccessible::AlertMessage), name, shownPrompt, shownPrompt})
                       .join(u'|')
                       .toStdString());
+    }
+}
+
+// The answer runs within the key that closes the box, before the next key is read: a key
+// typed right after it finds the program as the answer left it.
+TEST_F(Services, ARealBoxAnswersWithinTheKeyThatClosesIt) {
+    struct Row {
+        ui::BoxButtons buttons;
+        Qt::Key key;
+        ui::BoxAnswer answer;
+    };
+    const Row rows[] = {
+        {ui::BoxButtons::Ok, Qt::Key_Return, ui::BoxAnswer::Ok},
+        {ui::BoxButtons::Ok, Qt::Key_Escape, ui::BoxAnswer::Ok},
+        {ui::BoxButtons::YesNo, Qt::Key_Return, ui::BoxAnswer::Yes},
+        {ui::BoxButtons::YesNo, Qt::Key_Escape, ui::BoxAnswer::No},
+    };
+    ui::QtMessageBoxes real;
+    for (const Row& row : rows) {
+        std::vector<ui::BoxAnswer> answers;
+        real.MsgBox(QStringLiteral("x"), row.buttons, ui::BoxIcon::None, QString(),
+                    [&answers](ui::BoxAnswer answer) { answers.push_back(answer); });
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        EXPECT_TRUE(answers.empty()) << "answered before the box closed";
+        QTest::keyClick(box->focusWidget(), row.key);
+        EXPECT_EQ(answers, std::vector<ui::BoxAnswer>{row.answer});
     }
 }
 
@@ -108,13 +134,12 @@ TEST_F(Services, CtrlCCopiesARealBoxAsText) {
     ui::QtMessageBoxes real;
     for (const auto& [buttons, prompt, title, copied] : rows) {
         QApplication::clipboard()->clear();
-        QTimer::singleShot(0, qApp, [] {  // while the box is open
-            QWidget* box = QApplication::activeModalWidget();
-            QTest::keyClick(box->focusWidget(), Qt::Key_C, Qt::ControlModifier);
-            qobject_cast<QMessageBox*>(box)->done(0);
-        });
         real.MsgBox(prompt, buttons == "OK" ? ui::BoxButtons::Ok : ui::BoxButtons::YesNo,
                     ui::BoxIcon::None, title);
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        QTest::keyClick(box->focusWidget(), Qt::Key_C, Qt::ControlModifier);
+        qobject_cast<QMessageBox*>(box)->done(0);
         EXPECT_EQ(QApplication::clipboard()->text().toStdString(), copied.toStdString());
     }
 }
