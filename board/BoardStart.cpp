@@ -53,8 +53,7 @@ void PracticeBoard::StartRun() {
         MissCount = 0;
     }
     // The keys of the run go to the board, whichever window the start box returned to.
-    activateWindow();
-    setFocus(Qt::ActiveWindowFocusReason);
+    TakeKeyboard();
 }
 
 void PracticeBoard::StopRunInProgress() {

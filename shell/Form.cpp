@@ -7,6 +7,7 @@
 
 #include "shell/Accessibility.h"
 #include "shell/Controls.h"
+#include "shell/KeyboardHandOver.h"
 #include "shell/Program.h"
 #include "shell/WindowKeys.h"
 #include "shell/WindowPlacement.h"
@@ -143,7 +144,14 @@ void Form::Show() {
     }
     raise();
     activateWindow();
+    DeliverPendingActivation();
     Program::Current().Activation().Activated(*this);
+}
+
+void Form::TakeKeyboard() {
+    activateWindow();
+    setFocus(Qt::ActiveWindowFocusReason);
+    DeliverPendingActivation();
 }
 
 void Form::Hide() {

@@ -53,6 +53,9 @@ class Form : public QWidget {
     // Every key that reaches the window comes to its key events, as typed; none of them is
     // a shortcut or a move of the focus.
     void TakeKeys();
+    // The window becomes the active one with the keyboard on itself, in time for the very
+    // next key.
+    void TakeKeyboard();
 
     QWidget* Client() const { return client_; }
     QMenuBar* MenuBar() const { return menuBar_; }
