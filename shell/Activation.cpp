@@ -103,6 +103,7 @@ bool ActivationTracker::HandingBack(Form& activated) {
 }
 
 void ActivationTracker::BoxOpened(Form* owner) {
+    ++openBoxes_;
     EndHandBack();
     if (owner == nullptr) {
         return;
@@ -119,6 +120,9 @@ void ActivationTracker::BoxOpened(Form* owner) {
 }
 
 void ActivationTracker::BoxClosed() {
+    if (openBoxes_ > 0 && --openBoxes_ > 0) {
+        return;
+    }
     boxOpen_ = false;
     if (handBackTo_.isNull() || handBackTo_->isHidden()) {
         EndHandBack();

@@ -36,7 +36,9 @@ class ActivationTracker {
     // The window system made `form` the active window. Ignored while a modal box is open
     // or hands the keyboard back, and for a window that is hidden by then.
     void PlatformActivated(Form& form);
-    // A box owned by `owner` (null: by no window of the program) opens, or has closed.
+    // A box owned by `owner` (null: by no window of the program) opens, or has closed. A
+    // box's answer may open the next box before the first has been reported closed: the
+    // keyboard goes back when the last one open has closed.
     void BoxOpened(Form* owner);
     void BoxClosed();
     // How long after a box has closed its owner may take to become active again.
@@ -61,6 +63,7 @@ class ActivationTracker {
     Form* current_ = nullptr;
     QPointer<Form> handBackTo_;
     bool boxOpen_ = false;
+    int openBoxes_ = 0;
     // The program's other windows, kept from taking the focus during a hand-back.
     std::vector<QPointer<Form>> heldBack_;
     QTimer handBackTimer_;

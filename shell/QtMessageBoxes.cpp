@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QTimer>
 
 #include "shell/Accessibility.h"
 #include "shell/Form.h"
@@ -114,10 +115,15 @@ void QtMessageBoxes::Present(const QString& prompt, BoxButtons buttons, BoxIcon 
     QObject::connect(
         box, &QDialog::finished, box, [box, buttons, tracked, answered = std::move(answered)] {
             const bool yes = box->standardButton(box->clickedButton()) == QMessageBox::Yes;
-            box->deleteLater();
-            if (tracked && Program::Exists()) {
-                Program::Current().Activation().BoxClosed();
-            }
+            // The window system acts on the box's going after this: until it has (Wine's
+            // window manager activating the window focused last, for one), its activations
+            // still belong to the box, and only then does the owner get the keyboard back.
+            QTimer::singleShot(0, box, [box, tracked] {
+                if (tracked && Program::Exists()) {
+                    Program::Current().Activation().BoxClosed();
+                }
+                box->deleteLater();
+            });
             if (buttons == BoxButtons::YesNo) {
                 answered(yes ? BoxAnswer::Yes : BoxAnswer::No);
             } else {

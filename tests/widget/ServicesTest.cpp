@@ -202,6 +202,18 @@ TEST_F(Services, ActivationsWhileABoxHandsTheKeyboardBackAreNoSwitches) {
     EXPECT_TRUE(menuTakesFocus()) << "a click on the menu waited for the hand-back";
     tracker.PlatformActivated(menu());
     EXPECT_EQ(tracker.Current(), &menu()) << "the pupil's click was undone";
+
+    // A box whose answer opens the next before the first is reported closed: the keyboard
+    // goes back when the last one has closed.
+    tracker.PlatformActivated(board());
+    tracker.BoxOpened(&board());
+    tracker.BoxOpened(&board());
+    tracker.BoxClosed();
+    tracker.PlatformActivated(board());
+    EXPECT_FALSE(menuTakesFocus()) << "the keyboard went back while the second box was open";
+    tracker.BoxClosed();
+    tracker.PlatformActivated(board());
+    EXPECT_TRUE(menuTakesFocus());
 }
 
 TEST_F(Services, AnOwnerThatNeverGetsTheKeyboardBackHoldsNoSwitchUpForLong) {
