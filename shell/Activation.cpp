@@ -10,6 +10,8 @@ namespace ui {
 
 namespace {
 
+ActivationTracker* running = nullptr;
+
 void AcceptFocus(Form& form, bool accept) {
     if (QWindow* window = form.windowHandle()) {
         window->setFlag(Qt::WindowDoesNotAcceptFocus, !accept);
@@ -56,9 +58,18 @@ ActivationTracker::ActivationTracker()
     handBackTimer_.setSingleShot(true);
     QObject::connect(&handBackTimer_, &QTimer::timeout, [this] { EndHandBack(); });
     QApplication::instance()->installEventFilter(pupilInputWatch_.get());
+    running = this;
 }
 
-ActivationTracker::~ActivationTracker() = default;
+ActivationTracker::~ActivationTracker() {
+    if (running == this) {
+        running = nullptr;
+    }
+}
+
+ActivationTracker* ActivationTracker::Running() {
+    return running;
+}
 
 void ActivationTracker::PupilUsed(Form& form) {
     if (handBackTo_.isNull() || boxOpen_ || &form == handBackTo_) {

@@ -29,8 +29,11 @@ class Form;
 
 class ActivationTracker {
   public:
+    // The tracker made last is the running program's, until it goes.
     ActivationTracker();
     ~ActivationTracker();
+    static ActivationTracker* Running();
+
     // The program showed `form`, or the pupil used a control of it.
     void Activated(Form& form);
     // The window system made `form` the active window. Ignored while a modal box is open

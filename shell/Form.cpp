@@ -6,15 +6,21 @@
 #include <QMenuBar>
 
 #include "shell/Accessibility.h"
+#include "shell/Activation.h"
 #include "shell/Controls.h"
 #include "shell/KeyboardHandOver.h"
-#include "shell/Program.h"
 #include "shell/WindowKeys.h"
 #include "shell/WindowPlacement.h"
 
 namespace ui {
 
 namespace {
+
+// The program's windows live as long as the program, and with it its activation tracker.
+ActivationTracker& Activation() {
+    Q_ASSERT(ActivationTracker::Running() != nullptr);
+    return *ActivationTracker::Running();
+}
 
 // Where a shown window's client area starts inside its frame.
 QPoint FrameOffsetOfShownWindows() {
@@ -46,7 +52,9 @@ Form::Form(bool withMenuBar) : QWidget(nullptr) {
 }
 
 Form::~Form() {
-    Program::ForgetForm(*this);
+    if (ActivationTracker* activation = ActivationTracker::Running()) {
+        activation->Forget(*this);
+    }
 }
 
 void Form::SetCaption(const QString& caption) {
@@ -134,7 +142,7 @@ void Form::SetWidth(int twipsValue) {
 
 void Form::Show() {
     // A window the program shows takes the keyboard, also in the middle of a hand-back.
-    Program::Current().Activation().EndHandBack();
+    Activation().EndHandBack();
     // Not show(): where the window system shows windows full screen (the browser), show()
     // would stretch the window over the whole page. A form keeps its own size everywhere.
     setVisible(true);
@@ -145,7 +153,7 @@ void Form::Show() {
     raise();
     activateWindow();
     DeliverPendingActivation();
-    Program::Current().Activation().Activated(*this);
+    Activation().Activated(*this);
 }
 
 void Form::TakeKeyboard() {
@@ -155,17 +163,17 @@ void Form::TakeKeyboard() {
 }
 
 void Form::Hide() {
-    Program::Current().Activation().Hidden(*this);
+    Activation().Hidden(*this);
     hide();
 }
 
 void Form::NoteInteraction() {
-    Program::Current().Activation().Activated(*this);
+    Activation().Activated(*this);
 }
 
 bool Form::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate && Program::Exists()) {
-        Program::Current().Activation().PlatformActivated(*this);
+    if (event->type() == QEvent::WindowActivate && ActivationTracker::Running() != nullptr) {
+        Activation().PlatformActivated(*this);
     }
     return QWidget::event(event);
 }
@@ -177,7 +185,7 @@ void Form::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    Program::Current().Activation().Hidden(*this);
+    Activation().Hidden(*this);
     event->accept();
 }
 

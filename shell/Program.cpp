@@ -43,12 +43,6 @@ bool Program::Exists() {
     return current != nullptr;
 }
 
-void Program::ForgetForm(Form& form) {
-    if (current != nullptr) {
-        current->activation_.Forget(form);
-    }
-}
-
 void Program::Start() {
     MenuWindow().Show();
 }

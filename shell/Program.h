@@ -12,8 +12,6 @@ class PracticeBoard;
 
 namespace ui {
 
-class Form;
-
 class Program {
   public:
     // `endProgram` stops the whole program at once; the real program never returns from it.
@@ -24,7 +22,6 @@ class Program {
 
     static Program& Current();
     static bool Exists();
-    static void ForgetForm(Form& form);
 
     // Start-up: the menu window is created (its load event runs) and shown.
     void Start();

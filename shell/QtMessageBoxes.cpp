@@ -9,7 +9,7 @@
 
 #include "shell/Accessibility.h"
 #include "shell/Form.h"
-#include "shell/Program.h"
+#include "shell/Activation.h"
 
 namespace ui {
 
@@ -32,8 +32,8 @@ QMessageBox::Icon QtIcon(BoxIcon icon) {
 // The box belongs to the program window whose handler shows it, so that closing it hands
 // the focus back to that window, even when the window system has not activated it yet.
 QWidget* OwnerWindow() {
-    if (Program::Exists()) {
-        if (Form* form = Program::Current().Activation().Current();
+    if (const ActivationTracker* activation = ActivationTracker::Running()) {
+        if (Form* form = activation->Current();
             form != nullptr && form->isVisible()) {
             return form;
         }
@@ -108,9 +108,9 @@ void QtMessageBoxes::Present(const QString& prompt, BoxButtons buttons, BoxIcon 
         box->setDefaultButton(QMessageBox::Ok);
         box->setEscapeButton(QMessageBox::Ok);
     }
-    const bool tracked = Program::Exists();
+    const bool tracked = ActivationTracker::Running() != nullptr;
     if (tracked) {
-        Program::Current().Activation().BoxOpened(dynamic_cast<Form*>(box->parentWidget()));
+        ActivationTracker::Running()->BoxOpened(dynamic_cast<Form*>(box->parentWidget()));
     }
     QObject::connect(
         box, &QDialog::finished, box, [box, buttons, tracked, answered = std::move(answered)] {
@@ -119,8 +119,8 @@ void QtMessageBoxes::Present(const QString& prompt, BoxButtons buttons, BoxIcon 
             // window manager activating the window focused last, for one), its activations
             // still belong to the box, and only then does the owner get the keyboard back.
             QTimer::singleShot(0, box, [box, tracked] {
-                if (tracked && Program::Exists()) {
-                    Program::Current().Activation().BoxClosed();
+                if (tracked && ActivationTracker::Running() != nullptr) {
+                    ActivationTracker::Running()->BoxClosed();
                 }
                 box->deleteLater();
             });
