@@ -1,10 +1,11 @@
 # The two commands of the quick start, and a few more for developers.
 #   make run    builds the trainer and starts it
-#   make test   builds everything and runs every test, also under the sanitizers, checks the
-#               Debian package, tries the Windows edition under Wine and the browser edition
-#               in Chromium, Firefox and WebKit, and runs the fuzzer for FUZZ_SECONDS
+#   make test   checks that the services include no window, builds everything and runs every
+#               test, also under the sanitizers, checks the Debian package, tries the Windows
+#               edition under Wine and the browser edition in Chromium, Firefox and WebKit,
+#               and runs the fuzzer for FUZZ_SECONDS
 .PHONY: run test deps build build-asan test-dev test-asan release bench package test-package \
-	fuzz format clean windows test-windows web test-web
+	fuzz format clean windows test-windows web test-web check-includes
 
 # How long `make fuzz` runs the fuzzer.
 FUZZ_SECONDS ?= 60
@@ -92,7 +93,11 @@ test-web: web build
 	ctest --preset web
 
 # In this order when make runs one target at a time: the fuzzer comes last.
-test: test-dev test-asan test-package test-windows test-web fuzz
+# The services include no window (tools/check-includes).
+check-includes:
+	tools/check-includes
+
+test: check-includes test-dev test-asan test-package test-windows test-web fuzz
 
 # Start-up, peak memory, key latency and timer accuracy of the release build, each beside a
 # bare Qt program (bench/README-section.md): medians over BENCH_RUNS runs; the timer's run

@@ -17,7 +17,7 @@
 #include "common/ScreenPupil.h"
 #include "common/Stats.h"
 #include "common/XWindowWatcher.h"
-#include "shell/AppIcon.h"
+#include "services/AppIcon.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include "board/PracticeBoard.h"
 #include "common/Clock.h"
 #include "common/Stats.h"
-#include "shell/Menu.h"
-#include "shell/Program.h"
-#include "shell/QtMessageBoxes.h"
+#include "menu/Menu.h"
+#include "program/Program.h"
+#include "services/QtMessageBoxes.h"
 
 namespace bench {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ProbedApplication.h"
-#include "e2e/XSession.h"
+#include "support/XSession.h"
 
 typedef struct xcb_connection_t xcb_connection_t;
 

@@ -10,8 +10,8 @@
 #include "board/PracticeBoard.h"
 #include "common/Clock.h"
 #include "common/Stats.h"
-#include "shell/Program.h"
-#include "shell/QtMessageBoxes.h"
+#include "program/Program.h"
+#include "services/QtMessageBoxes.h"
 
 namespace bench {
 

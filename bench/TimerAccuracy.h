@@ -2,7 +2,7 @@
 // Timer accuracy: the board's Ticks (one every 100 ms) against CLOCK_MONOTONIC over a long
 // run, while a busy loop keeps the machine's other core busy.
 #include "ProbedApplication.h"
-#include "e2e/XSession.h"
+#include "support/XSession.h"
 
 namespace bench {
 

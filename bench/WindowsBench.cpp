@@ -24,7 +24,7 @@
 #include "common/ScreenPupil.h"
 #include "common/Stats.h"
 #include "common/XWindowWatcher.h"
-#include "windows/WinePrefix.h"
+#include "support/WinePrefix.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include "board/PracticeBoard.h"
 #include "board/QueueAdvance.h"
 #include "board/RunResults.h"
-#include "shell/Menu.h"
-#include "shell/Module1.h"
-#include "shell/Program.h"
+#include "menu/Menu.h"
+#include "program/Module1.h"
+#include "program/Program.h"
 
 void PracticeBoard::AdvanceQueue() {
     QString trail = Label3.Caption();

@@ -1,9 +1,9 @@
 // What the practice board holds when it is loaded, and what a screen reader hears of it.
 #include "board/PracticeBoard.h"
-#include "shell/Accessibility.h"
-#include "shell/AppIcon.h"
-#include "shell/Fonts.h"
-#include "shell/Module1.h"
+#include "program/Module1.h"
+#include "services/Accessibility.h"
+#include "services/AppIcon.h"
+#include "services/Fonts.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include "board/IndicatorArithmetic.h"
 #include "board/PracticeBoard.h"
-#include "shell/Menu.h"
-#include "shell/Module1.h"
-#include "shell/Program.h"
+#include "menu/Menu.h"
+#include "program/Module1.h"
+#include "program/Program.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "shell/Formats.h"
+#include "services/Formats.h"
 
 namespace board {
 

@@ -2,7 +2,7 @@
 // types the text at exactly the chosen speed.
 #include "board/IndicatorArithmetic.h"
 #include "board/PracticeBoard.h"
-#include "shell/Module1.h"
+#include "program/Module1.h"
 
 void PracticeBoard::Timer1_Timer() {
     // The run's time is the time that passed, not the count of ticks that came: a timer that

@@ -4,8 +4,8 @@
 #include <array>
 #include <limits>
 
-#include "shell/Formats.h"
-#include "shell/WindowKeys.h"
+#include "services/Formats.h"
+#include "services/WindowKeys.h"
 
 namespace board {
 

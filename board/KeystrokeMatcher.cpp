@@ -1,8 +1,8 @@
 // Every key the pupil types on the board is judged against the head of the key queue.
 #include "board/PracticeBoard.h"
-#include "shell/Module1.h"
-#include "shell/Program.h"
-#include "shell/WindowKeys.h"
+#include "program/Module1.h"
+#include "program/Program.h"
+#include "services/WindowKeys.h"
 
 // A key that types a character is judged by its code; of the keys that type none, F7 to F10
 // are judged as keys of their own.

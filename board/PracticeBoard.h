@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "board/KeyJudge.h"
-#include "shell/Controls.h"
-#include "shell/Form.h"
+#include "services/Controls.h"
+#include "services/Form.h"
 
 class PracticeBoard : public ui::Form {
   public:

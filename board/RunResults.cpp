@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shell/Formats.h"
+#include "services/Formats.h"
 
 namespace board {
 

@@ -1,7 +1,7 @@
 // The help menu and the development credit: each item shows its fixed text.
-#include "menus/HelpTexts.h"
-#include "shell/Menu.h"
-#include "shell/Program.h"
+#include "menu/HelpTexts.h"
+#include "menu/Menu.h"
+#include "program/Program.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "menus/HelpTexts.h"
+#include "menu/HelpTexts.h"
 
 namespace help {
 

@@ -1,7 +1,7 @@
 // The indicator speed menu: one item checked, always the one whose speed is chosen.
-#include "menus/IndicatorSpeeds.h"
-#include "shell/Menu.h"
-#include "shell/Module1.h"
+#include "menu/IndicatorSpeeds.h"
+#include "menu/Menu.h"
+#include "program/Module1.h"
 
 void Menu::ChooseIndicatorSpeed(int itemIndex) {
     const auto items = SpeedItems();

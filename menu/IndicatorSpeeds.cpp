@@ -1,4 +1,4 @@
-#include "menus/IndicatorSpeeds.h"
+#include "menu/IndicatorSpeeds.h"
 
 namespace speed_menu {
 

@@ -1,9 +1,9 @@
 // A lesson button builds the run of its lesson and shows the practice board.
 #include "board/PracticeBoard.h"
 #include "lessons/RunBuilder.h"
-#include "shell/Menu.h"
-#include "shell/Module1.h"
-#include "shell/Program.h"
+#include "menu/Menu.h"
+#include "program/Module1.h"
+#include "program/Program.h"
 
 void Menu::Command1_Click(std::int16_t index) {
     const std::optional<lessons::BuiltRun> run = lessons::BuildRun(index);

@@ -1,12 +1,12 @@
 // What the menu window does: numbering the lessons at load, revealing and colouring the
 // lesson buttons at each activation, and asking before the program ends.
-#include "shell/Menu.h"
+#include "menu/Menu.h"
 
-#include "menus/IndicatorSpeeds.h"
-#include "shell/Formats.h"
-#include "shell/Module1.h"
-#include "shell/Program.h"
-#include "shell/SpeedColourBands.h"
+#include "menu/IndicatorSpeeds.h"
+#include "menu/SpeedColourBands.h"
+#include "program/Module1.h"
+#include "program/Program.h"
+#include "services/Formats.h"
 
 namespace {
 

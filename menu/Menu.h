@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdint>
 
-#include "shell/Controls.h"
-#include "shell/Form.h"
+#include "services/Controls.h"
+#include "services/Form.h"
 
 class Menu : public ui::Form {
   public:
@@ -18,12 +18,12 @@ class Menu : public ui::Form {
     void Form_Activate() override;
     void Form_Unload(std::int16_t& cancel) override;
 
-    // A lesson button (lessons/LessonStart.cpp).
+    // A lesson button (LessonStart.cpp).
     void Command1_Click(std::int16_t index);
     // Whether Enter or Space on a focused lesson button may start its lesson now.
     bool LessonKeysStartLessons() const;
 
-    // Help texts and the credit (menus/HelpMessages.cpp).
+    // Help texts and the credit (HelpMessages.cpp).
     void Clear_Click();
     void Space_Click();
     void Left_Click();
@@ -32,7 +32,7 @@ class Menu : public ui::Form {
     void Color_Click();
     void Developper_Click();
 
-    // The indicator speed (menus/IndicatorSpeedMenu.cpp).
+    // The indicator speed (IndicatorSpeedMenu.cpp).
     void S60_Click();
     void S90_Click();
     void S120_Click();

@@ -3,11 +3,11 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "shell/AppIcon.h"
-#include "shell/Fonts.h"
-#include "shell/LessonButton.h"
-#include "shell/Menu.h"
-#include "shell/MenuLayout.h"
+#include "menu/Menu.h"
+#include "menu/MenuLayout.h"
+#include "services/AppIcon.h"
+#include "services/Fonts.h"
+#include "services/LessonButton.h"
 
 namespace {
 

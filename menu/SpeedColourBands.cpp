@@ -1,4 +1,4 @@
-#include "shell/SpeedColourBands.h"
+#include "menu/SpeedColourBands.h"
 
 namespace menu_colours {
 

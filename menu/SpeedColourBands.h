@@ -2,7 +2,7 @@
 // The colour a lesson button takes from the best speed in its caption.
 #include <optional>
 
-#include "shell/Colour.h"
+#include "services/Colour.h"
 
 namespace menu_colours {
 

@@ -8,7 +8,7 @@ include(GNUInstallDirs)
 # The icon is drawn in code (ui::DrawProgramIcon); a small tool renders it at build time,
 # so the desktop's icon theme shows the same kana as the windows.
 set(TYPING_ICON_SIZES 16 32 48 64 128)
-add_executable(render-icon tools/render-icon.cpp shell/AppIcon.cpp shell/Fonts.cpp)
+add_executable(render-icon tools/render-icon.cpp services/AppIcon.cpp services/Fonts.cpp)
 target_include_directories(render-icon PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(render-icon PRIVATE Qt6::Gui project_options)
 

@@ -1,9 +1,9 @@
-#include "shell/Program.h"
+#include "program/Program.h"
 
 #include "board/PracticeBoard.h"
-#include "menus/IndicatorSpeeds.h"
-#include "shell/Menu.h"
-#include "shell/Module1.h"
+#include "menu/IndicatorSpeeds.h"
+#include "menu/Menu.h"
+#include "program/Module1.h"
 
 namespace ui {
 

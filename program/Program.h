@@ -4,8 +4,8 @@
 #include <functional>
 #include <memory>
 
-#include "shell/Activation.h"
-#include "shell/MessageBoxes.h"
+#include "services/Activation.h"
+#include "services/MessageBoxes.h"
 
 class Menu;
 class PracticeBoard;

@@ -2,11 +2,11 @@
 // windows' event handlers.
 #include <QApplication>
 
-#include "shell/AppIcon.h"
-#include "shell/Fonts.h"
-#include "shell/Program.h"
-#include "shell/ProgramEnd.h"
-#include "shell/QtMessageBoxes.h"
+#include "program/Program.h"
+#include "services/AppIcon.h"
+#include "services/Fonts.h"
+#include "services/ProgramEnd.h"
+#include "services/QtMessageBoxes.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -1,4 +1,4 @@
-#include "shell/Accessibility.h"
+#include "services/Accessibility.h"
 
 #include <QAccessibleWidget>
 #include <QVariant>

@@ -1,10 +1,10 @@
-#include "shell/Activation.h"
+#include "services/Activation.h"
 
 #include <QApplication>
 #include <QWindow>
 #include <functional>
 
-#include "shell/Form.h"
+#include "services/Form.h"
 
 namespace ui {
 

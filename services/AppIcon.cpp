@@ -1,9 +1,9 @@
-#include "shell/AppIcon.h"
+#include "services/AppIcon.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
-#include "shell/Fonts.h"
+#include "services/Fonts.h"
 
 namespace ui {
 

@@ -1,3 +1,3 @@
 // Colour conversion is constexpr in the header; the system colours are resolved against
 // the widget palette by the user-interface services (Controls.cpp).
-#include "shell/Colour.h"
+#include "services/Colour.h"

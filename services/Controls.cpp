@@ -1,4 +1,4 @@
-#include "shell/Controls.h"
+#include "services/Controls.h"
 
 #include <QAction>
 #include <QApplication>
@@ -6,9 +6,9 @@
 #include <QPainter>
 #include <QTimer>
 
-#include "shell/Accessibility.h"
-#include "shell/Form.h"
-#include "shell/LessonButton.h"
+#include "services/Accessibility.h"
+#include "services/Form.h"
+#include "services/LessonButton.h"
 
 namespace ui {
 

@@ -8,8 +8,8 @@
 #include <QString>
 #include <functional>
 
-#include "shell/Colour.h"
-#include "shell/Twips.h"
+#include "services/Colour.h"
+#include "services/Twips.h"
 
 class QAction;
 class QLabel;

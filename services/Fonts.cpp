@@ -1,4 +1,4 @@
-#include "shell/Fonts.h"
+#include "services/Fonts.h"
 
 #include <QDirIterator>
 #include <QFontDatabase>

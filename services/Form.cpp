@@ -1,16 +1,16 @@
-#include "shell/Form.h"
+#include "services/Form.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
 
-#include "shell/Accessibility.h"
-#include "shell/Activation.h"
-#include "shell/Controls.h"
-#include "shell/KeyboardHandOver.h"
-#include "shell/WindowKeys.h"
-#include "shell/WindowPlacement.h"
+#include "services/Accessibility.h"
+#include "services/Activation.h"
+#include "services/Controls.h"
+#include "services/KeyboardHandOver.h"
+#include "services/WindowKeys.h"
+#include "services/WindowPlacement.h"
 
 namespace ui {
 

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "shell/Colour.h"
-#include "shell/Twips.h"
+#include "services/Colour.h"
+#include "services/Twips.h"
 
 class QMenuBar;
 

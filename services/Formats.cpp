@@ -1,4 +1,4 @@
-#include "shell/Formats.h"
+#include "services/Formats.h"
 
 #include <QList>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include <QCoreApplication>
 
-#include "shell/KeyboardHandOver.h"
+#include "services/KeyboardHandOver.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "shell/KeyboardHandOver.h"
+#include "services/KeyboardHandOver.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "shell/LessonButton.h"
+#include "services/LessonButton.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -6,7 +6,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 
-#include "shell/Controls.h"
+#include "services/Controls.h"
 
 namespace ui {
 

@@ -7,7 +7,7 @@
 #include <chrono>
 #include <functional>
 
-#include "shell/Colour.h"
+#include "services/Colour.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "shell/MessageBoxes.h"
+#include "services/MessageBoxes.h"
 
 namespace ui {
 

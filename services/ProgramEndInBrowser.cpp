@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "shell/ProgramEnd.h"
+#include "services/ProgramEnd.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "shell/ProgramEnd.h"
+#include "services/ProgramEnd.h"
 
 #include <cstdio>
 #include <cstdlib>

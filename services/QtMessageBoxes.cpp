@@ -1,4 +1,4 @@
-#include "shell/QtMessageBoxes.h"
+#include "services/QtMessageBoxes.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -7,9 +7,9 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include "shell/Accessibility.h"
-#include "shell/Form.h"
-#include "shell/Activation.h"
+#include "services/Accessibility.h"
+#include "services/Activation.h"
+#include "services/Form.h"
 
 namespace ui {
 
@@ -33,8 +33,7 @@ QMessageBox::Icon QtIcon(BoxIcon icon) {
 // the focus back to that window, even when the window system has not activated it yet.
 QWidget* OwnerWindow() {
     if (const ActivationTracker* activation = ActivationTracker::Running()) {
-        if (Form* form = activation->Current();
-            form != nullptr && form->isVisible()) {
+        if (Form* form = activation->Current(); form != nullptr && form->isVisible()) {
             return form;
         }
     }

@@ -2,7 +2,7 @@
 // The real message boxes, drawn by Qt.
 #include <QStringList>
 
-#include "shell/MessageBoxes.h"
+#include "services/MessageBoxes.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "shell/Twips.h"
+#include "services/Twips.h"
 
 #include <cstdlib>
 

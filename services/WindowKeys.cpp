@@ -1,6 +1,6 @@
-#include "shell/WindowKeys.h"
+#include "services/WindowKeys.h"
 
-#include "shell/Formats.h"
+#include "services/Formats.h"
 
 namespace ui {
 

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "shell/WindowPlacement.h"
+#include "services/WindowPlacement.h"
 
 namespace ui {
 

@@ -1,4 +1,4 @@
-#include "shell/WindowPlacement.h"
+#include "services/WindowPlacement.h"
 
 namespace ui {
 

@@ -10,8 +10,8 @@
 #include <QString>
 #include <cstdio>
 
-#include "shell/AppIcon.h"
-#include "shell/Fonts.h"
+#include "services/AppIcon.h"
+#include "services/Fonts.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "e2e/TrainerTexts.h"
-#include "e2e/XSession.h"
+#include "support/TrainerTexts.h"
+#include "support/XSession.h"
 
 namespace bench {
 

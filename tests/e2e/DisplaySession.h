@@ -1,7 +1,7 @@
 #pragma once
 // The X display the end-to-end tests run on. The test program's main starts it before the
 // first test and stops it after the last.
-#include "e2e/XSession.h"
+#include "support/XSession.h"
 
 namespace e2e {
 

@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "board/PracticeBoard.h"
-#include "shell/Controls.h"
-#include "shell/Menu.h"
+#include "menu/Menu.h"
+#include "services/Controls.h"
 
 namespace e2e {
 

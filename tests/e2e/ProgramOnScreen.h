@@ -9,9 +9,9 @@
 #include <memory>
 
 #include "e2e/DisplaySession.h"
-#include "e2e/Pupil.h"
 #include "e2e/RecordingRealMessageBoxes.h"
-#include "shell/Program.h"
+#include "program/Program.h"
+#include "support/Pupil.h"
 
 class Menu;
 class PracticeBoard;

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "e2e/DisplaySession.h"
-#include "e2e/LessonSteps.h"
-#include "e2e/Pupil.h"
+#include "support/LessonSteps.h"
+#include "support/Pupil.h"
 
 namespace e2e {
 namespace {

@@ -3,7 +3,7 @@
 // then shown as a real modal QMessageBox, which the pupil answers with real keys.
 #include <vector>
 
-#include "shell/QtMessageBoxes.h"
+#include "services/QtMessageBoxes.h"
 #include "support/RecordingMessageBoxes.h"
 
 namespace e2e {

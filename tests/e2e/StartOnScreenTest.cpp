@@ -6,10 +6,10 @@
 #include <QScreen>
 
 #include "board/PracticeBoard.h"
-#include "e2e/LessonSteps.h"
 #include "e2e/ProgramOnScreen.h"
-#include "shell/LessonButton.h"
-#include "shell/Menu.h"
+#include "menu/Menu.h"
+#include "services/LessonButton.h"
+#include "support/LessonSteps.h"
 
 namespace e2e {
 namespace {

@@ -2,11 +2,11 @@
 #include <QRegularExpression>
 
 #include "board/PracticeBoard.h"
-#include "e2e/LessonSteps.h"
 #include "e2e/ProgramOnScreen.h"
-#include "shell/LessonButton.h"
-#include "shell/Menu.h"
-#include "shell/Module1.h"
+#include "menu/Menu.h"
+#include "program/Module1.h"
+#include "services/LessonButton.h"
+#include "support/LessonSteps.h"
 
 namespace e2e {
 namespace {

@@ -39,9 +39,9 @@
 #include "board/RunResults.h"
 #include "lessons/LessonCatalogue.h"
 #include "lessons/RunBuilder.h"
-#include "menus/IndicatorSpeeds.h"
-#include "shell/Formats.h"
-#include "shell/WindowKeys.h"
+#include "menu/IndicatorSpeeds.h"
+#include "services/Formats.h"
+#include "services/WindowKeys.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "e2e/LessonSteps.h"
+#include "support/LessonSteps.h"
 
 namespace e2e {
 

@@ -3,8 +3,8 @@
 // the end-to-end tests of the program built here and of the Windows program under Wine.
 #include <string>
 
-#include "e2e/Pupil.h"
-#include "e2e/TrainerTexts.h"
+#include "support/Pupil.h"
+#include "support/TrainerTexts.h"
 
 namespace e2e {
 

@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "board/PracticeBoard.h"
-#include "shell/Menu.h"
-#include "shell/Module1.h"
-#include "shell/Program.h"
+#include "menu/Menu.h"
+#include "program/Module1.h"
+#include "program/Program.h"
 #include "support/RecordingMessageBoxes.h"
 
 namespace testing_support {

@@ -1,4 +1,4 @@
-#include "e2e/Pupil.h"
+#include "support/Pupil.h"
 
 #include <QApplication>
 #include <QDialog>

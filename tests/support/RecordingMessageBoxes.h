@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "shell/MessageBoxes.h"
+#include "services/MessageBoxes.h"
 
 namespace testing_support {
 

@@ -1,4 +1,4 @@
-#include "windows/WinePrefix.h"
+#include "support/WinePrefix.h"
 
 namespace e2e {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "e2e/XSession.h"
+#include "support/XSession.h"
 
 namespace e2e {
 

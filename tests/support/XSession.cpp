@@ -1,4 +1,4 @@
-#include "e2e/XSession.h"
+#include "support/XSession.h"
 
 #include <signal.h>
 

@@ -1,5 +1,5 @@
 // Colours stored as 0x00BBGGRR, and the system colour numbers carried in the same values.
-#include "shell/Colour.h"
+#include "services/Colour.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Number and text helpers: reading the number a button caption starts with, the caption and
 // prompt formats, and the character/code conversions used for key names.
-#include "shell/Formats.h"
+#include "services/Formats.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The texts of the help menu and the development credit, character for character.
-#include "menus/HelpTexts.h"
+#include "menu/HelpTexts.h"
 
 #include <gtest/gtest.h>
 

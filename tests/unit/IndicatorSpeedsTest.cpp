@@ -1,5 +1,5 @@
 // The five speeds of the indicator speed menu.
-#include "menus/IndicatorSpeeds.h"
+#include "menu/IndicatorSpeeds.h"
 
 #include <gtest/gtest.h>
 

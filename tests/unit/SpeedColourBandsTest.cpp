@@ -1,5 +1,5 @@
 // The colour a lesson button takes from the best speed in its caption.
-#include "shell/SpeedColourBands.h"
+#include "menu/SpeedColourBands.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Twips and pixels: 15 twips to a pixel, and coordinates that read back exactly as written
 // although the widget holds whole pixels.
-#include "shell/Twips.h"
+#include "services/Twips.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // What a key event of the window system gives a window: the function key that came down,
 // the character typed, or nothing. The one table of which keys and chords the board sees.
-#include "shell/WindowKeys.h"
+#include "services/WindowKeys.h"
 
 #include <gtest/gtest.h>
 

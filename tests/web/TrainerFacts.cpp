@@ -7,13 +7,13 @@
 #include <QJsonObject>
 #include <cstdio>
 
-#include "e2e/TrainerTexts.h"
 #include "lessons/LessonCatalogue.h"
-#include "menus/IndicatorSpeeds.h"
-#include "shell/Colour.h"
-#include "shell/MenuLayout.h"
-#include "shell/SpeedColourBands.h"
-#include "shell/Twips.h"
+#include "menu/IndicatorSpeeds.h"
+#include "menu/MenuLayout.h"
+#include "menu/SpeedColourBands.h"
+#include "services/Colour.h"
+#include "services/Twips.h"
+#include "support/TrainerTexts.h"
 
 namespace {
 

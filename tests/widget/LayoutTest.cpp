@@ -8,7 +8,7 @@
 #include <QMenuBar>
 #include <utility>
 
-#include "shell/LessonButton.h"
+#include "services/LessonButton.h"
 #include "support/ProgramFixture.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <QKeyEvent>
 #include <QTest>
 
-#include "shell/LessonButton.h"
+#include "services/LessonButton.h"
 #include "support/ProgramFixture.h"
 
 namespace {

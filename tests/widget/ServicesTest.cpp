@@ -10,9 +10,9 @@
 #include <QWindow>
 #include <array>
 
-#include "shell/Controls.h"
-#include "shell/LessonButton.h"
-#include "shell/QtMessageBoxes.h"
+#include "services/Controls.h"
+#include "services/LessonButton.h"
+#include "services/QtMessageBoxes.h"
 #include "support/ProgramFixture.h"
 
 namespace {

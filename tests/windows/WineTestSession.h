@@ -2,7 +2,7 @@
 // What the Windows tests' main sets up for them.
 #include <string>
 
-#include "e2e/XSession.h"
+#include "support/XSession.h"
 
 namespace e2e {
 

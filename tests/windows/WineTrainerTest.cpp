@@ -11,12 +11,12 @@
 #include <QStringDecoder>
 #include <optional>
 
-#include "e2e/LessonSteps.h"
-#include "shell/Colour.h"
-#include "shell/MenuLayout.h"
-#include "shell/SpeedColourBands.h"
-#include "shell/Twips.h"
-#include "windows/WinePrefix.h"
+#include "menu/MenuLayout.h"
+#include "menu/SpeedColourBands.h"
+#include "services/Colour.h"
+#include "services/Twips.h"
+#include "support/LessonSteps.h"
+#include "support/WinePrefix.h"
 #include "windows/WineTestSession.h"
 
 namespace e2e {

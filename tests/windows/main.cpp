@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "windows/WinePrefix.h"
+#include "support/WinePrefix.h"
 #include "windows/WineTestSession.h"
 
 namespace {
