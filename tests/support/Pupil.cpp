@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <sstream>

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 #include <QWindow>
 #include <array>
 
