@@ -1,5 +1,6 @@
 // Each accepted key moves the run on by one key; the end of the text ends the run, reports
 // the speed and records a cleared lesson on its button.
+#include "board/IndicatorArithmetic.h"
 #include "board/PracticeBoard.h"
 #include "board/QueueAdvance.h"
 #include "board/RunResults.h"
@@ -37,7 +38,9 @@ void PracticeBoard::RecordClearedLesson(double shownSpeed) {
 }
 
 void PracticeBoard::EndOfRun() {
-    // Stopped first, so the time the result boxes stay open is not counted.
+    // The run's time is read off its clock as the last key comes, then the clock stops, so
+    // the time the result boxes stay open is not counted.
+    Ticks = static_cast<std::int16_t>(board::TicksAtRunEnd(Ticks, Timer1.ElapsedIntervals()));
     Timer1.SetEnabled(false);
     ui::Program::Current().Boxes().MsgBox(
         QStringLiteral("終わりました"), ui::BoxButtons::Ok, ui::BoxIcon::Warning,

@@ -39,6 +39,10 @@ void PracticeBoard::Form_Activate() {
 }
 
 void PracticeBoard::StartRun() {
+    // A board given up while its start box stood open starts nothing.
+    if (isHidden()) {
+        return;
+    }
     Label2.SetHeight(board::kBarStartHeight);
     Label2.SetBackColor(colour::kNavy);
     Module1::ClearedFlag = 0;

@@ -47,6 +47,11 @@ int TicksAfterTimerTick(int ticks, long long elapsedTenths) {
     return static_cast<int>(std::min(std::max<long long>(ticks + 1LL, elapsedTenths), kMaxTicks));
 }
 
+int TicksAtRunEnd(int ticks, long long elapsedTenths) {
+    constexpr long long kMaxTicks = std::numeric_limits<std::int16_t>::max();
+    return static_cast<int>(std::min(std::max<long long>(ticks, elapsedTenths), kMaxTicks));
+}
+
 int HeightAfterSkippedTicks(int previousTicks, int ticks, int textLength, int targetSpeed,
                             int heightTwips) {
     const long long pass = PassLength(textLength, targetSpeed);

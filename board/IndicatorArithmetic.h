@@ -39,6 +39,10 @@ inline constexpr int kTicksBetweenAnnouncements = 10;
 // frozen page, where the browser wakes a page's timers once a second or not at all). Held
 // at 32,767.
 int TicksAfterTimerTick(int ticks, long long elapsedTenths);
+// The run's time when its last key comes: the whole tenths the run's clock has measured, so
+// a last key that beats a late tick brings the time since the tick before; never less than
+// the ticks counted. Held at 32,767.
+int TicksAtRunEnd(int ticks, long long elapsedTenths);
 
 // The bar's height before the tick that brought the run from `previousTicks` to `ticks`:
 // each pass the indicator began in between thickens it, as if each of its ticks had come.

@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QWindow>
+#include <algorithm>
 #include <functional>
 
 #include "services/Form.h"
+#include "services/KeyboardHandOver.h"
 
 namespace ui {
 
@@ -72,6 +74,10 @@ ActivationTracker* ActivationTracker::Running() {
 }
 
 void ActivationTracker::PupilUsed(Form& form) {
+    if (BoxOpen()) {
+        GiveKeyboardToOpenBox();
+        return;
+    }
     if (handBackTo_.isNull() || boxOpen_ || &form == handBackTo_) {
         return;
     }
@@ -91,7 +97,14 @@ void ActivationTracker::Activated(Form& form) {
 }
 
 void ActivationTracker::PlatformActivated(Form& form) {
-    if (form.isHidden() || QApplication::activeModalWidget() != nullptr || HandingBack(form)) {
+    if (form.isHidden()) {
+        return;
+    }
+    if (BoxOpen()) {
+        GiveKeyboardToOpenBox();
+        return;
+    }
+    if (QApplication::activeModalWidget() != nullptr || HandingBack(form)) {
         return;
     }
     Activated(form);
@@ -113,9 +126,20 @@ bool ActivationTracker::HandingBack(Form& activated) {
     return true;
 }
 
+void ActivationTracker::GiveKeyboardToOpenBox() {
+    QTimer::singleShot(0, pupilInputWatch_.get(), [] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            box->raise();
+            box->activateWindow();
+            DeliverPendingActivation();
+        }
+    });
+}
+
 void ActivationTracker::BoxOpened(Form* owner) {
+    ReleaseHeldBack();
     ++openBoxes_;
-    EndHandBack();
+    ++boxesOpenedSoFar_;
     if (owner == nullptr) {
         return;
     }
@@ -130,7 +154,12 @@ void ActivationTracker::BoxOpened(Form* owner) {
     }
 }
 
+void ActivationTracker::BoxAnswered() {
+    answeredBoxes_ = std::min(answeredBoxes_ + 1, openBoxes_);
+}
+
 void ActivationTracker::BoxClosed() {
+    answeredBoxes_ = std::max(answeredBoxes_ - 1, 0);
     if (openBoxes_ > 0 && --openBoxes_ > 0) {
         return;
     }
@@ -146,6 +175,12 @@ void ActivationTracker::BoxClosed() {
 }
 
 void ActivationTracker::EndHandBack() {
+    if (!BoxOpen()) {
+        ReleaseHeldBack();
+    }
+}
+
+void ActivationTracker::ReleaseHeldBack() {
     handBackTimer_.stop();
     handBackTo_.clear();
     boxOpen_ = false;

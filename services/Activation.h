@@ -17,6 +17,11 @@
 // are not taken as switches, and an activation of another window turns the keyboard back
 // to the owner. The hand-back corrects the window system, never the pupil: a click on
 // another of the program's windows ends it at once, and that window becomes the active one.
+//
+// A box that is open owns the keyboard, whatever was clicked: a click on another of the
+// program's windows, or the window system activating one, gives the keyboard back to the
+// box, since keys sent to a window that a box blocks are lost. Nothing the program does
+// while the box is open (showing a window, a click) ends the hold on the other windows.
 #include <QPointer>
 #include <QTimer>
 #include <chrono>
@@ -39,11 +44,17 @@ class ActivationTracker {
     // The window system made `form` the active window. Ignored while a modal box is open
     // or hands the keyboard back, and for a window that is hidden by then.
     void PlatformActivated(Form& form);
-    // A box owned by `owner` (null: by no window of the program) opens, or has closed. A
-    // box's answer may open the next box before the first has been reported closed: the
-    // keyboard goes back when the last one open has closed.
+    // A box owned by `owner` (null: by no window of the program) opens, is answered, or has
+    // closed. A box's answer may open the next box before the first has been reported
+    // closed: the keyboard goes back when the last one open has closed.
     void BoxOpened(Form* owner);
+    void BoxAnswered();
     void BoxClosed();
+    // A box is open and not yet answered.
+    bool BoxOpen() const { return openBoxes_ > answeredBoxes_; }
+    // Counts the boxes opened so far: what waits for a later moment is given up when a box
+    // has opened in between.
+    unsigned long long BoxesOpenedSoFar() const { return boxesOpenedSoFar_; }
     // How long after a box has closed its owner may take to become active again.
     void SetHandBackPatience(std::chrono::milliseconds patience) { handBackPatience_ = patience; }
 
@@ -54,10 +65,17 @@ class ActivationTracker {
 
     Form* Current() const { return current_; }
 
-    // The keyboard stays where it is now: the other windows take the focus again.
+    // The keyboard stays where it is now: the other windows take the focus again. While a
+    // box is open it keeps the keyboard, and the other windows stay held back.
     void EndHandBack();
 
+    // The open box takes the keyboard back (and comes to the front), once the click or
+    // activation that took it away has been dealt with.
+    void GiveKeyboardToOpenBox();
+
   private:
+    // The other windows take the focus again, whether or not a box is open.
+    void ReleaseHeldBack();
     // True while the window system's activations belong to a box opening or closing.
     bool HandingBack(Form& activated);
     // The pupil clicked or touched a window of the program.
@@ -66,7 +84,9 @@ class ActivationTracker {
     Form* current_ = nullptr;
     QPointer<Form> handBackTo_;
     bool boxOpen_ = false;
-    int openBoxes_ = 0;
+    int openBoxes_ = 0;      // opened and not yet reported closed
+    int answeredBoxes_ = 0;  // of those, answered already
+    unsigned long long boxesOpenedSoFar_ = 0;
     // The program's other windows, kept from taking the focus during a hand-back.
     std::vector<QPointer<Form>> heldBack_;
     QTimer handBackTimer_;

@@ -141,7 +141,8 @@ void Form::SetWidth(int twipsValue) {
 }
 
 void Form::Show() {
-    // A window the program shows takes the keyboard, also in the middle of a hand-back.
+    // A window the program shows takes the keyboard, also in the middle of a hand-back; only
+    // a box that is open keeps it.
     Activation().EndHandBack();
     // Not show(): where the window system shows windows full screen (the browser), show()
     // would stretch the window over the whole page. A form keeps its own size everywhere.
@@ -179,6 +180,14 @@ bool Form::event(QEvent* event) {
 }
 
 void Form::closeEvent(QCloseEvent* event) {
+    // A window does not go while a box is open: the box would outlive the window it belongs
+    // to, and its answer would act on a window that is gone. The window system blocks the
+    // close of a window under a box; the browser's title bar closes it all the same.
+    if (Activation().BoxOpen()) {
+        event->ignore();
+        Activation().GiveKeyboardToOpenBox();
+        return;
+    }
     std::int16_t cancel = 0;
     Form_Unload(cancel);
     if (cancel != 0) {

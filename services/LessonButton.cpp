@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include "services/Activation.h"
 #include "services/Controls.h"
 
 namespace ui {
@@ -58,6 +59,11 @@ bool RepeatsMayComeUnflagged() {
     return QGuiApplication::platformName() == QStringLiteral("xcb");
 }
 
+unsigned long long BoxesOpenedSoFar() {
+    const ActivationTracker* activation = ActivationTracker::Running();
+    return activation != nullptr ? activation->BoxesOpenedSoFar() : 0;
+}
+
 }  // namespace
 
 LessonButton::LessonButton(QWidget* parent) : QPushButton(parent) {
@@ -68,9 +74,11 @@ LessonButton::LessonButton(QWidget* parent) : QPushButton(parent) {
     releaseConfirmation_.setSingleShot(true);
     releaseConfirmation_.setInterval(kReleaseConfirmation);
     connect(&releaseConfirmation_, &QTimer::timeout, this, [this] {
-        // A press of the key since its release, wherever it went, shows it held down.
+        // A press of the key since its release, wherever it went, shows it held down. A box
+        // opened meanwhile (another lesson's start box, a help box) has taken the keyboard:
+        // the click belonged to a moment that has passed.
         if (KeyHistory::Instance().Presses(releasedKey_) == pressesAtRelease_ &&
-            KeyboardMayClick()) {
+            BoxesOpenedSoFar() == boxesAtRelease_ && KeyboardMayClick()) {
             click();
         }
     });
@@ -179,6 +187,7 @@ void LessonButton::keyReleaseEvent(QKeyEvent* event) {
         return;
     }
     pressesAtRelease_ = KeyHistory::Instance().Presses(key);
+    boxesAtRelease_ = BoxesOpenedSoFar();
     releaseConfirmation_.start();
 }
 
@@ -186,7 +195,10 @@ bool LessonButton::KeyboardMayClick() const {
     return !keyboardClickAllowed_ || keyboardClickAllowed_();
 }
 
+// A click waiting for its key's release to be confirmed goes with the focus: the pupil has
+// moved on, to another button or another lesson.
 void LessonButton::focusOutEvent(QFocusEvent* event) {
+    releaseConfirmation_.stop();
     heldKey_ = 0;
     unsureKey_ = 0;
     setDown(false);

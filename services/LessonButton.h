@@ -42,6 +42,7 @@ class LessonButton : public QPushButton {
     int releasedKey_ = 0;  // the key last released here
     bool releasedWhileDown_ = false;
     quint64 pressesAtRelease_ = 0;
+    unsigned long long boxesAtRelease_ = 0;
 
     colour::BgrColour backColor_ = colour::kPaleCyan;
     std::function<bool()> keyboardClickAllowed_;

@@ -114,6 +114,9 @@ void QtMessageBoxes::Present(const QString& prompt, BoxButtons buttons, BoxIcon 
     QObject::connect(
         box, &QDialog::finished, box, [box, buttons, tracked, answered = std::move(answered)] {
             const bool yes = box->standardButton(box->clickedButton()) == QMessageBox::Yes;
+            if (tracked && ActivationTracker::Running() != nullptr) {
+                ActivationTracker::Running()->BoxAnswered();
+            }
             // The window system acts on the box's going after this: until it has (Wine's
             // window manager activating the window focused last, for one), its activations
             // still belong to the box, and only then does the owner get the keyboard back.

@@ -13,23 +13,27 @@ void ProgramFixture::SetUp() {
 }
 
 void ProgramFixture::TearDown() {
+    boxes.ForgetOpenBoxes();
     program.reset();
 }
 
 void ProgramFixture::StartLesson(int index) {
     menu().Command1[static_cast<std::size_t>(index)].Click();
+    AnswerBoxes();
 }
 
 void ProgramFixture::Type(const QString& keys) {
     for (const QChar key : keys) {
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(key));
         QApplication::sendEvent(&board(), &press);
+        AnswerBoxes();
     }
 }
 
 void ProgramFixture::PressFunctionKey(int number) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_F1 + (number - 1), Qt::NoModifier);
     QApplication::sendEvent(&board(), &press);
+    AnswerBoxes();
 }
 
 void ProgramFixture::FinishRunWithTicks(const QString& keys, int ticks) {

@@ -25,13 +25,17 @@ class ProgramFixture : public ::testing::Test {
 
     // Clicks lesson button `index` and closes the start box.
     void StartLesson(int index);
-    // Types each character of `keys` on the board as a key press with that text.
+    // Types each character of `keys` on the board as a key press with that text; the pupil
+    // closes each box a key opens before the next key.
     void Type(const QString& keys);
     void PressFunctionKey(int number);
     // Types the rest of the run, leaving `ticks` on the clock for the last key.
     void FinishRunWithTicks(const QString& keys, int ticks);
     // Types a whole lesson without a miss in `ticks` tenths of a second.
     void ClearLesson(int index, const QString& keys, int ticks);
+
+    // The pupil closes every open box, and those their answers open.
+    void AnswerBoxes() { boxes.AnswerOpenBoxes(); }
 
     QString LastTitle() const;
     QString LastPrompt() const;

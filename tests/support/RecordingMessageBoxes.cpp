@@ -1,6 +1,19 @@
 #include "support/RecordingMessageBoxes.h"
 
+#include <QCoreApplication>
+#include <QTimer>
+
+#include "services/Activation.h"
+
 namespace testing_support {
+
+namespace {
+
+ui::ActivationTracker* Activation() {
+    return ui::ActivationTracker::Running();
+}
+
+}  // namespace
 
 std::vector<ShownBox> RecordingMessageBoxes::WithTitle(const QString& title) const {
     std::vector<ShownBox> matching;
@@ -15,16 +28,41 @@ std::vector<ShownBox> RecordingMessageBoxes::WithTitle(const QString& title) con
 void RecordingMessageBoxes::Present(const QString& prompt, ui::BoxButtons buttons, ui::BoxIcon icon,
                                     const QString& title, ui::BoxAnswered answered) {
     shown.push_back({prompt, title, buttons, icon});
-    if (whileOpen) {
-        whileOpen(shown.back());
-    }
     ui::BoxAnswer answer =
         buttons == ui::BoxButtons::YesNo ? ui::BoxAnswer::Yes : ui::BoxAnswer::Ok;
     if (!scriptedAnswers.empty()) {
         answer = scriptedAnswers.front();
         scriptedAnswers.pop_front();
     }
-    answered(answer);
+    if (ui::ActivationTracker* activation = Activation()) {
+        activation->BoxOpened(activation->Current());
+    }
+    open_.push_back({shown.back(), answer, std::move(answered)});
+    QTimer::singleShot(0, &answering_, [this] { AnswerOldestBox(); });
+}
+
+void RecordingMessageBoxes::AnswerOldestBox() {
+    if (open_.empty()) {
+        return;  // forgotten with its program
+    }
+    OpenBox box = std::move(open_.front());
+    open_.pop_front();
+    if (whileOpen) {
+        whileOpen(box.box);
+    }
+    if (ui::ActivationTracker* activation = Activation()) {
+        activation->BoxAnswered();
+    }
+    box.answered(box.answer);
+    if (ui::ActivationTracker* activation = Activation()) {
+        activation->BoxClosed();
+    }
+}
+
+void RecordingMessageBoxes::AnswerOpenBoxes() {
+    while (!open_.empty()) {
+        QCoreApplication::processEvents();
+    }
 }
 
 const char* IconName(ui::BoxIcon icon) {

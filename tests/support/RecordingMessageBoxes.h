@@ -1,7 +1,11 @@
 #pragma once
 // A message box service that shows nothing: it records every box and answers from a
-// script (OK, or Yes for a Yes/No box, when the script is empty). A hook can act while a
-// box is "open", as a pupil or the timer might.
+// script (OK, or Yes for a Yes/No box, when the script is empty). It answers as a real box
+// does: on a later turn of the event loop, once MsgBox has returned and the handler that
+// opened the box has finished; AnswerOpenBoxes() turns the loop until every box, and every
+// box their answers opened, has been answered. A hook can act while a box is "open", as a
+// pupil or the timer might. The activation tracker hears of each box as of a real one.
+#include <QObject>
 #include <deque>
 #include <functional>
 #include <vector>
@@ -26,10 +30,27 @@ class RecordingMessageBoxes : public ui::MessageBoxes {
     void Clear() { shown.clear(); }
     // The boxes whose title is `title`.
     std::vector<ShownBox> WithTitle(const QString& title) const;
+    // Boxes shown and not yet answered.
+    std::size_t OpenBoxes() const { return open_.size(); }
+    // Turns the event loop until no box is open.
+    void AnswerOpenBoxes();
+    // The program the open boxes belong to is going: they are never answered.
+    void ForgetOpenBoxes() { open_.clear(); }
 
   protected:
     void Present(const QString& prompt, ui::BoxButtons buttons, ui::BoxIcon icon,
                  const QString& title, ui::BoxAnswered answered) override;
+
+  private:
+    struct OpenBox {
+        ShownBox box;
+        ui::BoxAnswer answer;
+        ui::BoxAnswered answered;
+    };
+    void AnswerOldestBox();
+
+    std::deque<OpenBox> open_;
+    QObject answering_;
 };
 
 // Readable names in test failures.

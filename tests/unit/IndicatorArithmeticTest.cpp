@@ -75,6 +75,25 @@ TEST(TicksAfterTimerTick, ALateTickBringsTheTimeThatPassedAndThePassesBegun) {
     }
 }
 
+// The last key may beat a late tick: the run's time is the clock's, not the last tick's.
+TEST(TicksAtRunEnd, IsTheClocksTimeNeverLessThanTheTicksCounted) {
+    struct Case {
+        int ticks;
+        long long elapsedTenths;
+        int atEnd;
+    };
+    const Case cases[] = {
+        {130, 130, 130},        // the ticks kept up
+        {130, 137, 137},        // the last key came 0.7 s after a tick that did not
+        {131, 130, 131},        // a tick a shade early has counted its tenth already
+        {32000, 40000, 32767},  // held at the limit
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(board::TicksAtRunEnd(c.ticks, c.elapsedTenths), c.atEnd)
+            << c.ticks << " ticks, " << c.elapsedTenths << " tenths on the clock";
+    }
+}
+
 TEST(PassLength, IsTheTextLengthTimesTicksPerCharacterRounded) {
     struct Case {
         int textLength;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTest>
 #include <QThread>
@@ -92,6 +93,7 @@ TEST_F(Indicator, ActivationRestoresTheBarsLook) {
     TickUntil(421);
     ASSERT_EQ(board().Label2.BackColor(), colour::kRed);
     board().Form_Activate();  // as when the pupil comes back to the board
+    AnswerBoxes();
     EXPECT_EQ(board().Label2.BackColor(), colour::kNavy);
     EXPECT_EQ(board().Label2.Height(), 255);
     EXPECT_EQ(board().Ticks, 421);
@@ -122,6 +124,15 @@ TEST_F(Indicator, TicksMissedWhileTheProgramWasHeldUpStillCount) {
     EXPECT_LE(board().Ticks, 25);  // 2 s at most, with room for a slow machine
     // A cell's width (495 twips) for each tenth of a character at 60 a minute.
     EXPECT_NEAR(board().Label2.Width(), 49.5 * board().Ticks, 1.0);
+
+    // The last key comes before the late tick: the time since the last tick counts too.
+    const QString keys = testing_support::LessonKeys(0);
+    Type(keys.left(keys.size() - 1));
+    const int beforeLastKey = board().Ticks;
+    QThread::msleep(500);
+    QKeyEvent lastKey(QEvent::KeyPress, 0, Qt::NoModifier, keys.right(1));
+    QApplication::sendEvent(&board(), &lastKey);
+    EXPECT_GE(board().Ticks, beforeLastKey + 5);
 }
 
 TEST_F(Indicator, TimerRunsOnlyDuringARun) {

@@ -180,7 +180,16 @@ TEST_F(RunLifecycle, OtherMouseButtonsDoNothing) {
 }
 
 TEST_F(RunLifecycle, ClosingTheBoardGivesTheRunUp) {
-    StartLesson(0);
+    // Not while its start box is open: the box would stay, and start a run on a hidden board.
+    menu().Command1[0].Click();
+    ASSERT_EQ(boxes.OpenBoxes(), 1u);
+    EXPECT_FALSE(board().close());
+    EXPECT_FALSE(menu().close()) << "no quit question over another box";
+    AnswerBoxes();
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_FALSE(board().isHidden());
+    EXPECT_TRUE(board().RunInProgress());
+
     Type(QStringLiteral("tyu"));
     board().close();
     EXPECT_FALSE(board().Timer1.Enabled());

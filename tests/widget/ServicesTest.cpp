@@ -195,6 +195,7 @@ TEST_F(Services, ActivationsWhileABoxHandsTheKeyboardBackAreNoSwitches) {
 
     // The pupil's own click on the other window ends a hand-back at once.
     tracker.PlatformActivated(board());
+    AnswerBoxes();  // the start box of the switch back
     tracker.BoxOpened(&board());
     tracker.BoxClosed();
     QTest::mousePress(menu().Client(), Qt::LeftButton);
@@ -205,6 +206,7 @@ TEST_F(Services, ActivationsWhileABoxHandsTheKeyboardBackAreNoSwitches) {
     // A box whose answer opens the next before the first is reported closed: the keyboard
     // goes back when the last one has closed.
     tracker.PlatformActivated(board());
+    AnswerBoxes();
     tracker.BoxOpened(&board());
     tracker.BoxOpened(&board());
     tracker.BoxClosed();
@@ -213,6 +215,22 @@ TEST_F(Services, ActivationsWhileABoxHandsTheKeyboardBackAreNoSwitches) {
     tracker.BoxClosed();
     tracker.PlatformActivated(board());
     EXPECT_TRUE(menuTakesFocus());
+
+    // A box that is open keeps the keyboard, whatever the program shows and the pupil
+    // clicks. In the browser, showing the board delivers its activation at once, which opens
+    // the start box before Show notes the board active; the double click's second press
+    // then lands on the menu.
+    board().Form_MouseDown(2);
+    const std::size_t boxesBeforeLesson = boxes.shown.size();
+    menu().Command1[0].Click();
+    ASSERT_EQ(boxes.OpenBoxes(), 1u);
+    tracker.Activated(board());
+    EXPECT_FALSE(menuTakesFocus()) << "showing the board ended the start box's hold";
+    QTest::mouseDClick(menu().Command1[0].Widget(), Qt::LeftButton);
+    EXPECT_FALSE(menuTakesFocus()) << "a click on the menu took the keyboard from the box";
+    EXPECT_EQ(boxes.shown.size(), boxesBeforeLesson + 1) << "one start box";
+    AnswerBoxes();
+    EXPECT_TRUE(board().RunInProgress());
 }
 
 TEST_F(Services, AnOwnerThatNeverGetsTheKeyboardBackHoldsNoSwitchUpForLong) {
