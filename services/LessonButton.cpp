@@ -196,9 +196,13 @@ bool LessonButton::KeyboardMayClick() const {
 }
 
 // A click waiting for its key's release to be confirmed goes with the focus: the pupil has
-// moved on, to another button or another lesson.
+// moved on, to another button or another lesson. The window losing the keyboard for a moment
+// (a window manager's shuffle) keeps it: a box that took the keyboard is seen by the count of
+// boxes opened.
 void LessonButton::focusOutEvent(QFocusEvent* event) {
-    releaseConfirmation_.stop();
+    if (event->reason() != Qt::ActiveWindowFocusReason) {
+        releaseConfirmation_.stop();
+    }
     heldKey_ = 0;
     unsureKey_ = 0;
     setDown(false);

@@ -38,7 +38,7 @@ void RecordingMessageBoxes::Present(const QString& prompt, ui::BoxButtons button
         activation->BoxOpened(activation->Current());
     }
     open_.push_back({shown.back(), answer, std::move(answered)});
-    QTimer::singleShot(0, &answering_, [this] { AnswerOldestBox(); });
+    QTimer::singleShot(answerAfter, &answering_, [this] { AnswerOldestBox(); });
 }
 
 void RecordingMessageBoxes::AnswerOldestBox() {
@@ -61,7 +61,7 @@ void RecordingMessageBoxes::AnswerOldestBox() {
 
 void RecordingMessageBoxes::AnswerOpenBoxes() {
     while (!open_.empty()) {
-        QCoreApplication::processEvents();
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 }
 

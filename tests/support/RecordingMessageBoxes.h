@@ -6,6 +6,7 @@
 // box their answers opened, has been answered. A hook can act while a box is "open", as a
 // pupil or the timer might. The activation tracker hears of each box as of a real one.
 #include <QObject>
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <vector>
@@ -26,6 +27,9 @@ class RecordingMessageBoxes : public ui::MessageBoxes {
     std::vector<ShownBox> shown;
     std::deque<ui::BoxAnswer> scriptedAnswers;
     std::function<void(const ShownBox&)> whileOpen;
+    // How long the pupil takes to answer a box; a box stays open at least one turn of the
+    // event loop.
+    std::chrono::milliseconds answerAfter{0};
 
     void Clear() { shown.clear(); }
     // The boxes whose title is `title`.
