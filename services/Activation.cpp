@@ -60,6 +60,16 @@ ActivationTracker::ActivationTracker()
     handBackTimer_.setSingleShot(true);
     QObject::connect(&handBackTimer_, &QTimer::timeout, [this] { EndHandBack(); });
     QApplication::instance()->installEventFilter(pupilInputWatch_.get());
+    // Whichever way a window took the keyboard from an open box (the browser activates the
+    // window pressed, even one that the box blocks), the box takes it back.
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, pupilInputWatch_.get(),
+                     [this](QWindow* focused) {
+                         const QWidget* box = QApplication::activeModalWidget();
+                         if (BoxOpen() && focused != nullptr && box != nullptr &&
+                             box->windowHandle() != focused) {
+                             GiveKeyboardToOpenBox();
+                         }
+                     });
     running = this;
 }
 

@@ -9,7 +9,8 @@
 //   evaluate(fn, ...args)    fn run in the page; its (awaited) value
 //   press(key)               a key as a person presses it: 'Enter', 'x', 'F7', 'Tab', 'Space',
 //                            'ArrowDown', 'Control+c' (modifiers held down around the key)
-//   click(x, y, { button })  a left (default) or right click at a CSS pixel of the viewport
+//   click(x, y, { button, count })  a left (default) or right click at a CSS pixel of the
+//                            viewport; count 2 is a double click
 //   screenshot()             a PNG of the viewport, a pixel for each CSS pixel
 //   clearClipboard(), clipboardText()   the text the page put on the clipboard (Ctrl+C)
 //   leaveQuestion()          the page is asked to leave (a reload); gives the question the
@@ -239,7 +240,7 @@ export function puppeteerDriver(page, close) {
       await page.keyboard.press(parts.at(-1));
       for (const modifier of held.reverse()) await page.keyboard.up(modifier);
     },
-    click: (x, y, { button = 'left' } = {}) => page.mouse.click(x, y, { button }),
+    click: (x, y, { button = 'left', count = 1 } = {}) => page.mouse.click(x, y, { button, count }),
     screenshot: () => page.screenshot({ type: 'png' }),
     clearClipboard: () => page.evaluate(() => navigator.clipboard.writeText('')),
     clipboardText: () => page.evaluate(() => navigator.clipboard.readText()),

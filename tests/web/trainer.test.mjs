@@ -96,17 +96,31 @@ async function menuTitleCentres(page, client) {
   return centres.map((x) => ({ x, y: client.top - 12 }));
 }
 
-// The close button of the menu window's title bar: the dark cross at its right end.
-async function menuCloseButton(page, client) {
+// The close button of a window's title bar: the dark cross at its right end, between the
+// heights `fromY` and `toY` (the menu bar lies between the menu window's title bar and its
+// client area).
+async function closeButton(page, right, fromY, toY, window) {
   const image = await screenImage(page);
   let sumX = 0, sumY = 0, count = 0;
-  for (let y = Math.max(0, client.top - 70); y < client.top - 26; y++) {
-    for (let x = client.left + client.width - 24; x < client.left + client.width + 4; x++) {
+  for (let y = Math.max(0, fromY); y < toY; y++) {
+    for (let x = right - 24; x < right + 4; x++) {
       if (isDark(image, x, y)) { sumX += x; sumY += y; count++; }
     }
   }
-  assert.ok(count > 0, 'no close button on the menu window');
+  assert.ok(count > 0, `no close button on the ${window}`);
   return { x: Math.round(sumX / count), y: Math.round(sumY / count) };
+}
+
+const menuCloseButton = (page, client) =>
+  closeButton(page, client.left + client.width, client.top - 70, client.top - 26, 'menu window');
+
+// The board's: its client area is pale cyan from the menu's left edge to its own right edge.
+async function boardCloseButton(page, client) {
+  const { top, image } = await boardClientTop(page, client);
+  assert.ok(top !== undefined, 'no board below the menu window');
+  let right = client.left;
+  while (isCyan(image, right, top + 2)) right++;
+  return closeButton(page, right, top - 40, top - 4, 'board');
 }
 
 // A point inside lesson button `index`, `inset` pixels in from its left edge, halfway down.
@@ -279,6 +293,31 @@ test('a pupil types lesson 1 with one wrong key, and the browser keeps none of t
     await typeKeys(page, 'so');
     const secondBoard = await boardClientTop(page, client);
     await page.click(client.left + 100, secondBoard.top + 40, { button: 'right' });
+    await waitFor(async () => (await boardClientTop(page, client)).top === undefined,
+      { what: 'the board to go away after the right click' });
+
+    // A double click on a lesson: its start box has the keyboard (Ctrl+C copies it), though
+    // the second press landed on the menu window. The board's close button does nothing
+    // while the start box is open; closing the box starts the run on the board, where a
+    // wrong key is judged.
+    const lessonOne = inButton(client, 0, 20);
+    await page.click(lessonOne.x, lessonOne.y, { count: 2 });
+    await copyOfBox(page, facts.titles.startBox);
+    const boardClose = await boardCloseButton(page, client);
+    await page.click(boardClose.x, boardClose.y);
+    await sleep(300);
+    await closeBox(page, facts.titles.startBox);
+    await typeKeys(page, 'x');
+    await closeBox(page, 'xではありません');
+    const thirdBoard = await boardClientTop(page, client);
+    await page.click(client.left + 100, thirdBoard.top + 40, { button: 'right' });
+    await waitFor(async () => (await boardClientTop(page, client)).top === undefined,
+      { what: 'the board to go away after the right click' });
+    // The menu is reachable from the keyboard again: Enter starts the focused lesson.
+    await press(page, 'Enter');
+    await closeBox(page, facts.titles.startBox);
+    const fourthBoard = await boardClientTop(page, client);
+    await page.click(client.left + 100, fourthBoard.top + 40, { button: 'right' });
     await waitFor(async () => (await boardClientTop(page, client)).top === undefined,
       { what: 'the board to go away after the right click' });
 

@@ -143,10 +143,10 @@ function driverOf(session, close) {
           ...[...values].reverse().map((value) => ({ type: 'keyUp', value }))],
       }]);
     },
-    click: (x, y, { button = 'left' } = {}) => (button === 'right' ? evaluate(rightClick, x, y) : session.performActions([{
+    click: (x, y, { button = 'left', count = 1 } = {}) => (button === 'right' ? evaluate(rightClick, x, y) : session.performActions([{
       type: 'pointer', id: 'mouse', parameters: { pointerType: 'mouse' },
       actions: [{ type: 'pointerMove', x, y, origin: 'viewport', duration: 0 },
-        { type: 'pointerDown', button: 0 }, { type: 'pointerUp', button: 0 }],
+        ...Array.from({ length: count }, () => [{ type: 'pointerDown', button: 0 }, { type: 'pointerUp', button: 0 }]).flat()],
     }])),
     screenshot: () => session.screenshot(),
     clearClipboard: () => session.executeSync('window.copiedText = ""'),
