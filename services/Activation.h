@@ -41,8 +41,9 @@ class ActivationTracker {
 
     // The program showed `form`, or the pupil used a control of it.
     void Activated(Form& form);
-    // The window system made `form` the active window. Ignored while a modal box is open
-    // or hands the keyboard back, and for a window that is hidden by then.
+    // The window system made `form` the active window. While a box is open the box takes
+    // the keyboard back; ignored while a box hands the keyboard back, and for a window that
+    // is hidden by then.
     void PlatformActivated(Form& form);
     // A box owned by `owner` (null: by no window of the program) opens, is answered, or has
     // closed. A box's answer may open the next box before the first has been reported
