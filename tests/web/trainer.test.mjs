@@ -114,12 +114,13 @@ async function closeButton(page, right, fromY, toY, window) {
 const menuCloseButton = (page, client) =>
   closeButton(page, client.left + client.width, client.top - 70, client.top - 26, 'menu window');
 
-// The board's: its client area is pale cyan from the menu's left edge to its own right edge.
+// The board's, for a board no wider than the menu window: its right edge is the last pale
+// cyan of its client area's top row (a box may stand over the middle of the board).
 async function boardCloseButton(page, client) {
   const { top, image } = await boardClientTop(page, client);
   assert.ok(top !== undefined, 'no board below the menu window');
-  let right = client.left;
-  while (isCyan(image, right, top + 2)) right++;
+  let right = client.left + client.width;
+  while (right > client.left && !isCyan(image, right - 1, top + 2)) right--;
   return closeButton(page, right, top - 40, top - 4, 'board');
 }
 
