@@ -189,6 +189,19 @@ for (const [screen, width, height] of [['an iPad upright', 768, 1024], ['an iPad
     }));
 }
 
+// Pupils double-click. The first click shows the board, whose start box opens at once; the
+// second press lands on the menu window, which the box blocks: the box keeps the keyboard.
+test('a double click on a lesson leaves the keyboard with its start box', () =>
+  withPage({}, async (page) => {
+    await waitUntilRunning(page);
+    const client = await menuClientRect(page);
+    const lessonOne = inButton(client, 0, 20);
+    await page.click(lessonOne.x, lessonOne.y, { count: 2 });
+    await closeBox(page, facts.titles.startBox);
+    await typeKeys(page, 'x');
+    await closeBox(page, 'xではありません');
+  }));
+
 test('a pupil types lesson 1 with one wrong key, and the browser keeps none of the keys', () =>
   withPage({}, async (page) => {
     await waitUntilRunning(page);
