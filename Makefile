@@ -3,9 +3,11 @@
 #   make test   checks that the services include no window, builds everything and runs every
 #               test, also under the sanitizers, checks the Debian package, tries the Windows
 #               edition under Wine and the browser edition in Chromium, Firefox and WebKit,
-#               and runs the fuzzer for FUZZ_SECONDS
+#               and runs the fuzzers for FUZZ_SECONDS each: the key judging's and, half the
+#               time each, the order of events' in both editions
 .PHONY: run test deps build build-asan test-dev test-asan release bench package test-package \
-	fuzz format clean windows test-windows web test-web check-includes
+	build-fuzz fuzz fuzz-events fuzz-events-campaign format clean windows test-windows web test-web \
+	check-includes
 
 # How long `make fuzz` runs the fuzzer.
 FUZZ_SECONDS ?= 60
@@ -44,14 +46,49 @@ test-package: release
 
 # The fuzzer runs on a copy of the seed corpus, so the inputs it adds stay in the build
 # folder; a crash is written to build/fuzz/artifacts/.
-fuzz: deps
+build-fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz
+
+fuzz: build-fuzz
 	rm -rf build/fuzz/corpus
 	mkdir -p build/fuzz/corpus build/fuzz/artifacts
 	cp tests/fuzz/corpus/* build/fuzz/corpus/
 	build/fuzz/run_fuzzer -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 		-artifact_prefix=build/fuzz/artifacts/ build/fuzz/corpus
+
+# The fuzzers of the order of events on the real windows, one for each edition's keyboard
+# hand-over, each for half of FUZZ_SECONDS on a copy of the seed corpus; a broken rule is
+# written to build/fuzz/artifacts/. The windows' libraries keep caches the sanitizer would
+# report as leaks (tools/lsan.supp).
+event_fuzzers = ondesktop inbrowser
+event_fuzz_env = LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0
+event_fuzz_options = -max_len=256 -len_control=0 -print_final_stats=1 \
+	-artifact_prefix=build/fuzz/artifacts/
+
+fuzz-events: build-fuzz
+	mkdir -p build/fuzz/artifacts
+	for edition in $(event_fuzzers); do \
+		rm -rf build/fuzz/event-corpus-$$edition && mkdir -p build/fuzz/event-corpus-$$edition && \
+		cp tests/fuzz/event-corpus/* build/fuzz/event-corpus-$$edition/ && \
+		$(event_fuzz_env) build/fuzz/run_event_fuzzer_$$edition $(event_fuzz_options) \
+			-max_total_time=$$(( $(FUZZ_SECONDS) / 2 )) build/fuzz/event-corpus-$$edition \
+			|| exit 1; \
+	done
+
+# A longer campaign of both event fuzzers, one after the other, each for
+# FUZZ_CAMPAIGN_SECONDS on every core (-fork), keeping what they find in FUZZ_CAMPAIGN_CORPUS
+# from one campaign to the next.
+FUZZ_CAMPAIGN_SECONDS ?= 3600
+FUZZ_CAMPAIGN_CORPUS ?= $(HOME)/.cache/kunpu-typing/event-corpus
+
+fuzz-events-campaign: build-fuzz
+	for edition in $(event_fuzzers); do \
+		mkdir -p $(FUZZ_CAMPAIGN_CORPUS)/$$edition && \
+		$(event_fuzz_env) build/fuzz/run_event_fuzzer_$$edition $(event_fuzz_options) \
+			-fork=$$(nproc) -max_total_time=$(FUZZ_CAMPAIGN_SECONDS) \
+			$(FUZZ_CAMPAIGN_CORPUS)/$$edition tests/fuzz/event-corpus || exit 1; \
+	done
 
 # The Windows edition, cross-built here: Qt for Windows from Debian's qt6-base source (built
 # once into a cache outside the work tree, tools/build-qt-windows), then the program, the
@@ -97,7 +134,7 @@ test-web: web build
 check-includes:
 	tools/check-includes
 
-test: check-includes test-dev test-asan test-package test-windows test-web fuzz
+test: check-includes test-dev test-asan test-package test-windows test-web fuzz fuzz-events
 
 # Start-up, peak memory, key latency and timer accuracy of the release build, each beside a
 # bare Qt program (bench/README-section.md): medians over BENCH_RUNS runs; the timer's run

@@ -259,7 +259,7 @@ void CheckRules(ui::Program& program) {
                 "no box, no run, and the menu window does not have the keyboard");
         Require(LessonButtonHasFocus(menu), "no lesson button has the focus on the menu");
     }
-    if (board != nullptr) {
+    if (runInProgress) {
         Require(board->Ticks >= 0, "the run's time went below 0");
         Require(board->TypedCount >= 0 && board->TypedCount <= Module1::PracticeText.size(),
                 "more kana typed than the text has");
