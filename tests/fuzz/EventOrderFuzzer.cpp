@@ -5,9 +5,9 @@
 // program. A broken rule stops the fuzzer with a message and a trap.
 //
 // Input: events, each a tag byte (mod 10) and one byte of argument:
-//   0, 1  a key to whichever window has the keyboard (an open box, else the focused
-//         widget): the key the lesson expects next, or one of kKeys; press and release,
-//         the press flagged as a repeat when the argument's top bit is set
+//   0, 1  a key to whichever window has the keyboard: the key the lesson expects next, or
+//         one of kKeys; press and release, the press flagged as a repeat when the
+//         argument's top bit is set
 //   2     a click on a lesson button (argument mod 21; hidden ones are not there to click),
 //         single, double or triple by argument ÷ 21
 //   3     a menu item from the menu bar (help texts, speeds), when no box is open
@@ -113,27 +113,17 @@ Key RightKey() {
     }
 }
 
+// The key goes where the window system sends keys, to the window that has the keyboard; a
+// window that a box blocks drops it, as for a pupil.
 void PressKey(const Key& key, bool repeat) {
-    QWidget* target = OpenBox();
-    if (target == nullptr) {
-        target = QApplication::focusWidget() != nullptr ? QApplication::focusWidget()
-                                                        : QApplication::activeWindow();
-    }
-    if (target == nullptr) {
+    QWindow* window = QGuiApplication::focusWindow();
+    if (window == nullptr) {
         return;
     }
-    const QString& text = key.text;
-    QKeyEvent press(QEvent::KeyPress, key.key, Qt::NoModifier, text, repeat);
-    QApplication::sendEvent(target, &press);
+    qt_handleKeyEvent(window, QEvent::KeyPress, key.key, Qt::NoModifier, key.text, repeat);
     Settle();
-    if (QWidget* stillThere = QApplication::activeModalWidget(); stillThere != OpenBox()) {
-        target = stillThere;
-    }
-    QPointer<QWidget> releaseTarget =
-        QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : target;
-    if (!releaseTarget.isNull()) {
-        QKeyEvent release(QEvent::KeyRelease, key.key, Qt::NoModifier, text);
-        QApplication::sendEvent(releaseTarget, &release);
+    if (QWindow* now = QGuiApplication::focusWindow()) {
+        qt_handleKeyEvent(now, QEvent::KeyRelease, key.key, Qt::NoModifier, key.text);
     }
 }
 
