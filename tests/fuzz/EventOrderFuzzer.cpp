@@ -17,8 +17,9 @@
 //         closes a window even under a box
 //   7     a tick of the board's timer, when it runs
 //   8     the window system activates the menu window or the board
-//   9     time passes: the event loop turns, and from argument 200 on the lesson buttons'
-//         100 ms wait for a key's release runs out
+//   9     time passes: the event loop turns, and from argument 200 on (three times an
+//         input at most) 110 ms pass: the board's timer ticks, and on X the lesson buttons'
+//         wait for a key's release runs out
 // After every event and the posted events it brings, the rules below must hold.
 #include <QAction>
 #include <QApplication>
@@ -173,6 +174,10 @@ void ClickBoxButton(std::uint8_t argument) {
     }
 }
 
+// Time passing costs real time: a few waits an input keep the fuzzer quick.
+constexpr int kLongWaitsAnInput = 3;
+int longWaits = 0;
+
 void ApplyEvent(ui::Program& program, std::uint8_t tag, std::uint8_t argument) {
     Menu& menu = program.MenuWindow();
     PracticeBoard* board = program.BoardIfLoaded();
@@ -217,7 +222,8 @@ void ApplyEvent(ui::Program& program, std::uint8_t tag, std::uint8_t argument) {
             }
             break;
         default:
-            if (argument >= 200) {
+            if (argument >= 200 && longWaits < kLongWaitsAnInput) {
+                ++longWaits;
                 QTest::qWait(static_cast<int>(ui::LessonButton::kReleaseConfirmation.count()) + 10);
             }
             break;
@@ -281,6 +287,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool ended = false;
     {
         ui::Program program(boxes, [&ended] { ended = true; });
+        longWaits = 0;
         program.Start();
         Settle();
         CheckRules(program);
