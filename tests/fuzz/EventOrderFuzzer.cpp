@@ -21,16 +21,12 @@
 //         input at most) 110 ms pass: the board's timer ticks, and on X the lesson buttons'
 //         wait for a key's release runs out
 // After every event and the posted events it brings, the rules below must hold.
-#include <QAction>
 #include <QApplication>
-#include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTest>
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 
 #include "board/PracticeBoard.h"
 #include "menu/Menu.h"
