@@ -8,8 +8,8 @@
 //   0, 1  a key to whichever window has the keyboard: the key the lesson expects next, or
 //         one of kKeys; press and release, the press flagged as a repeat when the
 //         argument's top bit is set
-//   2     a click on a lesson button (argument mod 21; hidden ones are not there to click),
-//         single, double or triple by argument ÷ 21
+//   2     a click on a lesson button: of the buttons shown, the (argument mod 21)th, counted
+//         round; single, double or triple by argument ÷ 21
 //   3     a menu item from the menu bar (help texts, speeds), when no box is open
 //   4     a left or right click on the board
 //   5     a click on a button of the open box: the first or the last
@@ -20,13 +20,15 @@
 //   9     time passes: the event loop turns, and from argument 200 on (three times an
 //         input at most) 110 ms pass: the board's timer ticks, and on X the lesson buttons'
 //         wait for a key's release runs out
-// After every event and the posted events it brings, the rules below must hold.
+// After every event and the posted events it brings, the rules in CheckRules must hold.
+// EVENT_FUZZER_TRACE=1 with a saved input as the argument tells its events one by one.
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 #include "board/PracticeBoard.h"
 #include "menu/Menu.h"
@@ -54,6 +56,31 @@ const std::array<Key, 8> kKeys{{{Qt::Key_X, QStringLiteral("x")},
                                 {Qt::Key_Escape, QString(QChar(27))},
                                 {Qt::Key_Tab, QStringLiteral("\t")},
                                 {Qt::Key_F7, QString()}}};
+
+// EVENT_FUZZER_TRACE set: every event is told on stderr as it is sent, so that an input the
+// fuzzer saved reads as the pupil's steps that break a rule.
+void Trace(const QString& event) {
+    static const bool tracing = qEnvironmentVariableIsSet("EVENT_FUZZER_TRACE");
+    if (tracing) {
+        std::fprintf(stderr, "event: %s\n", qPrintable(event));
+    }
+}
+
+// The offscreen platform warns at every window shown that it cannot raise one; thousands of
+// inputs a minute would bury the fuzzer's own lines. Tracing keeps Qt's words among the
+// events.
+QtMessageHandler qtOwnMessages = nullptr;
+
+void QuietQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (qtOwnMessages != nullptr && (type == QtCriticalMsg || type == QtFatalMsg ||
+                                     qEnvironmentVariableIsSet("EVENT_FUZZER_TRACE"))) {
+        qtOwnMessages(type, context, text);
+    }
+}
+
+QString KeyName(const Key& key) {
+    return QKeySequence(key.key).toString();
+}
 
 [[noreturn]] void Broken(const char* rule) {
     std::fprintf(stderr, "Broken: %s\n", rule);
@@ -114,6 +141,9 @@ Key RightKey() {
 // window that a box blocks drops it, as for a pupil.
 void PressKey(const Key& key, bool repeat) {
     QWindow* window = QGuiApplication::focusWindow();
+    Trace(QStringLiteral("key %1%2 to %3")
+              .arg(KeyName(key), repeat ? QStringLiteral(" (repeat)") : QString(),
+                   window != nullptr ? window->title() : QStringLiteral("no window")));
     if (window == nullptr) {
         return;
     }
@@ -141,10 +171,22 @@ void ClickOn(QWidget* widget, Qt::MouseButton button, int clicks = 1) {
     }
 }
 
+// Only the buttons a pupil can see are there to click: the argument picks among them, so
+// that an input keeps its meaning as lessons are revealed.
 void ClickLesson(Menu& menu, std::uint8_t argument) {
-    const auto index = static_cast<std::size_t>(argument % Menu::kLessonButtons);
-    ClickOn(menu.Command1[index].Widget(), Qt::LeftButton,
-            1 + (argument / Menu::kLessonButtons) % 3);
+    std::vector<ui::LessonButton*> visible;
+    for (const ui::CommandButton& button : menu.Command1) {
+        if (button.Visible()) {
+            visible.push_back(button.Widget());
+        }
+    }
+    if (visible.empty()) {
+        return;
+    }
+    const std::size_t pick = argument % Menu::kLessonButtons % visible.size();
+    const int clicks = 1 + (argument / Menu::kLessonButtons) % 3;
+    Trace(QStringLiteral("%1 click on %2").arg(clicks).arg(visible[pick]->text()));
+    ClickOn(visible[pick], Qt::LeftButton, clicks);
 }
 
 void ChooseMenuItem(Menu& menu, std::uint8_t argument) {
@@ -154,17 +196,17 @@ void ChooseMenuItem(Menu& menu, std::uint8_t argument) {
     std::array<ui::MenuItem*, 11> items{&menu.Clear,     &menu.Space, &menu.Left, &menu.Ent,
                                         &menu.Indicator, &menu.Color, &menu.S60,  &menu.S90,
                                         &menu.S120,      &menu.S150,  &menu.S180};
-    if (argument % 12 == 11) {
-        menu.Developper.Click();
-    } else {
-        items[argument % 12]->Click();
-    }
+    ui::MenuItem& item = argument % 12 == 11 ? menu.Developper : *items[argument % 12];
+    Trace(QStringLiteral("menu item %1").arg(item.Caption()));
+    item.Click();
 }
 
 void ClickBoxButton(std::uint8_t argument) {
     if (QMessageBox* box = OpenBox()) {
         const QList<QAbstractButton*> buttons = box->buttons();
         if (!buttons.isEmpty()) {
+            Trace(QStringLiteral("click on the box's %1 button")
+                      .arg(argument % 2 == 0 ? QStringLiteral("first") : QStringLiteral("last")));
             ClickOn(argument % 2 == 0 ? buttons.front() : buttons.back(), Qt::LeftButton);
         }
     }
@@ -192,6 +234,8 @@ void ApplyEvent(ui::Program& program, std::uint8_t tag, std::uint8_t argument) {
             break;
         case 4:
             if (board != nullptr) {
+                Trace(argument % 2 == 0 ? QStringLiteral("left click on the board")
+                                        : QStringLiteral("right click on the board"));
                 ClickOn(board->Client(), argument % 2 == 0 ? Qt::LeftButton : Qt::RightButton);
             }
             break;
@@ -200,26 +244,32 @@ void ApplyEvent(ui::Program& program, std::uint8_t tag, std::uint8_t argument) {
             break;
         case 6:
             if (argument % 2 == 0) {
+                Trace(QStringLiteral("title bar closes the menu window"));
                 menu.close();
             } else if (board != nullptr && board->isVisible()) {
+                Trace(QStringLiteral("title bar closes the board"));
                 board->close();
             }
             break;
         case 7:
             if (board != nullptr && board->RunInProgress()) {
+                Trace(QStringLiteral("timer tick"));
                 board->Timer1_Timer();
             }
             break;
         case 8:
             if (argument % 2 == 0) {
+                Trace(QStringLiteral("window system activates the menu window"));
                 menu.activateWindow();
             } else if (board != nullptr && board->isVisible()) {
+                Trace(QStringLiteral("window system activates the board"));
                 board->activateWindow();
             }
             break;
         default:
             if (argument >= 200 && longWaits < kLongWaitsAnInput) {
                 ++longWaits;
+                Trace(QStringLiteral("110 ms pass"));
                 QTest::qWait(static_cast<int>(ui::LessonButton::kReleaseConfirmation.count()) + 10);
             }
             break;
@@ -251,8 +301,13 @@ void CheckRules(ui::Program& program) {
                 "no box, no run, and the menu window does not have the keyboard");
         Require(LessonButtonHasFocus(menu), "no lesson button has the focus on the menu");
     }
+    if (board != nullptr) {
+        // Held at their limits, never wrapped around.
+        Require(int{board->MissCount} <= 255, "more than 255 misses counted");
+        Require(int{board->Ticks} >= 0 && int{board->Ticks} <= 32767,
+                "the run's time left 0 to 32,767 ticks");
+    }
     if (runInProgress) {
-        Require(board->Ticks >= 0, "the run's time went below 0");
         Require(board->TypedCount >= 0 && board->TypedCount <= Module1::PracticeText.size(),
                 "more kana typed than the text has");
     }
@@ -270,6 +325,7 @@ void CloseEveryBox() {
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qtOwnMessages = qInstallMessageHandler(QuietQtMessages);
     // Kept to the end of the process and never destroyed: the fuzzer leaves through exit(),
     // after which Qt may no longer take its application apart.
     static auto* application = new QApplication(*argc, *argv);

@@ -243,7 +243,12 @@ export function puppeteerDriver(page, close) {
     click: (x, y, { button = 'left', count = 1 } = {}) => page.mouse.click(x, y, { button, count }),
     screenshot: () => page.screenshot({ type: 'png' }),
     clearClipboard: () => page.evaluate(() => navigator.clipboard.writeText('')),
-    clipboardText: () => page.evaluate(() => navigator.clipboard.readText()),
+    // Firefox now and then refuses a read (NotAllowedError) when the page's activation by the
+    // last key has lapsed: that reads as an empty clipboard, and the caller copies again.
+    clipboardText: () => page.evaluate(() => navigator.clipboard.readText().catch((error) => {
+      if (error.name === 'NotAllowedError') return '';
+      throw error;
+    })),
     async leaveQuestion() {
       const asked = questions.length;
       await page.evaluate(() => { setTimeout(() => location.reload()); });
