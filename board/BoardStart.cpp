@@ -55,6 +55,7 @@ void PracticeBoard::StartRun() {
         Ticks = 0;
         TypedCount = 0;
         MissCount = 0;
+        Spelling = {};
     }
     // The keys of the run go to the board, whichever window the start box returned to.
     TakeKeyboard();

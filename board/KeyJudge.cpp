@@ -3,7 +3,9 @@
 #include <QStringView>
 #include <array>
 #include <limits>
+#include <optional>
 
+#include "lessons/RomajiSpellings.h"
 #include "services/Formats.h"
 #include "services/WindowKeys.h"
 
@@ -73,46 +75,104 @@ bool DirectlyMatches(PressedKey key, QChar head) {
            (code == kSpaceCode && head == u' ') || (code == ui::kEnterCode && head == kEnterMark);
 }
 
-// One pair of romanisations of the same kana: typing the first letter of either spelling
-// where the queue holds the other rewrites the queue to the spelling being typed.
-struct SpellingPair {
-    QStringView stored;
-    QStringView typed;
-    bool onlyAfterS;  // the pair starts after an S already typed (SY and SH)
+// The letter a key gives a spelling, in upper case: a to z, A to Z and the apostrophe of N'.
+std::optional<QChar> SpellingLetterOf(PressedKey key) {
+    if (key.IsFunctionKey()) {
+        return std::nullopt;
+    }
+    if (IsLowerCaseLetter(key.code)) {
+        return QChar(key.code - 32);
+    }
+    if ((key.code >= 'A' && key.code <= 'Z') || key.code == '\'') {
+        return QChar(key.code);
+    }
+    return std::nullopt;
+}
+
+// The unit at the head of the queue, up to its "_", and the unit after it.
+struct UnitsAtHead {
+    QStringView current;
+    QStringView next;
 };
 
-constexpr std::array<SpellingPair, 8> kSpellingPairs{{
-    {u"TY", u"CH", false},
-    {u"CH", u"TY", false},
-    {u"Y", u"H", true},
-    {u"H", u"Y", true},
-    {u"ZI", u"JI", false},
-    {u"JI", u"ZI", false},
-    {u"HU", u"FU", false},
-    {u"FU", u"HU", false},
-}};
-
-bool IsLetter(PressedKey key, QChar upperCase) {
-    return !key.IsFunctionKey() &&
-           (key.code == upperCase.unicode() || key.code == upperCase.toLower().unicode());
-}
-
-bool LastKeyWasS(std::uint8_t lastKey) {
-    return lastKey == 'S' || lastKey == 's';
-}
-
-bool TryAlternativeSpelling(JudgeState state, PressedKey key) {
-    for (const SpellingPair& pair : kSpellingPairs) {
-        if (!IsLetter(key, pair.typed[0]) || !state.romajiQueue.startsWith(pair.stored)) {
-            continue;
-        }
-        if (pair.onlyAfterS && !LastKeyWasS(state.lastKey)) {
-            continue;
-        }
-        state.romajiQueue.replace(0, pair.stored.size(), pair.typed.toString());
-        return true;
+UnitsAtHead UnitsAt(const QString& queue) {
+    const qsizetype end = queue.indexOf(kUnitEnd);
+    if (end < 0) {
+        return {};
     }
-    return false;
+    const qsizetype nextEnd = queue.indexOf(kUnitEnd, end + 1);
+    const QStringView rest = QStringView(queue).mid(end + 1);
+    return {QStringView(queue).left(end),
+            nextEnd < 0 ? QStringView() : rest.left(nextEnd - end - 1)};
+}
+
+// The key accepted at the head of the queue joins the unit; the unit's last key hands the
+// spelling on to the unit after it.
+void NoteTyped(JudgeState state, QChar typed) {
+    SpellingProgress& spelling = state.spelling;
+    spelling.unitTyped += typed;
+    spelling.lastUnit.clear();
+    spelling.lastUnitLonger.clear();
+    if (state.romajiQueue.size() > 1 && state.romajiQueue[1] == kUnitEnd) {
+        spelling.lastUnit = spelling.unitTyped;
+        spelling.unitTyped.clear();
+    }
+}
+
+// What is typed of the unit and this letter begin another of its spellings: the rest of the
+// unit becomes the rest of that spelling (SHI for SI once S is in, CH for TY, XTU for っ).
+bool RespellUnit(JudgeState state, QChar letter) {
+    const UnitsAtHead units = UnitsAt(state.romajiQueue);
+    if (units.current.isEmpty()) {
+        return false;
+    }
+    const QString& typed = state.spelling.unitTyped;
+    const QString whole = typed + units.current.toString();
+    const std::optional<QString> spelling =
+        lessons::SpellingBeginningWith(whole, units.next, typed + letter);
+    if (!spelling) {
+        return false;
+    }
+    state.romajiQueue.replace(0, units.current.size(), spelling->mid(typed.size()));
+    NoteTyped(state, letter);
+    return true;
+}
+
+// A spelling that goes on past the unit's end (the second N of NN, the Y of JYU) is typed
+// before anything of the next unit: the key is taken into the unit already completed.
+bool LengthenLastUnit(JudgeState state, QChar letter) {
+    SpellingProgress& spelling = state.spelling;
+    if (spelling.lastUnit.isEmpty() || !spelling.unitTyped.isEmpty()) {
+        return false;
+    }
+    const UnitsAtHead units = UnitsAt(state.romajiQueue);
+    const QString longer = spelling.lastUnit + spelling.lastUnitLonger + letter;
+    if (!lessons::SpellingBeginningWith(spelling.lastUnit, units.current, longer)) {
+        return false;
+    }
+    state.romajiQueue.insert(0, letter);
+    spelling.lastUnitLonger += letter;
+    return true;
+}
+
+// SH and SY after an S: the S may have been typed before this unit, even in the run before,
+// so the last key accepted as typed decides.
+bool SwapAfterS(JudgeState state, QChar letter) {
+    const bool afterS = state.lastKey == 'S' || state.lastKey == 's';
+    const QChar head = state.romajiQueue.isEmpty() ? QChar() : state.romajiQueue[0];
+    const bool swaps = (head == u'Y' && letter == u'H') || (head == u'H' && letter == u'Y');
+    if (!afterS || !swaps) {
+        return false;
+    }
+    state.romajiQueue[0] = letter;
+    NoteTyped(state, letter);
+    return true;
+}
+
+bool TryOtherSpelling(JudgeState state, PressedKey key) {
+    const std::optional<QChar> letter = SpellingLetterOf(key);
+    return letter && (RespellUnit(state, *letter) || SwapAfterS(state, *letter) ||
+                      LengthenLastUnit(state, *letter));
 }
 
 }  // namespace
@@ -161,9 +221,10 @@ Judgement JudgeKeyAgainstQueue(JudgeState state, PressedKey key) {
     if (!head.isEmpty() && DirectlyMatches(key, head[0])) {
         // An accepted character is the head, or a letter of the head: it fits in 8 bits.
         state.lastKey = static_cast<std::uint8_t>(key.code & 0xFF);
+        NoteTyped(state, head[0]);
         return {Verdict::Direct, {}, {}};
     }
-    if (TryAlternativeSpelling(state, key)) {
+    if (TryOtherSpelling(state, key)) {
         return {Verdict::Alternative, {}, {}};
     }
     if (state.missCount < std::numeric_limits<std::uint8_t>::max()) {

@@ -29,7 +29,7 @@ inline constexpr char16_t kTextEnd = u'=';
 
 enum class Verdict {
     Direct,       // the key is the head itself
-    Alternative,  // an alternative romanisation: the head was rewritten to the key typed
+    Alternative,  // another spelling of the unit: the queue was respelled to the key typed
     Miss,
 };
 
@@ -39,16 +39,27 @@ struct Judgement {
     QString missTitle;   // for a miss: the key typed, then "ではありません"
 };
 
+// How far the pupil has spelled the units around the head of the queue; empty at the
+// start of a run.
+struct SpellingProgress {
+    QString unitTyped;  // the keys typed so far of the unit at the head of the queue
+    // While none of that unit is typed: the spelling the unit before it was completed with,
+    // and the keys typed past its end toward a longer spelling (the second N of NN).
+    QString lastUnit;
+    QString lastUnitLonger;
+};
+
 // The state the judge reads and writes.
 struct JudgeState {
     QString& romajiQueue;
     std::uint8_t& lastKey;    // code of the last key accepted by the direct test
     std::uint8_t& missCount;  // held at 255
+    SpellingProgress& spelling;
 };
 
-// Judges `key`: direct test, then the alternative romanisations (which rewrite the head
-// of the queue), then a miss, which is counted. An accepted key leaves the queue with the
-// key at its head, ready to be consumed.
+// Judges `key`: the direct test, then the other spellings of the unit (which respell the
+// queue), then a miss, which is counted. An accepted key leaves the queue with the key at
+// its head, ready to be consumed.
 Judgement JudgeKeyAgainstQueue(JudgeState state, PressedKey key);
 
 // What the miss box names as expected for a head: the marks by their keys, a control

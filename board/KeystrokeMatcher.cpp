@@ -25,7 +25,7 @@ void PracticeBoard::JudgeKey(board::PressedKey key) {
         return;
     }
     const board::Judgement judgement =
-        board::JudgeKeyAgainstQueue({Module1::RomajiQueue, LastKey, MissCount}, key);
+        board::JudgeKeyAgainstQueue({Module1::RomajiQueue, LastKey, MissCount, Spelling}, key);
     if (judgement.verdict == board::Verdict::Miss) {
         ui::Program::Current().Boxes().MsgBox(judgement.missPrompt, ui::BoxButtons::Ok,
                                               ui::BoxIcon::Warning, judgement.missTitle);

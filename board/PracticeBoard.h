@@ -40,10 +40,11 @@ class PracticeBoard : public ui::Form {
     ui::Timer Timer1;
 
     // The run's counters.
-    std::int16_t TypedCount = 0;  // kana units completed
-    std::uint8_t MissCount = 0;   // wrong keys, held at 255
-    std::int16_t Ticks = 0;       // tenths of a second, held at 32,767
-    std::uint8_t LastKey = 0;     // last key accepted as typed; kept from run to run
+    std::int16_t TypedCount = 0;       // kana units completed
+    std::uint8_t MissCount = 0;        // wrong keys, held at 255
+    std::int16_t Ticks = 0;            // tenths of a second, held at 32,767
+    std::uint8_t LastKey = 0;          // last key accepted as typed; kept from run to run
+    board::SpellingProgress Spelling;  // how the units at the head are being spelled
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;

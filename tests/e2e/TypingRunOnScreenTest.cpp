@@ -115,5 +115,40 @@ TEST_F(TypingRunOnScreen, WrongKeysShowTheExpectedKeyAndAreCountedAsMisses) {
     EXPECT_EQ(boxes_.Shown().size(), 5u) << boxes_.Describe();
 }
 
+// Typed as an input method taught it: し as SHI, つ as TSU, ん as NN before a blank and
+// before a consonant. Lessons 11 and 18 show as they do for a class that has come that far.
+TEST_F(TypingRunOnScreen, LessonsTypedInHepburnAreClearedWithoutAMissBox) {
+    ASSERT_TRUE(StartedOnScreen());
+    Menu& menu = MenuWindow();
+    const WindowId menuId = WindowIdOf(menu);
+    struct HepburnRun {
+        std::size_t lesson;
+        std::string keys;
+    };
+    const HepburnRun runs[] = {{10, "jinnbunnkagaku keiretsu "}, {17, "shinngakuto shuushokuni "}};
+    for (const HepburnRun& run : runs) {
+        menu.Command1[run.lesson].SetVisible(true);
+    }
+    for (const HepburnRun& run : runs) {
+        SCOPED_TRACE(run.keys);
+        const ScreenPoint button = CentreOnScreen(*menu.Command1[run.lesson].Widget());
+        ASSERT_TRUE(PupilDid([&](Pupil& pupil) {
+            pupil.WaitUntilActive(menuId, "the menu window");
+            StartLessonByClick(pupil, button);
+            pupil.Type(run.keys, kPupilPace);
+            FinishRun(pupil, menuId);
+        }));
+        PracticeBoard* board = Board();
+        ASSERT_NE(board, nullptr);
+        EXPECT_EQ(board->MissCount, 0);
+        const QString caption = menu.Command1[run.lesson].Caption();
+        EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+\\.\\d$")).match(caption).hasMatch())
+            << caption.toStdString();
+    }
+    // Per lesson: start, finished, time; no miss box.
+    EXPECT_EQ(boxes_.Shown().size(), 6u) << boxes_.Describe();
+    EXPECT_EQ(boxes_.CountWithTitle(QString::fromStdString(kTimeBoxTitle)), 2) << boxes_.Describe();
+}
+
 }  // namespace
 }  // namespace e2e

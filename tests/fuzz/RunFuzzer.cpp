@@ -7,7 +7,8 @@
 // item (byte ÷ 20) mod 5). Then events, each a tag byte (mod 16) and the bytes it needs:
 //   0-4, 15      the right key for the head of the queue, as the pupil types it
 //   5            the right key as stored (a capital letter)
-//   6            a letter of the alternative spellings (C H T Y J Z F S), 1 byte
+//   6            a letter of the other spellings (C H T Y J Z F S X L N Q K '), 1 byte:
+//                the letter (byte mod 14), in upper case when bit 7 is set
 //   7            a character code of 1 byte: ASCII, control codes, Latin-1
 //   8            a character code of 2 bytes: kana, CJK, surrogates
 //   9            a character code of 3 bytes, signed: negative codes, codes beyond Unicode
@@ -19,12 +20,16 @@
 //                of kEventKeys), the modifiers held (bits: Shift, Ctrl, Alt, Meta, keypad)
 //                and the text (one character of that code, none for 255); the window's
 //                key events (ui::WindowKeyOf) give the board what it judges
-// No miss box's prompt or title may hold a control character.
+// No miss box's prompt or title may hold a control character. A key is accepted exactly when
+// some spelling of the unit in the table (lessons::SpellingsOfUnit) continues what was typed
+// of it, or, before anything of a unit is typed, of the unit before; a unit is completed
+// exactly when what was typed of it is one of its spellings.
 // When a run ends (the end of the text or a right-click) the next lesson starts, with the
 // last accepted key kept, as on the board.
 #include <QtCore/qnamespace.h>
 #include <QChar>
 #include <QString>
+#include <QStringList>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -38,6 +43,7 @@
 #include "board/QueueAdvance.h"
 #include "board/RunResults.h"
 #include "lessons/LessonCatalogue.h"
+#include "lessons/RomajiSpellings.h"
 #include "lessons/RunBuilder.h"
 #include "menu/IndicatorSpeeds.h"
 #include "services/Formats.h"
@@ -75,8 +81,10 @@ constexpr std::array<int, 40> kEventKeys{
 };
 // clang-format on
 
-// The letters whose spellings have alternatives: CH/TY, SH/SY, JI/ZI, FU/HU.
-constexpr std::array<char, 8> kSpellingLetters{'c', 'h', 't', 'y', 'j', 'z', 'f', 's'};
+// The letters of the units' other spellings: SHI, CHI, TSU, FU, JI, ZYU, CA, QU, NN, N', XN,
+// XTU, LTU and the doubled K.
+constexpr std::array<char, 14> kSpellingLetters{'c', 'h', 't', 'y', 'j', 'z', 'f',
+                                                's', 'x', 'l', 'n', 'q', 'k', '\''};
 
 enum class Event {
     RightKey,
@@ -160,9 +168,13 @@ struct Run {
     std::uint8_t missCount = 0;
     std::int16_t ticks = 0;
     int missesJudged = 0;
-    int keysAccepted = 0;
-    int keysInText = 0;  // the keys of the queue at the start: all but "_" and "="
     int endings = 0;
+    board::SpellingProgress spelling;  // the judge's own record, as the board keeps it
+    // The fuzzer's record of the same: the units as the lesson stores them and the keys
+    // typed of each, found from the table alone.
+    QStringList storedUnits;
+    QStringList typedUnits;
+    bool swappedAfterS = false;  // the unit's Y or H was swapped after an S
 };
 
 // What the program keeps from run to run: the speed menu's choice, the board's last
@@ -201,8 +213,8 @@ Run StartRun(int lesson) {
     Check(built.has_value(), run, "a lesson button of the catalogue builds no run");
     run.text = built->practiceText;
     run.queue = built->romajiQueue;
-    run.keysInText = static_cast<int>(run.queue.size() - run.queue.count(board::kUnitEnd) -
-                                      run.queue.count(board::kTextEnd));
+    run.storedUnits = run.queue.chopped(1).split(board::kUnitEnd, Qt::SkipEmptyParts);
+    run.typedUnits = QStringList(run.storedUnits.size(), QString());
     return run;
 }
 
@@ -283,8 +295,6 @@ void EndOfText(ProgramState& program, Run& run) {
     ++run.endings;
     Check(run.queue.isEmpty(), run, "the queue is not empty at the end of the text");
     Check(run.typedCount == TextLength(run), run, "the text ended before its last cell");
-    Check(run.keysAccepted == run.keysInText, run,
-          "the text ended after a different number of keys than it holds");
     Check(run.trail.isEmpty(), run, "the trail was not cleared at the end of the text");
 
     // Whatever comes after, an ended run cannot end again: its queue is empty, no key is
@@ -294,8 +304,9 @@ void EndOfText(ProgramState& program, Run& run) {
     std::uint8_t misses = run.missCount;
     std::int16_t typed = run.typedCount;
     QString trail;
+    board::SpellingProgress spelling = run.spelling;
     const board::Judgement judgement = board::JudgeKeyAgainstQueue(
-        {queue, lastKey, misses}, board::PressedKey::Character(kEnterCode));
+        {queue, lastKey, misses, spelling}, board::PressedKey::Character(kEnterCode));
     Check(judgement.verdict == board::Verdict::Miss, run, "an ended run accepts a key");
     Check(!board::ConsumeAcceptedKey({queue, typed, trail}, TextLength(run)).textEnded, run,
           "an ended run ends again");
@@ -327,9 +338,9 @@ void CheckJudgement(const Run& run, const Run& before, board::PressedKey key,
             Check(run.missCount == before.missCount, run, "an accepted key counted a miss");
             break;
         case board::Verdict::Alternative: {
-            Check(
-                run.queue.size() == before.queue.size() && run.queue.mid(2) == before.queue.mid(2),
-                run, "an alternative spelling rewrote more than the head");
+            Check(run.queue.mid(run.queue.indexOf(board::kUnitEnd)) ==
+                      before.queue.mid(before.queue.indexOf(board::kUnitEnd)),
+                  run, "another spelling respelled more than the unit at the head");
             Check(!key.IsFunctionKey() && run.queue[0] == QChar(key.code).toUpper(), run,
                   "an alternative spelling does not put the typed letter at the head");
             Check(run.missCount == before.missCount, run, "an accepted key counted a miss");
@@ -338,21 +349,93 @@ void CheckJudgement(const Run& run, const Run& before, board::PressedKey key,
     }
 }
 
+// The character a key gives a spelling: a letter in upper case, any other printable ASCII
+// character but the "^" of the BackSpace mark as it is; nothing for other keys.
+std::optional<QChar> SpellingCharacterOf(board::PressedKey key) {
+    if (key.IsFunctionKey() || key.code < 32 || key.code > 126 || key.code == '^') {
+        return std::nullopt;
+    }
+    return QChar(key.code).toUpper();
+}
+
+bool SomeSpellingBegins(const Run& run, int unit, const QString& typed) {
+    const auto index = static_cast<qsizetype>(unit);
+    const QString next =
+        index + 1 < run.storedUnits.size() ? run.storedUnits[index + 1] : QString();
+    const QStringList spellings = lessons::SpellingsOfUnit(run.storedUnits[index], next);
+    return std::any_of(spellings.cbegin(), spellings.cend(),
+                       [&typed](const QString& spelling) { return spelling.startsWith(typed); });
+}
+
+bool IsSpellingOf(const Run& run, int unit, const QString& typed) {
+    const auto index = static_cast<qsizetype>(unit);
+    const QString next =
+        index + 1 < run.storedUnits.size() ? run.storedUnits[index + 1] : QString();
+    return lessons::SpellingsOfUnit(run.storedUnits[index], next).contains(typed);
+}
+
+// Which unit a key continues, by the table alone: the unit at the head, or the unit before
+// it while nothing of this one is typed; -1 when the key continues no spelling.
+int UnitTheKeyContinues(const Run& run, const ProgramState& program, board::PressedKey key) {
+    const std::optional<QChar> typed = SpellingCharacterOf(key);
+    const int unit = run.typedCount;
+    if (!typed || unit >= run.storedUnits.size()) {
+        return -1;
+    }
+    const QString& sofar = run.typedUnits[unit];
+    if (SomeSpellingBegins(run, unit, sofar + *typed)) {
+        return unit;
+    }
+    const bool afterS = program.lastKey == 'S' || program.lastKey == 's';
+    const QChar head = run.queue[0];
+    if (afterS && ((head == u'Y' && *typed == u'H') || (head == u'H' && *typed == u'Y'))) {
+        return unit;
+    }
+    if (sofar.isEmpty() && unit > 0 &&
+        SomeSpellingBegins(run, unit - 1, run.typedUnits[unit - 1] + *typed)) {
+        return unit - 1;
+    }
+    return -1;
+}
+
+// The judge against the table: the key is accepted exactly when it continues a spelling, and
+// the unit is completed exactly when its keys are one of its spellings.
+void CheckAgainstTheTable(Run& run, const Run& before, int unit, board::PressedKey key) {
+    Check(unit >= 0, run, "a key that continues no spelling of the table was accepted");
+    QString& typed = run.typedUnits[unit];
+    typed += *SpellingCharacterOf(key);
+    const bool completed = run.typedCount != before.typedCount;
+    if (unit < before.typedCount) {
+        Check(!completed, run, "a key that lengthens the unit before completed another");
+        return;
+    }
+    // SH and SY after an S typed before the unit leave the table: that unit is spelled as
+    // swapped.
+    run.swappedAfterS = run.swappedAfterS || !SomeSpellingBegins(run, unit, typed);
+    Check(completed == IsSpellingOf(run, unit, typed) || run.swappedAfterS, run,
+          "a unit was completed other than exactly when its keys were one of its spellings");
+    if (completed) {
+        run.swappedAfterS = false;
+    }
+}
+
 // One key, as the board's JudgeKey and AdvanceQueue compose the judge and the advance.
 void PressKey(ProgramState& program, Run& run, board::PressedKey key) {
     const Run before = run;
+    const int unit = UnitTheKeyContinues(run, program, key);
     const board::Judgement judgement =
-        board::JudgeKeyAgainstQueue({run.queue, program.lastKey, run.missCount}, key);
+        board::JudgeKeyAgainstQueue({run.queue, program.lastKey, run.missCount, run.spelling}, key);
     if (judgement.verdict == board::Verdict::Miss) {
         ++run.missesJudged;
     }
     CheckJudgement(run, before, key, judgement);
     if (judgement.verdict == board::Verdict::Miss) {
+        Check(unit < 0, run, "a key that continues a spelling of the table was a miss");
         return;
     }
-    ++run.keysAccepted;
     const board::AdvanceStep step =
         board::ConsumeAcceptedKey({run.queue, run.typedCount, run.trail}, TextLength(run));
+    CheckAgainstTheTable(run, before, unit, key);
     if (step.textEnded) {
         EndOfText(program, run);
         return;
@@ -419,7 +502,8 @@ board::PressedKey KeyOf(Event event, std::uint32_t operand, const Run& run) {
             return RightKeyFor(run, true);
         case Event::SpellingLetter: {
             const int letter = kSpellingLetters[operand % kSpellingLetters.size()];
-            return board::PressedKey::Character((operand & 8U) != 0 ? letter - 32 : letter);
+            const bool upper = (operand & 0x80U) != 0 && letter >= 'a' && letter <= 'z';
+            return board::PressedKey::Character(upper ? letter - 32 : letter);
         }
         case Event::OneByteCode:
         case Event::TwoByteCode:

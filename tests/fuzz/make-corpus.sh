@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Writes the fuzzer's seed inputs into tests/fuzz/corpus/ (see RunFuzzer.cpp for the
-# layout): every lesson typed right, the alternative spellings, misses of every kind of key,
+# layout): every lesson typed right, the other spellings, misses of every kind of key,
 # a right-click and a clock held at its limit.
 set -euo pipefail
 corpus=$(cd "$(dirname "$0")" && pwd)/corpus
@@ -35,6 +35,11 @@ done
 { printf '\x0a'; ticks 150; printf '\x06\x05'; right_keys 40; } >"$corpus/spelling-zi"
 { printf '\x10'; ticks 200; right_keys 8; printf '\x06\x03'; right_keys 30; } \
     >"$corpus/spelling-sy"
+# As an input method taught it: つ as TSU, ん as NN before a blank, し as SHI, っ as XTU.
+{ printf '\x08'; ticks 200; right_keys 2; printf '\x06\x07'; right_keys 40; } >"$corpus/spelling-tsu"
+{ printf '\x00'; ticks 200; right_keys 21; printf '\x06\x0a'; right_keys 5; } >"$corpus/spelling-nn"
+{ printf '\x09'; ticks 200; right_keys 8; printf '\x06\x01'; right_keys 30; } >"$corpus/spelling-shi"
+{ printf '\x04'; ticks 200; right_keys 8; printf '\x06\x08'; right_keys 30; } >"$corpus/spelling-xtu"
 # Capitals as stored, then every kind of wrong key: a letter, a control code, Latin-1, a
 # kana, a surrogate, a negative code, a code beyond Unicode, F8 and a stray F-key number.
 {
