@@ -174,7 +174,7 @@ struct Run {
     // typed of each, found from the table alone.
     QStringList storedUnits;
     QStringList typedUnits;
-    bool swappedAfterS = false;  // the unit's Y or H was swapped after an S
+    int swappedAfterS = -1;  // the unit whose Y or H was swapped after an S
 };
 
 // What the program keeps from run to run: the speed menu's choice, the board's last
@@ -358,20 +358,24 @@ std::optional<QChar> SpellingCharacterOf(board::PressedKey key) {
     return QChar(key.code).toUpper();
 }
 
-bool SomeSpellingBegins(const Run& run, int unit, const QString& typed) {
+// The spellings of a unit by the table; a unit whose Y or H was swapped after an S is
+// spelled as swapped.
+QStringList SpellingsFor(const Run& run, int unit) {
     const auto index = static_cast<qsizetype>(unit);
+    QString stored = run.storedUnits[index];
+    if (unit == run.swappedAfterS) {
+        stored[0] = stored[0] == u'Y' ? u'H' : u'Y';
+        return {stored};
+    }
     const QString next =
         index + 1 < run.storedUnits.size() ? run.storedUnits[index + 1] : QString();
-    const QStringList spellings = lessons::SpellingsOfUnit(run.storedUnits[index], next);
-    return std::any_of(spellings.cbegin(), spellings.cend(),
-                       [&typed](const QString& spelling) { return spelling.startsWith(typed); });
+    return lessons::SpellingsOfUnit(stored, next);
 }
 
-bool IsSpellingOf(const Run& run, int unit, const QString& typed) {
-    const auto index = static_cast<qsizetype>(unit);
-    const QString next =
-        index + 1 < run.storedUnits.size() ? run.storedUnits[index + 1] : QString();
-    return lessons::SpellingsOfUnit(run.storedUnits[index], next).contains(typed);
+bool SomeSpellingBegins(const Run& run, int unit, const QString& typed) {
+    const QStringList spellings = SpellingsFor(run, unit);
+    return std::any_of(spellings.cbegin(), spellings.cend(),
+                       [&typed](const QString& spelling) { return spelling.startsWith(typed); });
 }
 
 // Which unit a key continues, by the table alone: the unit at the head, or the unit before
@@ -386,6 +390,7 @@ int UnitTheKeyContinues(const Run& run, const ProgramState& program, board::Pres
     if (SomeSpellingBegins(run, unit, sofar + *typed)) {
         return unit;
     }
+    // SH and SY after an S: the S may come before the unit, even in the run before.
     const bool afterS = program.lastKey == 'S' || program.lastKey == 's';
     const QChar head = run.queue[0];
     if (afterS && ((head == u'Y' && *typed == u'H') || (head == u'H' && *typed == u'Y'))) {
@@ -409,14 +414,13 @@ void CheckAgainstTheTable(Run& run, const Run& before, int unit, board::PressedK
         Check(!completed, run, "a key that lengthens the unit before completed another");
         return;
     }
-    // SH and SY after an S typed before the unit leave the table: that unit is spelled as
-    // swapped.
-    run.swappedAfterS = run.swappedAfterS || !SomeSpellingBegins(run, unit, typed);
-    Check(completed == IsSpellingOf(run, unit, typed) || run.swappedAfterS, run,
-          "a unit was completed other than exactly when its keys were one of its spellings");
-    if (completed) {
-        run.swappedAfterS = false;
+    // A key that begins no spelling of the table was the swap after an S: from then on the
+    // unit is spelled as swapped.
+    if (!SomeSpellingBegins(run, unit, typed)) {
+        run.swappedAfterS = unit;
     }
+    Check(completed == SpellingsFor(run, unit).contains(typed), run,
+          "a unit was completed other than exactly when its keys were one of its spellings");
 }
 
 // One key, as the board's JudgeKey and AdvanceQueue compose the judge and the advance.

@@ -40,6 +40,9 @@ done
 { printf '\x00'; ticks 200; right_keys 21; printf '\x06\x0a'; right_keys 5; } >"$corpus/spelling-nn"
 { printf '\x09'; ticks 200; right_keys 8; printf '\x06\x01'; right_keys 30; } >"$corpus/spelling-shi"
 { printf '\x04'; ticks 200; right_keys 8; printf '\x06\x08'; right_keys 30; } >"$corpus/spelling-xtu"
+# An S, the run given up; the next lesson begins YO, and its H after that S swaps in for Y.
+{ printf '\x01'; ticks 100; right_keys 1; printf '\x0d\x06\x01'; right_keys 30; } \
+    >"$corpus/spelling-swap-after-s"
 # Capitals as stored, then every kind of wrong key: a letter, a control code, Latin-1, a
 # kana, a surrogate, a negative code, a code beyond Unicode, F8 and a stray F-key number.
 {
