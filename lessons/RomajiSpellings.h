@@ -19,6 +19,8 @@ struct UnitSpellings {
     std::array<std::string_view, 5> spellings;  // unused places stay empty
 };
 
+// Of two spellings where one begins the other, the shorter comes first (N before NN, XTU
+// before XTSU): a unit is complete as soon as its keys are one of its spellings.
 // clang-format off
 inline constexpr std::array<UnitSpellings, 16> kRomajiSpellings{{
     // っ comes first: its doubled consonant can look like a unit of its own (the J of じゅ).
@@ -44,7 +46,7 @@ inline constexpr std::array<UnitSpellings, 16> kRomajiSpellings{{
 // clang-format on
 
 // The row of a unit written as any one of its spellings, `nextUnit` being the unit after it
-// (っ doubles its consonant); nothing for a unit with no other spelling.
+// (っ doubles its consonant); nothing for a unit the table does not hold.
 const UnitSpellings* RowOfUnit(QStringView unit, QStringView nextUnit);
 
 // Every spelling of `unit`, in the table's order; the unit alone when it has no row.
