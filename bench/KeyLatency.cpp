@@ -47,14 +47,18 @@ struct RunResult {
 };
 
 // One run of the trainer, started afresh: the pupil clicks lesson 1, starts it, types it
-// through and closes the result boxes.
+// through and closes the result boxes. With `guideOn`, the keyboard guide shows under the
+// board and follows every key.
 RunResult TrainerRun(ProbedApplication& app, const xsession::XSession& session,
-                     bool& startFocusChecked, bool& lessonOneHadFocus) {
+                     bool& startFocusChecked, bool& lessonOneHadFocus, bool guideOn) {
     ui::QtMessageBoxes boxes;
     auto program = std::make_unique<ui::Program>(boxes, [] {});
     KeyLatencyProbe probe([&program]() -> QWidget* { return program->BoardIfLoaded(); });
     app.SetObserver(&probe);
     program->Start();
+    if (guideOn) {
+        program->MenuWindow().FingerGuide.Click();
+    }
     const bool checkFocus = !startFocusChecked;
     RunPupilScript(session, [&](ScreenPupil& pupil) {
         if (checkFocus) {
@@ -183,15 +187,20 @@ void KeyLatencyProbe::After(QObject* receiver, QEvent* event) {
 
 void RunKeyLatency(ProbedApplication& app, const xsession::XSession& session, int runs,
                    bool serverClockComparable) {
-    Series programServer, programDelivery, bareServer, bareDelivery;
+    Series programServer, programDelivery, guideServer, guideDelivery, bareServer, bareDelivery;
     bool startFocusChecked = false;
     bool lessonOneHadFocus = false;
     // The runs alternate, so a change in the machine's load weighs on both alike.
     for (int run = 1; run <= runs; ++run) {
         Progress("key latency: run " + std::to_string(run) + " of " + std::to_string(runs));
-        const RunResult trainer = TrainerRun(app, session, startFocusChecked, lessonOneHadFocus);
+        const RunResult trainer =
+            TrainerRun(app, session, startFocusChecked, lessonOneHadFocus, /*guideOn=*/false);
         programServer.Add(FromServer(trainer));
         programDelivery.Add(FromDelivery(trainer));
+        const RunResult guided =
+            TrainerRun(app, session, startFocusChecked, lessonOneHadFocus, /*guideOn=*/true);
+        guideServer.Add(FromServer(guided));
+        guideDelivery.Add(FromDelivery(guided));
         const RunResult bare = BareRun(app, session);
         bareServer.Add(FromServer(bare));
         bareDelivery.Add(FromDelivery(bare));
@@ -199,12 +208,14 @@ void RunKeyLatency(ProbedApplication& app, const xsession::XSession& session, in
     if (serverClockComparable) {
         PrintRow("key_latency_x_ms",
                  programServer.Summary("program") + "   " + bareServer.Summary("bare"));
+        PrintRow("key_latency_guide_x_ms", guideServer.Summary("program, guide on"));
     } else {
         PrintRow("key_latency_x_ms",
                  "not measured: the X server's clock is not CLOCK_MONOTONIC (see x_server_clock)");
     }
     PrintRow("key_latency_qt_ms",
              programDelivery.Summary("program") + "   " + bareDelivery.Summary("bare"));
+    PrintRow("key_latency_guide_qt_ms", guideDelivery.Summary("program, guide on"));
     PrintRow("start_focus", lessonOneHadFocus
                                 ? "lesson 1's button has the keyboard focus at start"
                                 : "lesson 1's button does NOT have the keyboard focus at start");

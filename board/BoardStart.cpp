@@ -4,6 +4,7 @@
 
 #include "board/IndicatorArithmetic.h"
 #include "board/PracticeBoard.h"
+#include "guide/KeyboardGuide.h"
 #include "menu/Menu.h"
 #include "program/Module1.h"
 #include "program/Program.h"
@@ -36,6 +37,11 @@ void PracticeBoard::Form_Activate() {
         QStringLiteral("Enterを押して、スタート"), ui::BoxButtons::Ok,
         Module1::ClearedFlag != 0 ? ui::BoxIcon::Information : ui::BoxIcon::Warning,
         QStringLiteral("タイピングテスト"), [this](ui::BoxAnswer) { StartRun(); });
+    // Under the start box the guide already shows the first key.
+    if (KeyboardGuide* guide = ui::Program::Current().GuideIfLoaded()) {
+        guide->FollowBoard(Module1::RomajiQueue.isEmpty() ? QChar() : Module1::RomajiQueue[0],
+                           /*afterMiss=*/false);
+    }
 }
 
 void PracticeBoard::StartRun() {

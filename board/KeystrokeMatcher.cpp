@@ -1,5 +1,6 @@
 // Every key the pupil types on the board is judged against the head of the key queue.
 #include "board/PracticeBoard.h"
+#include "guide/KeyboardGuide.h"
 #include "program/Module1.h"
 #include "program/Program.h"
 #include "services/WindowKeys.h"
@@ -27,9 +28,24 @@ void PracticeBoard::JudgeKey(board::PressedKey key) {
     const board::Judgement judgement =
         board::JudgeKeyAgainstQueue({Module1::RomajiQueue, LastKey, MissCount, Spelling}, key);
     if (judgement.verdict == board::Verdict::Miss) {
+        Module1::WeakKeys.Count(Module1::RomajiQueue.isEmpty() ? QChar() : Module1::RomajiQueue[0],
+                                board::TypedKeyName(key));
         ui::Program::Current().Boxes().MsgBox(judgement.missPrompt, ui::BoxButtons::Ok,
                                               ui::BoxIcon::Warning, judgement.missTitle);
+        TellGuide(/*afterMiss=*/true);
         return;
     }
     AdvanceQueue();
+    TellGuide(/*afterMiss=*/false);
+}
+
+// The guide is told once the key is judged and the board redrawn: it never holds them up.
+void PracticeBoard::TellGuide(bool afterMiss) {
+    KeyboardGuide* guide = ui::Program::Current().GuideIfLoaded();
+    if (guide == nullptr) {
+        return;
+    }
+    const QString& queue = Module1::RomajiQueue;
+    const bool due = RunInProgress() && !isHidden() && !queue.isEmpty();
+    guide->FollowBoard(due ? queue[0] : QChar(), afterMiss);
 }

@@ -53,6 +53,8 @@ class PracticeBoard : public ui::Form {
     // Once the start box is answered: the run's counters, its clock and the keyboard.
     void StartRun();
     void JudgeKey(board::PressedKey key);
+    // The keyboard guide, if there is one, learns the key due next.
+    void TellGuide(bool afterMiss);
     void AdvanceQueue();
     // The end box, then the result box, then back to the menu.
     void EndOfRun();

@@ -32,6 +32,12 @@ class Menu : public ui::Form {
     void Color_Click();
     void Developper_Click();
 
+    // The keyboard guide and the session's weak keys (KeyboardMenu.cpp).
+    void FingerGuide_Click();
+    void JisLayout_Click();
+    void UsLayout_Click();
+    void WeakKeys_Click();
+
     // The indicator speed (IndicatorSpeedMenu.cpp).
     void S60_Click();
     void S90_Click();
@@ -44,6 +50,7 @@ class Menu : public ui::Form {
     ui::MenuItem Readme, Clear, Space, Left, Ent, Indicator, Color;
     ui::MenuItem IndicatorSpeed, S60, S90, S120, S150, S180;
     ui::MenuItem Developper;
+    ui::MenuItem Keyboard, FingerGuide, JisLayout, UsLayout, WeakKeys;
 
     // The speed items in menu order.
     std::array<ui::MenuItem*, 5> SpeedItems() { return {&S60, &S90, &S120, &S150, &S180}; }
@@ -52,4 +59,5 @@ class Menu : public ui::Form {
     void LayOutLessonButtons();
     void LayOutMenuBar();
     void ChooseIndicatorSpeed(int itemIndex);
+    void ChooseGuideLayout(bool jis);
 };

@@ -99,4 +99,17 @@ void Menu::LayOutMenuBar() {
     // A top-level command without a drop-down: it acts at once.
     QAction* developper = bar->addAction(QStringLiteral("技術・開発"));
     Developper.Bind(*this, developper, [this] { Developper_Click(); });
+
+    QMenu* keyboard = bar->addMenu(QStringLiteral("キーボード"));
+    Keyboard.Bind(*this, keyboard->menuAction(), [] {});
+    addItem(keyboard, FingerGuide, QStringLiteral("指の案内"), &Menu::FingerGuide_Click);
+    FingerGuide.Action()->setCheckable(true);
+    keyboard->addSeparator();
+    addItem(keyboard, JisLayout, QStringLiteral("JIS配列"), &Menu::JisLayout_Click);
+    addItem(keyboard, UsLayout, QStringLiteral("US配列"), &Menu::UsLayout_Click);
+    JisLayout.Action()->setCheckable(true);
+    UsLayout.Action()->setCheckable(true);
+    JisLayout.SetChecked(true);
+    keyboard->addSeparator();
+    addItem(keyboard, WeakKeys, QStringLiteral("苦手なキー"), &Menu::WeakKeys_Click);
 }

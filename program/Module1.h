@@ -4,6 +4,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "guide/MissTally.h"
+
 namespace Module1 {
 
 // The kana of the current run, one character per cell of the board.
@@ -16,5 +18,7 @@ inline std::int16_t LessonIndex = 0;
 inline std::int16_t ClearedFlag = 0;
 // Characters per minute: the pace of the indicator and the speed a run must reach.
 inline std::uint8_t TargetSpeed = 60;
+// The session's misses by the key that was due, for the weak keys and the guide's tints.
+inline guide::MissTally WeakKeys;
 
 }  // namespace Module1

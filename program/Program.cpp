@@ -1,6 +1,7 @@
 #include "program/Program.h"
 
 #include "board/PracticeBoard.h"
+#include "guide/KeyboardGuide.h"
 #include "menu/IndicatorSpeeds.h"
 #include "menu/Menu.h"
 #include "program/Module1.h"
@@ -17,6 +18,7 @@ void ResetProgramWideVariables() {
     Module1::LessonIndex = 0;
     Module1::ClearedFlag = 0;
     Module1::TargetSpeed = speed_menu::kStartSpeed;
+    Module1::WeakKeys = {};
 }
 
 }  // namespace
@@ -29,6 +31,7 @@ Program::Program(MessageBoxes& boxes, std::function<void()> endProgram)
 }
 
 Program::~Program() {
+    guide_.reset();
     board_.reset();
     menu_.reset();
     current = nullptr;
@@ -61,6 +64,13 @@ void Program::Start() {
         board_->Form_Load();
     }
     return *board_;
+}
+
+::KeyboardGuide& Program::Guide() {
+    if (!guide_) {
+        guide_ = std::make_unique<::KeyboardGuide>();
+    }
+    return *guide_;
 }
 
 void Program::End() {

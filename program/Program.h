@@ -7,6 +7,7 @@
 #include "services/Activation.h"
 #include "services/MessageBoxes.h"
 
+class KeyboardGuide;
 class Menu;
 class PracticeBoard;
 
@@ -29,6 +30,9 @@ class Program {
     ::Menu& MenuWindow();
     ::PracticeBoard& Board();
     ::PracticeBoard* BoardIfLoaded() const { return board_.get(); }
+    // The keyboard guide, created the first time it is turned on.
+    ::KeyboardGuide& Guide();
+    ::KeyboardGuide* GuideIfLoaded() const { return guide_.get(); }
     ::Menu* MenuIfLoaded() const { return menu_.get(); }
 
     MessageBoxes& Boxes() { return boxes_; }
@@ -43,6 +47,7 @@ class Program {
     ActivationTracker activation_;
     std::unique_ptr<::Menu> menu_;
     std::unique_ptr<::PracticeBoard> board_;
+    std::unique_ptr<::KeyboardGuide> guide_;
 };
 
 }  // namespace ui

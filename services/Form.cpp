@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMargins>
 #include <QMenuBar>
 
 #include "services/Accessibility.h"
@@ -30,6 +31,30 @@ QPoint FrameOffsetOfShownWindows() {
         }
     }
     return {};
+}
+
+// The frame the window manager gives the program's windows, around the client area; none
+// before a window has been framed.
+QMargins OwnFrame(const QWidget& window) {
+    const QRect frame = window.frameGeometry();
+    const QRect client = window.geometry();
+    return {client.left() - frame.left(), client.top() - frame.top(),
+            frame.right() - client.right(), frame.bottom() - client.bottom()};
+}
+
+QMargins FrameOfShownWindows() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && dynamic_cast<Form*>(window) != nullptr &&
+            window->frameGeometry() != window->geometry()) {
+            return OwnFrame(*window);
+        }
+    }
+    return {};
+}
+
+// A window's frame, or the frame it will get while the window manager has not framed it.
+QMargins FrameOf(const QWidget& window) {
+    return window.frameGeometry() == window.geometry() ? FrameOfShownWindows() : OwnFrame(window);
 }
 
 }  // namespace
@@ -129,6 +154,14 @@ void Form::SetWindowLeft(int twipsValue) {
 
 int Form::Height() const {
     return twips::FromPixels(frameGeometry().height());
+}
+
+int Form::FrameLeft() const {
+    return twips::FromPixels(geometry().left() - FrameOf(*this).left());
+}
+
+int Form::FrameBottom() const {
+    return twips::FromPixels(geometry().bottom() + 1 + FrameOf(*this).bottom());
 }
 
 int Form::Width() const {

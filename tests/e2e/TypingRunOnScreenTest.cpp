@@ -1,8 +1,16 @@
 // Whole lessons typed with real keys, at a pupil's pace, under the window manager.
+#include <QAccessible>
+#include <QGuiApplication>
+#include <QImage>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QTimer>
+#include <optional>
 
 #include "board/PracticeBoard.h"
 #include "e2e/ProgramOnScreen.h"
+#include "guide/KeyboardDrawing.h"
+#include "guide/KeyboardGuide.h"
 #include "menu/Menu.h"
 #include "program/Module1.h"
 #include "services/LessonButton.h"
@@ -148,6 +156,79 @@ TEST_F(TypingRunOnScreen, LessonsTypedInHepburnAreClearedWithoutAMissBox) {
     // Per lesson: start, finished, time; no miss box.
     EXPECT_EQ(boxes_.Shown().size(), 6u) << boxes_.Describe();
     EXPECT_EQ(boxes_.CountWithTitle(QString::fromStdString(kTimeBoxTitle)), 2) << boxes_.Describe();
+}
+
+// With the keyboard guide on, as a screen reader hears it: the key due follows the queue
+// from the start box, through a miss (lit red, checked on the screen) and a change of
+// spelling, to the end of the run; the guide sits under the board and never takes a key.
+TEST_F(TypingRunOnScreen, TheKeyboardGuideFollowsTheQueueThroughAMissAndASpellingChange) {
+    ASSERT_TRUE(StartedOnScreen());
+    Menu& menu = MenuWindow();
+    const WindowId menuId = WindowIdOf(menu);
+    const ScreenPoint keyboardTitle = MenuTitleCentre(menu.Keyboard);
+    const ScreenPoint lessonOne = CentreOnScreen(*menu.Command1[0].Widget());
+    ASSERT_TRUE(PupilDid([&](Pupil& pupil) {
+        pupil.ClickAt(keyboardTitle);
+        ClickItemOfOpenMenu(pupil, QStringLiteral("指の案内"));
+    }));
+    ASSERT_TRUE(menu.FingerGuide.Checked());
+    KeyboardGuide* guide = Program().GuideIfLoaded();
+    ASSERT_NE(guide, nullptr);
+    EXPECT_FALSE(guide->isVisible()) << "the guide shows before the board";
+
+    // What a screen reader hears of the guide, change by change; the missed key as drawn on
+    // the screen; the guide's place under the board.
+    QStringList heard;
+    std::optional<QColor> missedKeyOnScreen;
+    std::optional<QPoint> guideCorner;
+    std::optional<QPoint> underBoard;
+    QTimer listener;
+    QObject::connect(&listener, &QTimer::timeout, [&] {
+        const QString description =
+            QAccessible::queryAccessibleInterface(guide)->text(QAccessible::Description);
+        if (heard.isEmpty() || heard.back() != description) {
+            heard.append(description);
+        }
+        PracticeBoard* board = Board();
+        if (guide->isVisible() && board != nullptr && board->isVisible()) {
+            guideCorner = guide->frameGeometry().topLeft();
+            underBoard = board->frameGeometry().bottomLeft() + QPoint(0, 1);
+        }
+        if (description.startsWith(QStringLiteral("もう一度")) && !missedKeyOnScreen &&
+            boxes_.CountWithTitle(QStringLiteral("xではありません")) == 1) {
+            const QImage shown =
+                QGuiApplication::primaryScreen()->grabWindow(guide->winId()).toImage();
+            const QRect key = guide->KeyRectInWindow(u'T');
+            missedKeyOnScreen = shown.pixelColor(key.topLeft() + QPoint(4, 4));
+        }
+    });
+    listener.start(5);
+    ASSERT_TRUE(PupilDid([&](Pupil& pupil) {
+        StartLessonByClick(pupil, lessonOne);
+        pupil.Type("x", kPupilPace);
+        pupil.WaitForWindow("xではありません");
+        pupil.Pause(1s);  // the red key is drawn and read off the screen
+        pupil.CloseBoxWithEnter("xではありません");
+        pupil.Type("chuugakuseino minasan ", kPupilPace);
+        FinishRun(pupil, menuId);
+    }));
+    listener.stop();
+
+    const QStringList firstHeard = heard.mid(0, 5);
+    EXPECT_EQ(firstHeard, (QStringList{QStringLiteral("次のキー"),
+                                       QStringLiteral("次のキー：T　左手・人差し指"),
+                                       QStringLiteral("もう一度：T　左手・人差し指"),
+                                       QStringLiteral("次のキー：H　右手・人差し指"),
+                                       QStringLiteral("次のキー：U　右手・人差し指")}))
+        << heard.join(u'|').toStdString();
+    EXPECT_TRUE(heard.contains(QStringLiteral("次のキー：スペースキー　親指")));
+    ASSERT_TRUE(missedKeyOnScreen.has_value()) << "the miss was not seen on the screen";
+    EXPECT_EQ(*missedKeyOnScreen, KeyboardDrawing::kMissedColour);
+    ASSERT_TRUE(guideCorner.has_value());
+    EXPECT_EQ(*guideCorner, *underBoard);
+    EXPECT_FALSE(guide->isVisible()) << "the guide stays when the board hides";
+    EXPECT_EQ(Board()->MissCount, 1);
+    EXPECT_EQ(Module1::WeakKeys.MissesOf(u'T'), 1u);
 }
 
 }  // namespace

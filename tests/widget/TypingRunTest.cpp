@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QApplication>
 #include <QLabel>
 #include <QMetaEnum>
 #include <string>
 #include <vector>
 
+#include "guide/KeyboardGuide.h"
 #include "support/ProgramFixture.h"
 
 namespace {
@@ -116,6 +118,42 @@ TEST_F(TypingRun, MissBoxNamesExpectedAndTypedKeys) {
     Type(QStringLiteral("t"));  // the same head is still expected
     EXPECT_EQ(board().MissCount, 1);
     EXPECT_TRUE(Module1::RomajiQueue.startsWith(QStringLiteral("Y_U_")));
+
+    // The session's weak keys name the key due and the key pressed in its place.
+    Type(QStringLiteral("J"));
+    menu().WeakKeys_Click();
+    EXPECT_EQ(LastTitle(), QStringLiteral("苦手なキー"));
+    EXPECT_EQ(LastPrompt(),
+              QStringLiteral("T　1回（よく押したキー：J）\rY　1回（よく押したキー：J）"));
+    EXPECT_EQ(board().MissCount, 2);
+}
+
+// The guide shows under the board while it is on, hides with the board, and closing its
+// window turns it off; the board keeps the keyboard throughout.
+TEST_F(TypingRun, TheKeyboardGuideFollowsTheBoardAndClosingItTurnsItOff) {
+    menu().FingerGuide.Click();
+    ASSERT_TRUE(menu().FingerGuide.Checked());
+    KeyboardGuide& guide = program->Guide();
+    EXPECT_FALSE(guide.isVisible());
+    StartLesson(2);  // YO_U_KO_SO_!_ _
+    EXPECT_TRUE(guide.isVisible());
+    EXPECT_EQ(guide.WindowLeft(), board().WindowLeft());
+    EXPECT_EQ(guide.Top(), board().Top() + board().Height());
+    Type(QStringLiteral("youkoso"));
+    const QString heard =
+        QAccessible::queryAccessibleInterface(&guide)->text(QAccessible::Description);
+    EXPECT_EQ(heard, QStringLiteral("次のキー：!　左手・小指、Shiftは右手・小指"));
+    EXPECT_NE(QApplication::activeWindow(), &guide);
+
+    guide.close();
+    EXPECT_FALSE(menu().FingerGuide.Checked());
+    EXPECT_FALSE(guide.isVisible());
+    EXPECT_TRUE(board().isVisible());
+    Type(QStringLiteral("! "));
+    AnswerBoxes();
+    EXPECT_FALSE(board().isVisible());
+    menu().FingerGuide.Click();
+    EXPECT_FALSE(guide.isVisible()) << "no board, no guide";
 }
 
 TEST_F(TypingRun, MissBoxNamesTheSpaceBar) {

@@ -1,0 +1,32 @@
+// The menu bar's 「キーボード」: the keyboard guide on or off, its layout, and the session's
+// weak keys.
+#include "guide/KeyboardGuide.h"
+#include "menu/Menu.h"
+#include "program/Module1.h"
+#include "program/Program.h"
+
+// The item checks and unchecks itself as it is chosen.
+void Menu::FingerGuide_Click() {
+    ui::Program::Current().Guide().SetOn(FingerGuide.Checked());
+}
+
+void Menu::JisLayout_Click() {
+    ChooseGuideLayout(/*jis=*/true);
+}
+
+void Menu::UsLayout_Click() {
+    ChooseGuideLayout(/*jis=*/false);
+}
+
+// The marks move between the two layouts; the letters stay where they are.
+void Menu::ChooseGuideLayout(bool jis) {
+    JisLayout.SetChecked(jis);
+    UsLayout.SetChecked(!jis);
+    ui::Program::Current().Guide().SetLayout(jis ? guide::Layout::Jis : guide::Layout::Us);
+}
+
+void Menu::WeakKeys_Click() {
+    ui::Program::Current().Boxes().MsgBox(guide::WeakKeysPrompt(Module1::WeakKeys),
+                                          ui::BoxButtons::Ok, ui::BoxIcon::Information,
+                                          QStringLiteral("苦手なキー"));
+}

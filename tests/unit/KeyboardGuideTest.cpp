@@ -1,0 +1,174 @@
+// The keyboard guide's plain data: the keys of both layouts with their fingers and places,
+// the stroke and the line for each head of the key queue, and the session's tally of misses.
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "guide/KeyChart.h"
+#include "guide/MissTally.h"
+
+namespace {
+
+using guide::Layout;
+
+// Each row of a layout from the left: the keys' labels and their fingers, 0 the left little
+// finger to 4 the thumbs and 8 the right little finger.
+struct ChartRow {
+    Layout layout;
+    int row;
+    QStringView labels;  // space-separated; "_" for a key without a label
+    std::string fingers;
+};
+
+TEST(KeyChart, EveryKeyOfBothLayoutsHasItsFingerAndItsPlace) {
+    const ChartRow rows[] = {
+        {Layout::Jis, 0, u"半/全 1 2 3 4 5 6 7 8 9 0 - ^ ¥ BS", "001233556788888"},
+        {Layout::Jis, 1, u"Tab Q W E R T Y U I O P @ [ Enter", "00123355678888"},
+        {Layout::Jis, 2, u"英数 A S D F G H J K L ; : ] _", "00123355678888"},
+        {Layout::Jis, 3, u"Shift Z X C V B N M , . / \\ Shift", "0012335567888"},
+        {Layout::Jis, 4, u"Ctrl Alt 無変換 _ 変換 かな Alt Ctrl", "04444448"},
+        {Layout::Us, 0, u"` 1 2 3 4 5 6 7 8 9 0 - = BS", "00123355678888"},
+        {Layout::Us, 1, u"Tab Q W E R T Y U I O P [ ] \\", "00123355678888"},
+        {Layout::Us, 2, u"Caps A S D F G H J K L ; ' Enter", "0012335567888"},
+        {Layout::Us, 3, u"Shift Z X C V B N M , . / Shift", "001233556788"},
+        {Layout::Us, 4, u"Ctrl Alt _ Alt Ctrl", "04448"},
+    };
+    for (const ChartRow& expected : rows) {
+        SCOPED_TRACE(testing::Message()
+                     << (expected.layout == Layout::Jis ? "JIS" : "US") << " row " << expected.row);
+        QStringList labels;
+        std::string fingers;
+        int right = 0;
+        for (const guide::ChartKey& key : guide::KeysOf(expected.layout)) {
+            if (key.row != expected.row) {
+                continue;
+            }
+            EXPECT_EQ(key.left, right) << key.label.toStdString();  // no gap, no overlap
+            right = key.left + key.width;
+            labels.append(key.label.isEmpty() ? QStringLiteral("_") : key.label);
+            fingers += static_cast<char>('0' + static_cast<int>(key.finger));
+        }
+        EXPECT_EQ(labels.join(u' '), expected.labels.toString());
+        EXPECT_EQ(fingers, expected.fingers);
+        EXPECT_EQ(right, guide::kRowWidth);
+    }
+}
+
+TEST(KeyChart, OnlyFAndJCarryTheHomeBump) {
+    for (Layout layout : {Layout::Jis, Layout::Us}) {
+        QString home;
+        for (const guide::ChartKey& key : guide::KeysOf(layout)) {
+            if (key.home) {
+                home += key.label;
+            }
+        }
+        EXPECT_EQ(home, QStringLiteral("FJ"));
+    }
+}
+
+struct StrokeCase {
+    QChar head;
+    Layout layout;
+    char16_t key;
+    char16_t shift;
+    QStringView line;
+};
+
+TEST(KeyChart, EachHeadOfTheQueueHasItsKeyAndItsLine) {
+    const StrokeCase cases[] = {
+        {u'K', Layout::Jis, u'K', 0, u"K　右手・中指"},
+        {u'A', Layout::Us, u'A', 0, u"A　左手・小指"},
+        {u'Y', Layout::Jis, u'Y', 0, u"Y　右手・人差し指"},
+        {u'5', Layout::Jis, u'5', 0, u"5　左手・人差し指"},
+        // Marks with Shift: the little finger of the other hand holds it.
+        {u'!', Layout::Jis, u'1', guide::kRightShiftKey, u"!　左手・小指、Shiftは右手・小指"},
+        {u'!', Layout::Us, u'1', guide::kRightShiftKey, u"!　左手・小指、Shiftは右手・小指"},
+        {u'(', Layout::Jis, u'8', guide::kLeftShiftKey, u"(　右手・中指、Shiftは左手・小指"},
+        {u'(', Layout::Us, u'9', guide::kLeftShiftKey, u"(　右手・薬指、Shiftは左手・小指"},
+        // The marks move between the layouts.
+        {u'@', Layout::Jis, u'@', 0, u"@　右手・小指"},
+        {u'@', Layout::Us, u'2', guide::kRightShiftKey, u"@　左手・薬指、Shiftは右手・小指"},
+        {u':', Layout::Jis, u':', 0, u":　右手・小指"},
+        {u':', Layout::Us, u';', guide::kLeftShiftKey, u":　右手・小指、Shiftは左手・小指"},
+        // Blanks and the queue's marks for Enter and BackSpace; F7 has no key here.
+        {u' ', Layout::Jis, u' ', 0, u"スペースキー　親指"},
+        {u'~', Layout::Jis, guide::kEnterKey, 0, u"Enterキー　右手・小指"},
+        {u'^', Layout::Us, guide::kBackSpaceKey, 0, u"BackSpaceキー　右手・小指"},
+        {u'<', Layout::Jis, 0, 0, u"F7キー"},
+        {QChar(), Layout::Jis, 0, 0, u""},
+    };
+    for (const StrokeCase& c : cases) {
+        SCOPED_TRACE(c.line.toString().toStdString());
+        const std::optional<guide::Stroke> stroke = guide::StrokeFor(c.head, c.layout);
+        EXPECT_EQ(stroke.has_value(), c.key != 0);
+        if (stroke) {
+            EXPECT_EQ(stroke->key, c.key);
+            EXPECT_EQ(stroke->shift, c.shift);
+        }
+        EXPECT_EQ(guide::DueKeyLine(c.head, c.layout), c.line.toString());
+    }
+}
+
+// The misses of a session in order: the key due, then the key typed instead.
+struct TallyCase {
+    const char* what;
+    std::vector<std::pair<char16_t, std::u16string_view>> misses;
+    QStringView prompt;
+};
+
+TEST(MissTally, TheBoxListsTheFiveKeysMissedMostWithTheKeyTypedInstead) {
+    using P = std::pair<char16_t, std::u16string_view>;
+    const TallyCase cases[] = {
+        {"none yet", {}, u"まだミスはありません"},
+        {"most first, typed most often",
+         {P{u'A', u"S"}, P{u'K', u"J"}, P{u'K', u"L"}, P{u'K', u"J"}},
+         u"K　3回（よく押したキー：J）\rA　1回（よく押したキー：S）"},
+        {"ties: the key first missed first, and the key first typed",
+         {P{u'O', u"I"}, P{u'U', u"Y"}, P{u'U', u"I"}, P{u'O', u"P"}},
+         u"O　2回（よく押したキー：I）\rU　2回（よく押したキー：Y）"},
+        {"a letter in either case is one key; marks by the miss box's names",
+         {P{u' ', u"n"}, P{u' ', u"N"}, P{u'~', u"Tab"}, P{u'!', u"1"}},
+         u"スペースキー　2回（よく押したキー：N）\rEnterキー　1回（よく押したキー：Tab）\r"
+         u"!　1回（よく押したキー：1）"},
+        {"five at most",
+         {P{u'A', u"Q"}, P{u'B', u"Q"}, P{u'C', u"Q"}, P{u'D', u"Q"}, P{u'E', u"Q"}, P{u'F', u"Q"},
+          P{u'F', u"Q"}},
+         u"F　2回（よく押したキー：Q）\rA　1回（よく押したキー：Q）\rB　1回（よく押したキー：Q）\r"
+         u"C　1回（よく押したキー：Q）\rD　1回（よく押したキー：Q）"},
+    };
+    for (const TallyCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        guide::MissTally tally;
+        for (const auto& [expected, typed] : c.misses) {
+            tally.Count(QChar(expected), QString::fromUtf16(typed.data(), typed.size()));
+        }
+        EXPECT_EQ(guide::WeakKeysPrompt(tally), c.prompt.toString());
+        EXPECT_EQ(tally.Total(), c.misses.size());
+    }
+}
+
+TEST(MissTally, CountsHoldAtTheirLimitAndEachKeyCarriesItsHeads) {
+    guide::MissTally tally;
+    for (int miss = 0; miss < guide::kMaxMissesOfAKey + 10; ++miss) {
+        tally.Count(u'K', QStringLiteral("J"));
+    }
+    tally.Count(u'!', QStringLiteral("A"));
+    tally.Count(u'1', QStringLiteral("Q"));
+    EXPECT_EQ(tally.MissesOf(u'K'), guide::kMaxMissesOfAKey);
+    EXPECT_EQ(tally.MostMissed(1)[0].misses, guide::kMaxMissesOfAKey);
+    EXPECT_EQ(tally.Total(), guide::kMaxMissesOfAKey + 2u);
+    // The 1 key types both 1 and !; on a US keyboard too. Shift carries no misses.
+    EXPECT_EQ(tally.MissesOfKey(u'1', Layout::Jis), 2u);
+    EXPECT_EQ(tally.MissesOfKey(u'1', Layout::Us), 2u);
+    EXPECT_EQ(tally.MissesOfKey(guide::kRightShiftKey, Layout::Jis), 0u);
+    EXPECT_EQ(tally.MissesOfKey(u'K', Layout::Us), guide::kMaxMissesOfAKey);
+}
+
+}  // namespace
