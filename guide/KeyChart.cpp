@@ -154,6 +154,20 @@ std::span<const ChartKey> KeysOf(Layout layout) {
     return layout == Layout::Jis ? std::span<const ChartKey>(jis) : std::span<const ChartKey>(us);
 }
 
+QRect KeyArea(const ChartKey& key) {
+    return QRect(kMarginPixels + key.left * kQuarterPixels, kMarginPixels + key.row * kRowPixels,
+                 key.width * kQuarterPixels - kKeyGapPixels, kRowPixels - kKeyGapPixels);
+}
+
+QRect KeyAreaOf(char16_t key, Layout layout) {
+    for (const ChartKey& chartKey : KeysOf(layout)) {
+        if (key != 0 && chartKey.plain == key) {
+            return KeyArea(chartKey);
+        }
+    }
+    return {};
+}
+
 std::optional<Stroke> StrokeFor(QChar head, Layout layout) {
     char16_t wanted = head.unicode();
     if (head == board::kEnterMark) {

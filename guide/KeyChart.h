@@ -3,6 +3,7 @@
 // typing: the main block of a Japanese (JIS) or a US keyboard, from the digits row to the
 // space bar. Plain data for tests without windows.
 #include <QChar>
+#include <QRect>
 #include <QString>
 #include <cstdint>
 #include <optional>
@@ -48,6 +49,17 @@ struct ChartKey {
 
 // Every key of a layout, row by row from the left, built once.
 std::span<const ChartKey> KeysOf(Layout layout);
+
+// Where the guide draws the keys, in pixels: a letter key is four quarters wide.
+inline constexpr int kQuarterPixels = 8;
+inline constexpr int kRowPixels = 34;
+inline constexpr int kKeyGapPixels = 2;
+inline constexpr int kMarginPixels = 8;
+
+// The area of a key in the guide's drawing; of the key of the layout whose `plain` is `key`
+// (the first part of Enter), or an empty area for a key the layout does not have.
+QRect KeyArea(const ChartKey& key);
+QRect KeyAreaOf(char16_t key, Layout layout);
 
 // What typing one character of the key queue takes: a key and, for a shifted mark, the
 // Shift key of the other hand.

@@ -9,10 +9,9 @@
 
 namespace {
 
-constexpr int kQuarter = 8;  // a letter key is four quarters wide
-constexpr int kRowHeight = 34;
-constexpr int kKeyGap = 2;
-constexpr int kMargin = 8;
+using guide::kMarginPixels;
+using guide::kQuarterPixels;
+using guide::kRowPixels;
 constexpr int kLineGap = 6;
 constexpr int kLineHeight = 24;
 constexpr int kBumpWidth = 10;
@@ -33,19 +32,14 @@ QColor Mix(const QColor& from, const QColor& to, double share) {
                   channel(from.blue(), to.blue()));
 }
 
-QRect RectOf(const guide::ChartKey& key) {
-    return QRect(kMargin + key.left * kQuarter, kMargin + key.row * kRowHeight,
-                 key.width * kQuarter - kKeyGap, kRowHeight - kKeyGap);
-}
-
 }  // namespace
 
 const QColor KeyboardDrawing::kDueColour(255, 140, 0);
 const QColor KeyboardDrawing::kMissedColour(220, 0, 0);
 
 QSize KeyboardDrawing::SizeNeeded() {
-    return QSize(2 * kMargin + guide::kRowWidth * kQuarter,
-                 2 * kMargin + guide::kRows * kRowHeight + kLineGap + kLineHeight);
+    return QSize(2 * kMarginPixels + guide::kRowWidth * kQuarterPixels,
+                 2 * kMarginPixels + guide::kRows * kRowPixels + kLineGap + kLineHeight);
 }
 
 KeyboardDrawing::KeyboardDrawing(QWidget* parent) : QWidget(parent) {
@@ -62,12 +56,7 @@ void KeyboardDrawing::SetDue(std::optional<guide::Stroke> stroke, bool missed,
 }
 
 QRect KeyboardDrawing::KeyRect(char16_t key) const {
-    for (const guide::ChartKey& chartKey : guide::KeysOf(layout_)) {
-        if (key != 0 && chartKey.plain == key) {
-            return RectOf(chartKey);
-        }
-    }
-    return {};
+    return guide::KeyAreaOf(key, layout_);
 }
 
 QColor KeyboardDrawing::FillOf(const guide::ChartKey& key) const {
@@ -89,7 +78,7 @@ void KeyboardDrawing::paintEvent(QPaintEvent* /*event*/) {
     painter.fillRect(rect(), palette().window());
     painter.setFont(ui::LessonFont(9, /*bold=*/false));
     for (const guide::ChartKey& key : guide::KeysOf(layout_)) {
-        const QRect area = RectOf(key);
+        const QRect area = guide::KeyArea(key);
         painter.setPen(QColor(96, 96, 96));
         painter.setBrush(FillOf(key));
         painter.drawRect(area.adjusted(0, 0, -1, -1));
@@ -100,8 +89,8 @@ void KeyboardDrawing::paintEvent(QPaintEvent* /*event*/) {
             painter.fillRect(bump, Qt::black);
         }
     }
-    const QRect lineArea(kMargin, kMargin + guide::kRows * kRowHeight + kLineGap,
-                         guide::kRowWidth * kQuarter, kLineHeight);
+    const QRect lineArea(kMarginPixels, kMarginPixels + guide::kRows * kRowPixels + kLineGap,
+                         guide::kRowWidth * kQuarterPixels, kLineHeight);
     painter.setFont(ui::LessonFont(12, /*bold=*/false));
     painter.setPen(missed_ ? kMissedColour : Qt::black);
     painter.drawText(lineArea, Qt::AlignLeft | Qt::AlignVCenter, line_);

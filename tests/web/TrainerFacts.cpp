@@ -7,6 +7,8 @@
 #include <QJsonObject>
 #include <cstdio>
 
+#include "guide/KeyChart.h"
+#include "guide/KeyboardDrawing.h"
 #include "lessons/LessonCatalogue.h"
 #include "menu/IndicatorSpeeds.h"
 #include "menu/MenuLayout.h"
@@ -39,6 +41,25 @@ QJsonArray LessonButtons() {
     return buttons;
 }
 
+// The keyboard guide: its client area, the colour of the key due, and the keys lesson 1
+// begins with (T, or C for CHU, then H) in its drawing.
+QJsonObject Guide() {
+    const QSize client = KeyboardDrawing::SizeNeeded();
+    QJsonObject keys;
+    for (const char16_t key : {u'T', u'C', u'H'}) {
+        const QRect area = guide::KeyAreaOf(key, guide::Layout::Jis);
+        keys.insert(QString(QChar(key)), QJsonObject{{"left", area.left()},
+                                                     {"top", area.top()},
+                                                     {"width", area.width()},
+                                                     {"height", area.height()}});
+    }
+    const QColor due = KeyboardDrawing::kDueColour;
+    return {
+        {"client", QJsonObject{{"width", client.width()}, {"height", client.height()}}},
+        {"dueColour", static_cast<qint64>(colour::FromRgb({due.red(), due.green(), due.blue()}))},
+        {"keys", keys}};
+}
+
 QJsonArray SpeedBands() {
     QJsonArray bands;
     for (const menu_colours::SpeedBand& band : menu_colours::SpeedColourBands) {
@@ -66,6 +87,7 @@ int main() {
         {"speedBands", SpeedBands()},
         {"paleCyan", static_cast<qint64>(colour::kPaleCyan)},
         {"indicatorSpeeds", speeds},
+        {"guide", Guide()},
         {"startSpeed", speed_menu::kStartSpeed}};
     std::fputs(QJsonDocument(facts).toJson(QJsonDocument::Indented).constData(), stdout);
     return 0;

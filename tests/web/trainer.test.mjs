@@ -189,6 +189,48 @@ for (const [screen, width, height] of [['an iPad upright', 768, 1024], ['an iPad
     }));
 }
 
+// The keyboard guide, turned on from the menu bar, on an iPad upright: it sits under the board,
+// lights the key due (T, then H once C has chosen CHU), leaves the keys with the board and
+// hides with it.
+test('the keyboard guide sits under the board and lights the key due', () =>
+  withPage({ width: 768, height: 1024 }, async (page) => {
+    await waitUntilRunning(page);
+    const client = await menuClientRect(page);
+    const titles = await menuTitleCentres(page, client);
+    await page.click(titles[3].x, titles[3].y);
+    await sleep(300);
+    await press(page, 'ArrowDown');
+    await press(page, 'Enter');  // 指の案内
+    await press(page, 'Enter');  // lesson 1 has the focus
+    await closeBox(page, facts.titles.startBox);
+    // The guide's client area: the first white below the board's.
+    const guide = async () => {
+      const { top, image } = await boardClientTop(page, client);
+      assert.ok(top !== undefined, 'no board below the menu window');
+      for (let y = top; y < image.height; y++) {
+        if (pixel(image, client.left + 2, y) === 0xffffff) return { top: y, image };
+      }
+      return { top: undefined, image };
+    };
+    const lit = ({ top, image }, key) => {
+      const place = facts.guide.keys[key];
+      return pixel(image, client.left + place.left + 4, top + place.top + 4) === facts.guide.dueColour;
+    };
+    const first = await guide();
+    assert.ok(first.top !== undefined, 'no keyboard guide under the board');
+    assert.ok(first.top + facts.guide.client.height <= 1024, 'the guide is cut off at the bottom');
+    assert.ok(lit(first, 'T') && !lit(first, 'H'), 'the guide does not light T, the first key');
+    await press(page, 'c');
+    await sleep(300);
+    const second = await guide();
+    assert.ok(lit(second, 'H') && !lit(second, 'T') && !lit(second, 'C'),
+      'after C the guide does not light H');
+    await typeKeys(page, facts.lessonOneKeys.slice(1));
+    await closeBox(page, facts.titles.finishedBox);
+    await closeBox(page, facts.titles.timeBox);
+    assert.equal((await guide()).top, undefined, 'the guide stays when the board hides');
+  }));
+
 // Pupils double-click. The first click shows the board, whose start box opens at once; the
 // second press lands on the menu window, which the box blocks: the box keeps the keyboard.
 test('a double click on a lesson leaves the keyboard with its start box', () =>
