@@ -4,7 +4,6 @@
 
 #include "board/IndicatorArithmetic.h"
 #include "board/PracticeBoard.h"
-#include "guide/KeyboardGuide.h"
 #include "menu/Menu.h"
 #include "program/Module1.h"
 #include "program/Program.h"
@@ -38,10 +37,7 @@ void PracticeBoard::Form_Activate() {
         Module1::ClearedFlag != 0 ? ui::BoxIcon::Information : ui::BoxIcon::Warning,
         QStringLiteral("タイピングテスト"), [this](ui::BoxAnswer) { StartRun(); });
     // Under the start box the guide already shows the first key.
-    if (KeyboardGuide* guide = ui::Program::Current().GuideIfLoaded()) {
-        guide->FollowBoard(Module1::RomajiQueue.isEmpty() ? QChar() : Module1::RomajiQueue[0],
-                           /*afterMiss=*/false);
-    }
+    TellGuide(/*afterMiss=*/false);
 }
 
 void PracticeBoard::StartRun() {

@@ -46,6 +46,5 @@ void PracticeBoard::TellGuide(bool afterMiss) {
         return;
     }
     const QString& queue = Module1::RomajiQueue;
-    const bool due = RunInProgress() && !isHidden() && !queue.isEmpty();
-    guide->FollowBoard(due ? queue[0] : QChar(), afterMiss);
+    guide->FollowBoard(isVisible() && !queue.isEmpty() ? queue[0] : QChar(), afterMiss);
 }

@@ -25,6 +25,9 @@ class PracticeBoard : public ui::Form {
     // cell 0; nothing is judged or recorded.
     void StopRunInProgress();
     bool RunInProgress() const { return Timer1.Enabled(); }
+    // The keyboard guide, if there is one, learns the key due next: the head of the queue
+    // while the board shows, from the start box on (KeystrokeMatcher.cpp).
+    void TellGuide(bool afterMiss);
 
     // Keys (KeystrokeMatcher.cpp).
     void Form_KeyPress(int characterCode) override;
@@ -53,8 +56,6 @@ class PracticeBoard : public ui::Form {
     // Once the start box is answered: the run's counters, its clock and the keyboard.
     void StartRun();
     void JudgeKey(board::PressedKey key);
-    // The keyboard guide, if there is one, learns the key due next.
-    void TellGuide(bool afterMiss);
     void AdvanceQueue();
     // The end box, then the result box, then back to the menu.
     void EndOfRun();

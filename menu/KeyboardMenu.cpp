@@ -1,5 +1,6 @@
 // The menu bar's 「キーボード」: the keyboard guide on or off, its layout, and the session's
 // weak keys.
+#include "board/PracticeBoard.h"
 #include "guide/KeyboardGuide.h"
 #include "menu/Menu.h"
 #include "program/Module1.h"
@@ -7,7 +8,11 @@
 
 // The item checks and unchecks itself as it is chosen.
 void Menu::FingerGuide_Click() {
-    ui::Program::Current().Guide().SetOn(FingerGuide.Checked());
+    ui::Program& program = ui::Program::Current();
+    program.Guide().SetOn(FingerGuide.Checked());
+    if (PracticeBoard* board = program.BoardIfLoaded()) {
+        board->TellGuide(/*afterMiss=*/false);
+    }
 }
 
 void Menu::JisLayout_Click() {

@@ -149,10 +149,14 @@ TEST_F(TypingRun, TheKeyboardGuideFollowsTheBoardAndClosingItTurnsItOff) {
     EXPECT_FALSE(menu().FingerGuide.Checked());
     EXPECT_FALSE(guide.isVisible());
     EXPECT_TRUE(board().isVisible());
+    // Turned on again in the middle of the run, it shows the key due at once.
+    guide.FollowBoard(QChar(), false);
+    menu().FingerGuide.Click();
+    EXPECT_TRUE(guide.isVisible());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&guide)->text(QAccessible::Description), heard);
     Type(QStringLiteral("! "));
     AnswerBoxes();
     EXPECT_FALSE(board().isVisible());
-    menu().FingerGuide.Click();
     EXPECT_FALSE(guide.isVisible()) << "no board, no guide";
 }
 
