@@ -18,7 +18,7 @@ if(NOT EXISTS ${TYPING_WEB_FONT})
 endif()
 file(GLOB_RECURSE shown_text_sources CONFIGURE_DEPENDS
      program/*.cpp program/*.h services/*.cpp services/*.h menu/*.cpp menu/*.h
-     lessons/*.cpp lessons/*.h board/*.cpp board/*.h)
+     lessons/*.cpp lessons/*.h board/*.cpp board/*.h guide/*.cpp guide/*.h)
 set(cut_face ${PROJECT_BINARY_DIR}/fonts/kunpu-pgothic.ttf)
 add_custom_command(OUTPUT ${cut_face}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/fonts
