@@ -106,10 +106,14 @@ double PeakResidentKib(pid_t pid) {
     throw BenchFailure("no VmHWM for process " + std::to_string(pid));
 }
 
-// The trainer after a pupil has typed lesson 1 through and closed the result boxes.
-double ProgramPeakMib(const xsession::XSession& session, const std::string& path) {
+// The trainer after a pupil has typed lesson 1 through and closed the result boxes; with
+// `guideOn`, with the keyboard guide under the board.
+double ProgramPeakMib(const xsession::XSession& session, const std::string& path, bool guideOn) {
     xsession::ChildProcess process = Launch(session, path);
     bench::ScreenPupil pupil(session);
+    if (guideOn) {
+        bench::TurnOnKeyboardGuide(pupil);
+    }
     bench::TypeLessonOne(pupil, kKeyPause);
     std::this_thread::sleep_for(kSettle);
     const double kib = PeakResidentKib(process.Pid());
@@ -184,10 +188,15 @@ void RunWineStartup(const xsession::XSession& session, const Options& options) {
 
 void RunMemory(const xsession::XSession& session, const Options& options) {
     const Series series = Alternate(
-        options.runs, [&] { return ProgramPeakMib(session, options.program); },
+        options.runs, [&] { return ProgramPeakMib(session, options.program, false); },
         [&] { return BarePeakMib(session, options.bare); }, "peak memory");
     bench::PrintRow("peak_memory_mib", Summary("program", series.program, 1) + "   " +
                                            Summary("bare", series.bare, 1));
+    const Series guided = Alternate(
+        options.runs, [&] { return ProgramPeakMib(session, options.program, true); },
+        [&] { return ProgramPeakMib(session, options.program, false); }, "peak memory, guide");
+    bench::PrintRow("peak_memory_guide_mib", Summary("program, guide on", guided.program, 1) +
+                                                 "   " + Summary("guide off", guided.bare, 1));
 }
 
 }  // namespace

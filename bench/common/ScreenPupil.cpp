@@ -22,6 +22,7 @@ constexpr auto kPollInterval = 20ms;
 constexpr int kMenuClientHeight = 199;
 constexpr int kLessonOneCentreX = 52;
 constexpr int kLessonOneCentreY = 24;
+constexpr int kFirstMenuTitleX = 20;
 
 }  // namespace
 
@@ -120,6 +121,19 @@ void StartLessonOne(ScreenPupil& pupil) {
     pupil.CloseBoxWithEnter(kStartBoxTitle);
     const WindowId board = pupil.WaitForWindow(kBoardTitle);
     pupil.WaitUntilActive(board, kBoardTitle);
+}
+
+void TurnOnKeyboardGuide(ScreenPupil& pupil) {
+    const WindowId menu = pupil.WaitForWindow(kMenuTitle);
+    pupil.WaitUntilActive(menu, kMenuTitle);
+    const ScreenRect window = pupil.WindowRect(menu);
+    const int menuBarHeight = window.height - kMenuClientHeight;
+    pupil.ClickAt(window.left + kFirstMenuTitleX, window.top + menuBarHeight / 2);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    pupil.PressKey("Left");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    pupil.PressKey("Return");
+    pupil.WaitUntilActive(menu, kMenuTitle);
 }
 
 void TypeLessonOne(ScreenPupil& pupil, std::chrono::milliseconds pause) {

@@ -79,5 +79,8 @@ void StartLessonOne(ScreenPupil& pupil);
 // Types lesson 1 at `pause` a key and closes both result boxes with Enter; the menu window
 // is active again at the end.
 void TypeLessonOne(ScreenPupil& pupil, std::chrono::milliseconds pause);
+// Turns the keyboard guide on from the menu bar: a click on its first title, Left round to
+// the last, 「キーボード」, whose first item, 「指の案内」, Return chooses.
+void TurnOnKeyboardGuide(ScreenPupil& pupil);
 
 }  // namespace bench
