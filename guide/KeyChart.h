@@ -52,9 +52,9 @@ std::span<const ChartKey> KeysOf(Layout layout);
 
 // Where the guide draws the keys, in pixels: a letter key is four quarters wide.
 inline constexpr int kQuarterPixels = 8;
-inline constexpr int kRowPixels = 34;
+inline constexpr int kRowPixels = 24;
 inline constexpr int kKeyGapPixels = 2;
-inline constexpr int kMarginPixels = 8;
+inline constexpr int kMarginPixels = 6;
 
 // The area of a key in the guide's drawing; of the key of the layout whose `plain` is `key`
 // (the first part of Enter), or an empty area for a key the layout does not have.

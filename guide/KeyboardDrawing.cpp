@@ -12,8 +12,8 @@ namespace {
 using guide::kMarginPixels;
 using guide::kQuarterPixels;
 using guide::kRowPixels;
-constexpr int kLineGap = 6;
-constexpr int kLineHeight = 24;
+constexpr int kLineGap = 4;
+constexpr int kLineHeight = 22;
 constexpr int kBumpWidth = 10;
 
 // The fingers' tints, from the left little finger to the right one.
@@ -85,7 +85,7 @@ void KeyboardDrawing::paintEvent(QPaintEvent* /*event*/) {
         painter.setPen(Qt::black);
         painter.drawText(area, Qt::AlignCenter, key.label);
         if (key.home) {
-            const QRect bump(area.center().x() - kBumpWidth / 2, area.bottom() - 5, kBumpWidth, 2);
+            const QRect bump(area.center().x() - kBumpWidth / 2, area.bottom() - 3, kBumpWidth, 2);
             painter.fillRect(bump, Qt::black);
         }
     }

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "board/PracticeBoard.h"
+#include "guide/GuidePlacement.h"
 #include "guide/KeyboardDrawing.h"
 #include "menu/Menu.h"
 #include "program/Module1.h"
@@ -90,13 +91,13 @@ void KeyboardGuide::PlaceUnderBoard() {
     if (board == nullptr) {
         return;
     }
-    const int left = board->FrameLeft();
-    const int top = board->FrameBottom();
-    if (left != WindowLeft()) {
-        SetWindowLeft(left);
+    const QPoint place =
+        guide::GuidePlace(board->FrameRect(), FrameRect().size(), board->ScreenArea());
+    if (place.x() != WindowLeft()) {
+        SetWindowLeft(place.x());
     }
-    if (top != Top()) {
-        SetTop(top);
+    if (place.y() != Top()) {
+        SetTop(place.y());
     }
 }
 

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMargins>
 #include <QMenuBar>
+#include <QScreen>
 
 #include "services/Accessibility.h"
 #include "services/Activation.h"
@@ -156,12 +157,22 @@ int Form::Height() const {
     return twips::FromPixels(frameGeometry().height());
 }
 
-int Form::FrameLeft() const {
-    return twips::FromPixels(geometry().left() - FrameOf(*this).left());
+namespace {
+
+QRect InTwips(const QRect& pixels) {
+    return {twips::FromPixels(pixels.left()), twips::FromPixels(pixels.top()),
+            twips::FromPixels(pixels.width()), twips::FromPixels(pixels.height())};
 }
 
-int Form::FrameBottom() const {
-    return twips::FromPixels(geometry().bottom() + 1 + FrameOf(*this).bottom());
+}  // namespace
+
+QRect Form::FrameRect() const {
+    return InTwips(geometry().marginsAdded(FrameOf(*this)));
+}
+
+QRect Form::ScreenArea() const {
+    const QScreen* shownOn = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    return shownOn != nullptr ? InTwips(shownOn->availableGeometry()) : QRect();
 }
 
 int Form::Width() const {

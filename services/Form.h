@@ -32,11 +32,12 @@ class Form : public QWidget {
     int Top() const;
     void SetTop(int twipsValue);
     int Height() const;
-    // The left edge and the bottom of the frame, found from the client area, which is always
-    // where it is: a window placed at them sits right below this one. A window the window
-    // manager has not framed yet is taken in the frame of the windows already shown.
-    int FrameLeft() const;
-    int FrameBottom() const;
+    // The frame's rectangle in twips, found from the client area, which is always where it
+    // is; a window the window manager has not framed yet is taken in the frame of the
+    // windows already shown.
+    QRect FrameRect() const;
+    // The part of the screen windows may take (without the panels), in twips.
+    QRect ScreenArea() const;
     int Width() const;
     void SetWidth(int twipsValue);
 

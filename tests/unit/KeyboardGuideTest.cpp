@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "guide/GuidePlacement.h"
 #include "guide/KeyChart.h"
 #include "guide/MissTally.h"
 
@@ -169,6 +170,28 @@ TEST(MissTally, CountsHoldAtTheirLimitAndEachKeyCarriesItsHeads) {
     EXPECT_EQ(tally.MissesOfKey(u'1', Layout::Us), 2u);
     EXPECT_EQ(tally.MissesOfKey(guide::kRightShiftKey, Layout::Jis), 0u);
     EXPECT_EQ(tally.MissesOfKey(u'K', Layout::Us), guide::kMaxMissesOfAKey);
+}
+
+// The board 400 wide and 150 high at (100, 300); the guide 500 × 200.
+TEST(GuidePlace, BelowTheBoardBesideItOrAsLowAsTheScreenAllows) {
+    const QRect board(100, 300, 400, 150);
+    const QSize guideSize(500, 200);
+    struct Case {
+        const char* where;
+        QRect screen;
+        QPoint place;
+    };
+    const Case cases[] = {
+        {"below, lined up", QRect(0, 0, 1366, 768), QPoint(100, 450)},
+        {"below, to the last pixel", QRect(0, 0, 1366, 650), QPoint(100, 450)},
+        {"beside, when below is one pixel short", QRect(0, 0, 1366, 649), QPoint(500, 300)},
+        {"beside, to the last pixel", QRect(0, 0, 1000, 600), QPoint(500, 300)},
+        {"below, when neither fits: never over the board", QRect(0, 0, 999, 600), QPoint(100, 450)},
+        {"an unknown screen: below", QRect(), QPoint(100, 450)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(guide::GuidePlace(board, guideSize, c.screen), c.place) << c.where;
+    }
 }
 
 }  // namespace
