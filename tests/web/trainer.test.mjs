@@ -189,54 +189,56 @@ for (const [screen, width, height] of [['an iPad upright', 768, 1024], ['an iPad
     }));
 }
 
-// The keyboard guide, turned on from the menu bar, on an iPad upright: it sits under the board,
-// lights the key due (T, then H once C has chosen CHU), leaves the keys with the board and
-// hides with it.
-test('the keyboard guide sits under the board and lights the key due', () =>
-  withPage({ width: 768, height: 1024 }, async (page) => {
-    await waitUntilRunning(page);
-    const client = await menuClientRect(page);
-    const titles = await menuTitleCentres(page, client);
-    const keyboardTitle = titles.at(-1);  // the last title of the menu bar
-    await page.click(keyboardTitle.x, keyboardTitle.y);
-    await sleep(300);
-    await press(page, 'ArrowDown');
-    await press(page, 'Enter');  // 指の案内
-    await press(page, 'Enter');  // lesson 1 has the focus
-    await closeBox(page, facts.titles.startBox);
-    // The guide's client area: below the menu's, the first white as deep as its margin.
-    const guide = async () => {
-      const image = await screenImage(page);
-      const white = (y) => pixel(image, client.left + 2, y) === 0xffffff;
-      for (let y = client.top + client.height; y + 8 < image.height; y++) {
-        if ([0, 2, 4, 6].every((down) => white(y + down))) return { top: y, image };
-      }
-      return { top: undefined, image };
-    };
-    // A key is lit when the colour of the key due fills its left edge; the window's frame
-    // may move the drawing by a few pixels.
-    const lit = ({ top, image }, key) => {
-      const place = facts.guide.keys[key];
-      let rows = 0;
-      for (let y = top + place.top - 8; y < top + place.top + place.height + 8; y++) {
-        if (pixel(image, client.left + place.left + 4, y) === facts.guide.dueColour) rows++;
-      }
-      return rows >= place.height - 4;
-    };
-    const first = await guide();
-    assert.ok(first.top !== undefined, 'no keyboard guide under the board');
-    assert.ok(first.top + facts.guide.client.height <= 1024, 'the guide is cut off at the bottom');
-    assert.ok(lit(first, 'T') && !lit(first, 'H'), 'the guide does not light T, the first key');
-    await press(page, 'c');
-    await sleep(300);
-    const second = await guide();
-    assert.ok(lit(second, 'H') && !lit(second, 'T') && !lit(second, 'C'),
-      'after C the guide does not light H');
-    await typeKeys(page, facts.lessonOneKeys.slice(1));
-    await closeBox(page, facts.titles.finishedBox);
-    await closeBox(page, facts.titles.timeBox);
-    assert.equal((await guide()).top, undefined, 'the guide stays when the board hides');
-  }));
+// The keyboard guide, turned on from the menu bar, on an iPad upright and a small laptop's
+// browser: it sits under the board, lights the key due (T, then H once C has chosen CHU),
+// leaves the keys with the board and hides with it.
+for (const [screen, width, height] of [['an iPad upright', 768, 1024], ['a small Chromebook', 1280, 600]]) {
+  test(`the keyboard guide sits under the board and lights the key due on ${screen}`, () =>
+    withPage({ width, height }, async (page) => {
+      await waitUntilRunning(page);
+      const client = await menuClientRect(page);
+      const titles = await menuTitleCentres(page, client);
+      const keyboardTitle = titles.at(-1);  // the last title of the menu bar
+      await page.click(keyboardTitle.x, keyboardTitle.y);
+      await sleep(300);
+      await press(page, 'ArrowDown');
+      await press(page, 'Enter');  // 指の案内
+      await press(page, 'Enter');  // lesson 1 has the focus
+      await closeBox(page, facts.titles.startBox);
+      // The guide's client area: below the menu's, the first white as deep as its margin.
+      const guide = async () => {
+        const image = await screenImage(page);
+        const white = (y) => pixel(image, client.left + 2, y) === 0xffffff;
+        for (let y = client.top + client.height; y + 8 < image.height; y++) {
+          if ([0, 2, 4, 6].every((down) => white(y + down))) return { top: y, image };
+        }
+        return { top: undefined, image };
+      };
+      // A key is lit when the colour of the key due fills its left edge; the window's frame
+      // may move the drawing by a few pixels.
+      const lit = ({ top, image }, key) => {
+        const place = facts.guide.keys[key];
+        let rows = 0;
+        for (let y = top + place.top - 8; y < top + place.top + place.height + 8; y++) {
+          if (pixel(image, client.left + place.left + 4, y) === facts.guide.dueColour) rows++;
+        }
+        return rows >= place.height - 4;
+      };
+      const first = await guide();
+      assert.ok(first.top !== undefined, 'no keyboard guide under the board');
+      assert.ok(first.top + facts.guide.client.height <= height, 'the guide is cut off at the bottom');
+      assert.ok(lit(first, 'T') && !lit(first, 'H'), 'the guide does not light T, the first key');
+      await press(page, 'c');
+      await sleep(300);
+      const second = await guide();
+      assert.ok(lit(second, 'H') && !lit(second, 'T') && !lit(second, 'C'),
+        'after C the guide does not light H');
+      await typeKeys(page, facts.lessonOneKeys.slice(1));
+      await closeBox(page, facts.titles.finishedBox);
+      await closeBox(page, facts.titles.timeBox);
+      assert.equal((await guide()).top, undefined, 'the guide stays when the board hides');
+    }));
+}
 
 // Pupils double-click. The first click shows the board, whose start box opens at once; the
 // second press lands on the menu window, which the box blocks: the box keeps the keyboard.
