@@ -79,9 +79,14 @@ void KeyboardGuide::ShowUnderBoardIfDue() {
         return;
     }
     // Follows the board from now on: where it moves, and when it hides.
-    board->installEventFilter(this);
+    if (followed_ != board) {
+        board->installEventFilter(this);
+        followed_ = board;
+    }
     PlaceUnderBoard();
-    setVisible(true);
+    if (!isVisible()) {
+        setVisible(true);
+    }
 }
 
 // The board's frame may only be known once the window manager has framed it, after the guide
@@ -102,7 +107,6 @@ void KeyboardGuide::PlaceUnderBoard() {
 }
 
 void KeyboardGuide::Redraw() {
-    drawing_->SetTally(&Module1::WeakKeys);
     drawing_->SetDue(guide::StrokeFor(head_, layout_), afterMiss_,
                      guide::DueKeyLine(head_, layout_));
     Describe();
@@ -134,7 +138,7 @@ bool KeyboardGuide::event(QEvent* event) {
 }
 
 bool KeyboardGuide::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui::Program::Current().BoardIfLoaded()) {
+    if (watched == followed_) {
         if (event->type() == QEvent::Hide) {
             setVisible(false);
         } else if (event->type() == QEvent::Move && isVisible()) {

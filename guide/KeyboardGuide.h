@@ -4,6 +4,7 @@
 // named beneath. It shows while 「指の案内」 is on and the board shows, and never takes the
 // keyboard from the board or a box.
 #include <QChar>
+#include <QObject>
 #include <QRect>
 #include <cstdint>
 
@@ -43,6 +44,7 @@ class KeyboardGuide : public ui::Form {
     void Describe();
 
     KeyboardDrawing* drawing_ = nullptr;
+    QObject* followed_ = nullptr;  // the board whose hide and moves the guide follows
     bool on_ = false;
     guide::Layout layout_ = guide::Layout::Jis;
     QChar head_;

@@ -117,8 +117,11 @@ const menuCloseButton = (page, client) =>
 // The board's, for a board no wider than the menu window: its right edge is the last pale
 // cyan of its client area's top row (a box may stand over the middle of the board).
 async function boardCloseButton(page, client) {
-  const { top, image } = await boardClientTop(page, client);
-  assert.ok(top !== undefined, 'no board below the menu window');
+  // The board may come a frame after the box that opens over it.
+  const { top, image } = await waitFor(async () => {
+    const board = await boardClientTop(page, client);
+    return board.top !== undefined && board;
+  }, { timeoutMs: 5000, what: 'the board below the menu window' });
   let right = client.left + client.width;
   while (right > client.left && !isCyan(image, right - 1, top + 2)) right--;
   return closeButton(page, right, top - 40, top - 4, 'board');
