@@ -1,6 +1,6 @@
 #pragma once
-// The program: its two windows, each created on first use and then kept until the end,
-// and the services they share.
+// The program: its two windows and the keyboard guide, each created on first use and then
+// kept until the end, and the services they share.
 #include <functional>
 #include <memory>
 
