@@ -4,15 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QString>
-
 #include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "lessons/RomajiSpellings.h"
 
 namespace {
 
@@ -132,22 +128,6 @@ TEST(IsWellFormedKeyString, AcceptsOnlyNonEmptyUnitsOfQueueCharacters) {
     for (const Case& c : cases) {
         EXPECT_EQ(lessons::IsWellFormedKeyString(c.keyString), c.wellFormed)
             << '"' << std::string(c.keyString) << '"';
-    }
-}
-
-// Each unit as the catalogue writes it is one of the spellings its row accepts, so the
-// other spellings of the table are reached from it.
-TEST(LessonCatalogue, EveryUnitIsASpellingOfItsOwnRow) {
-    for (const Lesson& lesson : LessonCatalogue) {
-        const std::vector<std::string_view> units = UnitsOf(lesson.keyString);
-        for (std::size_t k = 0; k < units.size(); ++k) {
-            const QString unit = QString::fromLatin1(units[k].data(), units[k].size());
-            const QString next = k + 1 < units.size()
-                                     ? QString::fromLatin1(units[k + 1].data(), units[k + 1].size())
-                                     : QString();
-            EXPECT_TRUE(lessons::SpellingsOfUnit(unit, next).contains(unit))
-                << std::string(lesson.keyString) << ", unit " << k;
-        }
     }
 }
 
