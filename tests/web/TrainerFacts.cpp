@@ -42,11 +42,11 @@ QJsonArray LessonButtons() {
 }
 
 // The keyboard guide: its client area, the colour of the key due, and the keys lesson 1
-// begins with (T, or C for CHU, then H) in its drawing.
+// begins with (T, then H once C has chosen CHU) in its drawing.
 QJsonObject Guide() {
     const QSize client = KeyboardDrawing::SizeNeeded();
     QJsonObject keys;
-    for (const char16_t key : {u'T', u'C', u'H'}) {
+    for (const char16_t key : {u'T', u'H'}) {
         const QRect area = guide::KeyAreaOf(key, guide::Layout::Jis);
         keys.insert(QString(QChar(key)), QJsonObject{{"left", area.left()},
                                                      {"top", area.top()},

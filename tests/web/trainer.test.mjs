@@ -193,8 +193,8 @@ for (const [screen, width, height] of [['an iPad upright', 768, 1024], ['an iPad
 }
 
 // The keyboard guide, turned on from the menu bar, on an iPad upright and a small laptop's
-// browser: it sits under the board, lights the key due (T, then H once C has chosen CHU),
-// leaves the keys with the board and hides with it.
+// browser: it sits whole under the board and lights the key due, T, then H once C, typed on
+// the board, has chosen CHU.
 for (const [screen, width, height] of [['an iPad upright', 768, 1024], ['a small Chromebook', 1280, 600]]) {
   test(`the keyboard guide sits under the board and lights the key due on ${screen}`, () =>
     withPage({ width, height }, async (page) => {
@@ -234,12 +234,7 @@ for (const [screen, width, height] of [['an iPad upright', 768, 1024], ['a small
       await press(page, 'c');
       await sleep(300);
       const second = await guide();
-      assert.ok(lit(second, 'H') && !lit(second, 'T') && !lit(second, 'C'),
-        'after C the guide does not light H');
-      await typeKeys(page, facts.lessonOneKeys.slice(1));
-      await closeBox(page, facts.titles.finishedBox);
-      await closeBox(page, facts.titles.timeBox);
-      assert.equal((await guide()).top, undefined, 'the guide stays when the board hides');
+      assert.ok(lit(second, 'H') && !lit(second, 'T'), 'after C the guide does not light H');
     }));
 }
 
