@@ -2,6 +2,8 @@
 
 #include <QStringView>
 #include <array>
+#include <initializer_list>
+#include <span>
 #include <vector>
 
 #include "board/KeyJudge.h"
@@ -37,30 +39,40 @@ constexpr std::array<RowKey, 15> kJisDigits{{
     {u"^", u'^', u'~', 4, RightLittle}, {u"¥", u'¥', u'|', 4, RightLittle},
     {u"BS", kBackSpaceKey, 0, 4, RightLittle},
 }};
-constexpr std::array<RowKey, 14> kJisUpper{{
-    {u"Tab", kTabKey, 0, 6, LeftLittle}, {u"Q", u'Q', 0, 4, LeftLittle},
-    {u"W", u'W', 0, 4, LeftRing}, {u"E", u'E', 0, 4, LeftMiddle},
-    {u"R", u'R', 0, 4, LeftIndex}, {u"T", u'T', 0, 4, LeftIndex},
-    {u"Y", u'Y', 0, 4, RightIndex}, {u"U", u'U', 0, 4, RightIndex},
-    {u"I", u'I', 0, 4, RightMiddle}, {u"O", u'O', 0, 4, RightRing},
-    {u"P", u'P', 0, 4, RightLittle}, {u"@", u'@', u'`', 4, RightLittle},
-    {u"[", u'[', u'{', 4, RightLittle}, {u"Enter", kEnterKey, 0, 6, RightLittle},
+// The letters, and the comma and full stop after them, sit alike on both keyboards.
+constexpr std::array<RowKey, 10> kUpperLetters{{
+    {u"Q", u'Q', 0, 4, LeftLittle}, {u"W", u'W', 0, 4, LeftRing},
+    {u"E", u'E', 0, 4, LeftMiddle}, {u"R", u'R', 0, 4, LeftIndex},
+    {u"T", u'T', 0, 4, LeftIndex}, {u"Y", u'Y', 0, 4, RightIndex},
+    {u"U", u'U', 0, 4, RightIndex}, {u"I", u'I', 0, 4, RightMiddle},
+    {u"O", u'O', 0, 4, RightRing}, {u"P", u'P', 0, 4, RightLittle},
 }};
-constexpr std::array<RowKey, 14> kJisHome{{
-    {u"英数", 0, 0, 7, LeftLittle}, {u"A", u'A', 0, 4, LeftLittle},
-    {u"S", u'S', 0, 4, LeftRing}, {u"D", u'D', 0, 4, LeftMiddle},
-    {u"F", u'F', 0, 4, LeftIndex}, {u"G", u'G', 0, 4, LeftIndex},
-    {u"H", u'H', 0, 4, RightIndex}, {u"J", u'J', 0, 4, RightIndex},
-    {u"K", u'K', 0, 4, RightMiddle}, {u"L", u'L', 0, 4, RightRing},
+constexpr std::array<RowKey, 9> kHomeLetters{{
+    {u"A", u'A', 0, 4, LeftLittle}, {u"S", u'S', 0, 4, LeftRing},
+    {u"D", u'D', 0, 4, LeftMiddle}, {u"F", u'F', 0, 4, LeftIndex},
+    {u"G", u'G', 0, 4, LeftIndex}, {u"H", u'H', 0, 4, RightIndex},
+    {u"J", u'J', 0, 4, RightIndex}, {u"K", u'K', 0, 4, RightMiddle},
+    {u"L", u'L', 0, 4, RightRing},
+}};
+constexpr std::array<RowKey, 9> kLowerLetters{{
+    {u"Z", u'Z', 0, 4, LeftLittle}, {u"X", u'X', 0, 4, LeftRing},
+    {u"C", u'C', 0, 4, LeftMiddle}, {u"V", u'V', 0, 4, LeftIndex},
+    {u"B", u'B', 0, 4, LeftIndex}, {u"N", u'N', 0, 4, RightIndex},
+    {u"M", u'M', 0, 4, RightIndex}, {u",", u',', u'<', 4, RightMiddle},
+    {u".", u'.', u'>', 4, RightRing},
+}};
+constexpr RowKey kTab{u"Tab", kTabKey, 0, 6, LeftLittle};
+constexpr RowKey kLeftShift{u"Shift", kLeftShiftKey, 0, 9, LeftLittle};
+
+constexpr std::array<RowKey, 3> kJisUpperRight{{
+    {u"@", u'@', u'`', 4, RightLittle}, {u"[", u'[', u'{', 4, RightLittle},
+    {u"Enter", kEnterKey, 0, 6, RightLittle},
+}};
+constexpr std::array<RowKey, 4> kJisHomeRight{{
     {u";", u';', u'+', 4, RightLittle}, {u":", u':', u'*', 4, RightLittle},
     {u"]", u']', u'}', 4, RightLittle}, {u"", kEnterKey, 0, 5, RightLittle},
 }};
-constexpr std::array<RowKey, 13> kJisLower{{
-    {u"Shift", kLeftShiftKey, 0, 9, LeftLittle}, {u"Z", u'Z', 0, 4, LeftLittle},
-    {u"X", u'X', 0, 4, LeftRing}, {u"C", u'C', 0, 4, LeftMiddle},
-    {u"V", u'V', 0, 4, LeftIndex}, {u"B", u'B', 0, 4, LeftIndex},
-    {u"N", u'N', 0, 4, RightIndex}, {u"M", u'M', 0, 4, RightIndex},
-    {u",", u',', u'<', 4, RightMiddle}, {u".", u'.', u'>', 4, RightRing},
+constexpr std::array<RowKey, 3> kJisLowerRight{{
     {u"/", u'/', u'?', 4, RightLittle}, {u"\\", u'\\', u'_', 4, RightLittle},
     {u"Shift", kRightShiftKey, 0, 7, RightLittle},
 }};
@@ -79,30 +91,15 @@ constexpr std::array<RowKey, 14> kUsDigits{{
     {u"0", u'0', u')', 4, RightLittle}, {u"-", u'-', u'_', 4, RightLittle},
     {u"=", u'=', u'+', 4, RightLittle}, {u"BS", kBackSpaceKey, 0, 8, RightLittle},
 }};
-constexpr std::array<RowKey, 14> kUsUpper{{
-    {u"Tab", kTabKey, 0, 6, LeftLittle}, {u"Q", u'Q', 0, 4, LeftLittle},
-    {u"W", u'W', 0, 4, LeftRing}, {u"E", u'E', 0, 4, LeftMiddle},
-    {u"R", u'R', 0, 4, LeftIndex}, {u"T", u'T', 0, 4, LeftIndex},
-    {u"Y", u'Y', 0, 4, RightIndex}, {u"U", u'U', 0, 4, RightIndex},
-    {u"I", u'I', 0, 4, RightMiddle}, {u"O", u'O', 0, 4, RightRing},
-    {u"P", u'P', 0, 4, RightLittle}, {u"[", u'[', u'{', 4, RightLittle},
-    {u"]", u']', u'}', 4, RightLittle}, {u"\\", u'\\', u'|', 6, RightLittle},
+constexpr std::array<RowKey, 3> kUsUpperRight{{
+    {u"[", u'[', u'{', 4, RightLittle}, {u"]", u']', u'}', 4, RightLittle},
+    {u"\\", u'\\', u'|', 6, RightLittle},
 }};
-constexpr std::array<RowKey, 13> kUsHome{{
-    {u"Caps", 0, 0, 7, LeftLittle}, {u"A", u'A', 0, 4, LeftLittle},
-    {u"S", u'S', 0, 4, LeftRing}, {u"D", u'D', 0, 4, LeftMiddle},
-    {u"F", u'F', 0, 4, LeftIndex}, {u"G", u'G', 0, 4, LeftIndex},
-    {u"H", u'H', 0, 4, RightIndex}, {u"J", u'J', 0, 4, RightIndex},
-    {u"K", u'K', 0, 4, RightMiddle}, {u"L", u'L', 0, 4, RightRing},
+constexpr std::array<RowKey, 3> kUsHomeRight{{
     {u";", u';', u':', 4, RightLittle}, {u"'", u'\'', u'"', 4, RightLittle},
     {u"Enter", kEnterKey, 0, 9, RightLittle},
 }};
-constexpr std::array<RowKey, 12> kUsLower{{
-    {u"Shift", kLeftShiftKey, 0, 9, LeftLittle}, {u"Z", u'Z', 0, 4, LeftLittle},
-    {u"X", u'X', 0, 4, LeftRing}, {u"C", u'C', 0, 4, LeftMiddle},
-    {u"V", u'V', 0, 4, LeftIndex}, {u"B", u'B', 0, 4, LeftIndex},
-    {u"N", u'N', 0, 4, RightIndex}, {u"M", u'M', 0, 4, RightIndex},
-    {u",", u',', u'<', 4, RightMiddle}, {u".", u'.', u'>', 4, RightRing},
+constexpr std::array<RowKey, 2> kUsLowerRight{{
     {u"/", u'/', u'?', 4, RightLittle}, {u"Shift", kRightShiftKey, 0, 11, RightLittle},
 }};
 constexpr std::array<RowKey, 5> kUsSpace{{
@@ -111,34 +108,39 @@ constexpr std::array<RowKey, 5> kUsSpace{{
 }};
 // clang-format on
 
-template <std::size_t N>
-void AddRow(std::vector<ChartKey>& keys, int row, const std::array<RowKey, N>& rowKeys) {
+// One row from its parts, left to right.
+void AddRow(std::vector<ChartKey>& keys, int row,
+            std::initializer_list<std::span<const RowKey>> parts) {
     int left = 0;
-    for (const RowKey& key : rowKeys) {
-        const bool home = key.plain == u'F' || key.plain == u'J';
-        keys.push_back(
-            {key.label.toString(), key.plain, key.shifted, row, left, key.width, key.finger, home});
-        left += key.width;
+    for (std::span<const RowKey> part : parts) {
+        for (const RowKey& key : part) {
+            const bool home = key.plain == u'F' || key.plain == u'J';
+            keys.push_back({key.label.toString(), key.plain, key.shifted, row, left, key.width,
+                            key.finger, home});
+            left += key.width;
+        }
     }
 }
 
 std::vector<ChartKey> BuildJis() {
     std::vector<ChartKey> keys;
-    AddRow(keys, 0, kJisDigits);
-    AddRow(keys, 1, kJisUpper);
-    AddRow(keys, 2, kJisHome);
-    AddRow(keys, 3, kJisLower);
-    AddRow(keys, 4, kJisSpace);
+    AddRow(keys, 0, {kJisDigits});
+    AddRow(keys, 1, {std::span(&kTab, 1), kUpperLetters, kJisUpperRight});
+    constexpr RowKey kEisu{u"英数", 0, 0, 7, LeftLittle};
+    AddRow(keys, 2, {std::span(&kEisu, 1), kHomeLetters, kJisHomeRight});
+    AddRow(keys, 3, {std::span(&kLeftShift, 1), kLowerLetters, kJisLowerRight});
+    AddRow(keys, 4, {kJisSpace});
     return keys;
 }
 
 std::vector<ChartKey> BuildUs() {
     std::vector<ChartKey> keys;
-    AddRow(keys, 0, kUsDigits);
-    AddRow(keys, 1, kUsUpper);
-    AddRow(keys, 2, kUsHome);
-    AddRow(keys, 3, kUsLower);
-    AddRow(keys, 4, kUsSpace);
+    AddRow(keys, 0, {kUsDigits});
+    AddRow(keys, 1, {std::span(&kTab, 1), kUpperLetters, kUsUpperRight});
+    constexpr RowKey kCaps{u"Caps", 0, 0, 7, LeftLittle};
+    AddRow(keys, 2, {std::span(&kCaps, 1), kHomeLetters, kUsHomeRight});
+    AddRow(keys, 3, {std::span(&kLeftShift, 1), kLowerLetters, kUsLowerRight});
+    AddRow(keys, 4, {kUsSpace});
     return keys;
 }
 

@@ -89,8 +89,9 @@ void KeyboardGuide::ShowUnderBoardIfDue() {
     }
 }
 
-// The board's frame may only be known once the window manager has framed it, after the guide
-// first showed: the place is checked again whenever the board has news for the guide.
+// The frames may only be known once the window manager has framed the windows, after the
+// guide first showed: the place is checked again whenever the board has news for the guide,
+// and the window moves only when it is wrong.
 void KeyboardGuide::PlaceUnderBoard() {
     const PracticeBoard* board = ui::Program::Current().BoardIfLoaded();
     if (board == nullptr) {
@@ -106,15 +107,10 @@ void KeyboardGuide::PlaceUnderBoard() {
     }
 }
 
+// A screen reader hears what the line under the keyboard says: the key due and its finger.
 void KeyboardGuide::Redraw() {
-    drawing_->SetDue(guide::StrokeFor(head_, layout_), afterMiss_,
-                     guide::DueKeyLine(head_, layout_));
-    Describe();
-}
-
-// A screen reader hears the key due and its finger.
-void KeyboardGuide::Describe() {
     const QString line = guide::DueKeyLine(head_, layout_);
+    drawing_->SetDue(guide::StrokeFor(head_, layout_), afterMiss_, line);
     const QString label = afterMiss_ ? QStringLiteral("もう一度") : QStringLiteral("次のキー");
     ui::SetAccessibleDescription(*this, ui::LabelledValue(label, line));
 }

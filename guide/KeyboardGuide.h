@@ -41,7 +41,6 @@ class KeyboardGuide : public ui::Form {
     void ShowUnderBoardIfDue();
     void PlaceUnderBoard();
     void Redraw();
-    void Describe();
 
     KeyboardDrawing* drawing_ = nullptr;
     QObject* followed_ = nullptr;  // the board whose hide and moves the guide follows
