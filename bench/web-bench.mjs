@@ -1,9 +1,13 @@
 // The browser edition's benchmarks, in Debian's headless Chromium (as the browser tests run):
-//   site_bytes        the folder's files as stored and as a compressing server sends them
+//   site_bytes        the folder's files as stored, and as a server sends them that sends
+//                     the .gz or the .br files beside them (PNG files as they are)
 //   load_*_ms         from asking for the page to the program running with its menu window
 //                     drawn, over a simulated connection (the server sends each file at the
-//                     given rate on one shared link, after the given delay; `gzip`: from a
-//                     server that compresses); a new browser with an empty cache every run
+//                     given rate on one shared link, after the given delay; `_gzip`, `_br`:
+//                     the server sends the .gz or .br files); a new browser with an empty
+//                     cache every run
+//   load_offline_ms   the same for a second visit with the network off: the page from the
+//                     service worker's cache, in a new tab of the browser of the first visit
 //   key_latency_*     from a key's keydown event to the end of the frame that shows the
 //                     board redrawn (`_frame`), and to the end of the program's handling of
 //                     the key (`_handler`), for the 22 keys of lesson 1 typed at 100 ms a key
@@ -17,7 +21,6 @@ import { serveFolder, waitFor } from '../tests/web/harness.mjs';
 import { launch as launchChromium } from '../tests/web/engines/chromium.mjs';
 import fs from 'node:fs';
 import path from 'node:path';
-import zlib from 'node:zlib';
 
 const [site = 'build/web/site', runsText = '5'] = process.argv.slice(2);
 const runs = Number(runsText);
@@ -27,24 +30,52 @@ const fixed = (value) => value.toFixed(1);
 const lessonOneKeys = 'chuugakuseino minasan ';
 
 // One school connection: a share of the school's line and the delay to its server.
+const plain = { encodings: [] }, gzip = { encodings: ['gzip'] }, brotli = { encodings: ['br'] };
 const connections = [
-  { name: 'load_local_ms', bytesPerSecond: 0, latencyMs: 0, what: 'the same machine' },
-  { name: 'load_10mbit_ms', bytesPerSecond: 10e6 / 8, latencyMs: 40, what: '10 Mbit/s, 40 ms' },
-  { name: 'load_4mbit_ms', bytesPerSecond: 4e6 / 8, latencyMs: 80, what: '4 Mbit/s, 80 ms' },
-  { name: 'load_10mbit_gzip_ms', bytesPerSecond: 10e6 / 8, latencyMs: 40, gzip: true, what: '10 Mbit/s, 40 ms, compressed' },
-  { name: 'load_4mbit_gzip_ms', bytesPerSecond: 4e6 / 8, latencyMs: 80, gzip: true, what: '4 Mbit/s, 80 ms, compressed' },
+  { name: 'load_local_ms', bytesPerSecond: 0, latencyMs: 0, ...plain, what: 'the same machine' },
+  { name: 'load_10mbit_ms', bytesPerSecond: 10e6 / 8, latencyMs: 40, ...plain, what: '10 Mbit/s, 40 ms' },
+  { name: 'load_10mbit_gzip_ms', bytesPerSecond: 10e6 / 8, latencyMs: 40, ...gzip, what: '10 Mbit/s, 40 ms, .gz' },
+  { name: 'load_10mbit_br_ms', bytesPerSecond: 10e6 / 8, latencyMs: 40, ...brotli, what: '10 Mbit/s, 40 ms, .br' },
+  { name: 'load_4mbit_ms', bytesPerSecond: 4e6 / 8, latencyMs: 80, ...plain, what: '4 Mbit/s, 80 ms' },
+  { name: 'load_4mbit_gzip_ms', bytesPerSecond: 4e6 / 8, latencyMs: 80, ...gzip, what: '4 Mbit/s, 80 ms, .gz' },
+  { name: 'load_4mbit_br_ms', bytesPerSecond: 4e6 / 8, latencyMs: 80, ...brotli, what: '4 Mbit/s, 80 ms, .br' },
 ];
 
-async function runningPage(serverUrl) {
-  const chromium = await launchChromium({ width: 1366, height: 768 });
+// The time from asking `page` (a new browser's, unless given) for the page to the frame
+// that holds the menu window, the one after the program started.
+async function runningPage(serverUrl, chromium, page) {
+  chromium ??= await launchChromium({ width: 1366, height: 768 });
+  page ??= chromium.page;
   const started = Date.now();
-  await chromium.page.goto(serverUrl);
-  await waitFor(async () => (await chromium.page.evaluate(
+  await page.goto(serverUrl);
+  await waitFor(async () => (await page.evaluate(
     () => document.documentElement.dataset.state)) === 'running',
   { timeoutMs: 180000, intervalMs: 20, what: 'the program to run' });
-  // The frame after the program started holds its menu window.
-  await chromium.page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
+  await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
   return { chromium, loadMs: Date.now() - started };
+}
+
+// A first visit on the same machine; once the service worker keeps the build, the network
+// goes off (the server stops, DevTools' offline mode) and a new tab opens the page.
+async function measureOfflineLoad() {
+  const times = [];
+  for (let run = 0; run < runs; run++) {
+    const server = await serveFolder(site);
+    const { chromium } = await runningPage(server.url);
+    try {
+      await waitFor(() => chromium.page.evaluate(async () => (await caches.keys()).length === 1),
+        { timeoutMs: 60000, what: 'the build to be kept' });
+      await server.close();
+      const page = await chromium.browser.newPage();
+      await page.setViewport({ width: 1366, height: 768 });
+      await page.setOfflineMode(true);
+      times.push((await runningPage(server.url, chromium, page)).loadMs);
+    } finally {
+      await chromium.close();
+      await server.close();
+    }
+  }
+  console.log(`${'load_offline_ms'.padEnd(24)} median ${median(times)} (runs: ${times.join(' ')}; second visit, network off)`);
 }
 
 async function measureLoad(connection) {
@@ -142,26 +173,29 @@ async function measureMemory() {
   }
 }
 
-// What the folder weighs: its files as stored, and as a compressing server sends them (each
-// file gzipped on its own, as the test server does); the licence texts apart.
+// What the folder weighs: its files as stored, and as sent from their .gz and .br files
+// (a file without one as it is); the licence texts apart.
 function folderWeight() {
   const files = fs.readdirSync(site, { recursive: true }).map((name) => path.join(site, name))
-    .filter((file) => fs.statSync(file).isFile());
+    .filter((file) => fs.statSync(file).isFile() && !/\.(br|gz)$/.test(file));
+  const sent = (file, ending) => fs.statSync(fs.existsSync(file + ending) ? file + ending : file).size;
   const weigh = (list) => ({
-    bytes: list.reduce((sum, file) => sum + fs.statSync(file).size, 0),
-    gzipped: list.reduce((sum, file) => sum + zlib.gzipSync(fs.readFileSync(file)).length, 0),
+    bytes: list.reduce((sum, file) => sum + sent(file, ''), 0),
+    gzip: list.reduce((sum, file) => sum + sent(file, '.gz'), 0),
+    brotli: list.reduce((sum, file) => sum + sent(file, '.br'), 0),
   });
   const isLicence = (file) => path.relative(site, file).startsWith('licenses');
-  return { program: weigh(files.filter((file) => !isLicence(file))), licences: weigh(files.filter(isLicence)) };
+  return { all: weigh(files), licences: weigh(files.filter(isLicence)) };
 }
 
 const server = await serveFolder(site);
 try {
-  const { program, licences } = folderWeight();
+  const { all, licences } = folderWeight();
   console.log(`kunpu-typing browser benchmarks: ${runs} runs each; times in ms`);
-  console.log(`${'site_bytes'.padEnd(24)} ${program.bytes} gzipped ${program.gzipped} ` +
-    `(licence texts apart: ${licences.bytes}, gzipped ${licences.gzipped})`);
+  console.log(`${'site_bytes'.padEnd(24)} ${all.bytes} .gz ${all.gzip} .br ${all.brotli} ` +
+    `(of which licence texts: ${licences.bytes}, .gz ${licences.gzip}, .br ${licences.brotli})`);
   for (const connection of connections) await measureLoad(connection);
+  await measureOfflineLoad();
   await measureKeys(server);
   await measureMemory();
 } finally {

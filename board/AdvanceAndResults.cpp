@@ -18,7 +18,11 @@ void PracticeBoard::AdvanceQueue() {
         EndOfRun();
         return;
     }
-    Label3.SetLeft(Label1[static_cast<std::size_t>(step.nextCell)].Left());
+    const int nextLeft = Label1[static_cast<std::size_t>(step.nextCell)].Left();
+    if (nextLeft != Label3.Left()) {
+        Label3.SetLeft(nextLeft);
+        AnnounceNextToType();
+    }
 }
 
 // The lesson's button keeps the best speed; the first lessons also reveal the button two on

@@ -1,7 +1,9 @@
 // What the practice board holds when it is loaded, and what a screen reader hears of it.
 #include "board/PracticeBoard.h"
+#include "lessons/LessonCatalogue.h"
 #include "program/Module1.h"
 #include "services/Accessibility.h"
+#include "services/Announcements.h"
 #include "services/AppIcon.h"
 #include "services/Fonts.h"
 
@@ -31,19 +33,27 @@ void DescribeText(PracticeBoard& board) {
         board, ui::LabelledValue(QStringLiteral("練習文"), Module1::PracticeText));
 }
 
-// The trail tells the keys just typed, and the kana of the cell it stands under: the one
-// to type next.
-void DescribeTrail(PracticeBoard& board) {
-    ui::Label& trail = board.Label3;
-    trail.SetAccessibleName(ui::LabelledValue(QStringLiteral("打ったキー"), trail.Caption()));
+// The kana of the cell the trail stands under: the one to type next. A blank is named by
+// its key, as a screen reader would read its mark as a black square.
+QString NextToTypeDescription(const PracticeBoard& board) {
     QString next;
     for (const ui::Label& cell : board.Label1) {
-        if (cell.Left() == trail.Left()) {
+        if (cell.Left() == board.Label3.Left()) {
             next = cell.Caption();
             break;
         }
     }
-    trail.SetAccessibleDescription(ui::LabelledValue(QStringLiteral("次に打つ文字"), next));
+    if (next == QChar(lessons::kBlankCell)) {
+        next = QStringLiteral("スペース");
+    }
+    return ui::LabelledValue(QStringLiteral("次に打つ文字"), next);
+}
+
+// The trail tells the keys just typed, and the kana to type next.
+void DescribeTrail(PracticeBoard& board) {
+    ui::Label& trail = board.Label3;
+    trail.SetAccessibleName(ui::LabelledValue(QStringLiteral("打ったキー"), trail.Caption()));
+    trail.SetAccessibleDescription(NextToTypeDescription(board));
 }
 
 }  // namespace
@@ -109,4 +119,8 @@ void PracticeBoard::DescribeIndicator() {
     Label2.SetAccessibleName(
         ui::LabelledValue(QStringLiteral("インジケーター"),
                           speed.isEmpty() ? speed : speed + QStringLiteral("字／分")));
+}
+
+void PracticeBoard::AnnounceNextToType() {
+    ui::AnnounceNextToType(NextToTypeDescription(*this));
 }

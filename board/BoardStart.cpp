@@ -61,6 +61,7 @@ void PracticeBoard::StartRun() {
     }
     // The keys of the run go to the board, whichever window the start box returned to.
     TakeKeyboard();
+    AnnounceNextToType();
 }
 
 void PracticeBoard::StopRunInProgress() {

@@ -67,4 +67,7 @@ class PracticeBoard : public ui::Form {
     // What a screen reader hears of the indicator: the reachable speed it carries
     // (BoardLayout.cpp).
     void DescribeIndicator();
+    // Tells a screen reader the kana to type next, as the run starts and as each kana is
+    // done; not every key (BoardLayout.cpp).
+    void AnnounceNextToType();
 };

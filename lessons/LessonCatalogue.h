@@ -7,6 +7,9 @@
 
 namespace lessons {
 
+// The cell of a blank, which is typed with Space.
+inline constexpr char16_t kBlankCell = u'■';
+
 struct Lesson {
     // Romaji keys, one unit per kana cell, each unit followed by "_".
     std::string_view keyString;

@@ -8,20 +8,29 @@ include(GNUInstallDirs)
 # The icon is drawn in code (ui::DrawProgramIcon); a small tool renders it at build time,
 # so the desktop's icon theme shows the same kana as the windows.
 set(TYPING_ICON_SIZES 16 32 48 64 128)
+# The browser edition's home-screen icons: Apple's touch icon (180), a web app's two sizes
+# and its maskable icon. They are rendered here and not installed.
+set(TYPING_WEB_ICON_SIZES 180 192 512 512m)
 add_executable(render-icon tools/render-icon.cpp services/AppIcon.cpp services/Fonts.cpp)
 target_include_directories(render-icon PRIVATE ${PROJECT_SOURCE_DIR})
 target_link_libraries(render-icon PRIVATE Qt6::Gui project_options)
 
 set(icon_folder ${PROJECT_BINARY_DIR}/icons)
 set(icon_files)
-foreach(size IN LISTS TYPING_ICON_SIZES)
-    list(APPEND icon_files ${icon_folder}/${size}x${size}/kunpu-typing.png)
+foreach(size IN LISTS TYPING_ICON_SIZES TYPING_WEB_ICON_SIZES)
+    string(REGEX REPLACE "m$" "" pixels ${size})
+    set(suffix "")
+    if(NOT size STREQUAL pixels)
+        set(suffix "-maskable")
+    endif()
+    list(APPEND icon_files ${icon_folder}/${pixels}x${pixels}${suffix}/kunpu-typing.png)
 endforeach()
 add_custom_command(
     OUTPUT ${icon_files}
     # Fonts are not freed at exit; a sanitizer build must still be able to render.
     COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
             $<TARGET_FILE:render-icon> ${icon_folder} ${TYPING_ICON_SIZES}
+            ${TYPING_WEB_ICON_SIZES}
     DEPENDS render-icon
     COMMENT "Rendering the program icon"
     VERBATIM)

@@ -3,7 +3,10 @@
 #                                    keeps the browser's own keys away from it
 #   build/web/site/kunpu-typing.*    the program (.wasm) and its JavaScript
 #   build/web/site/qtloader.js       Qt's loader
+#   build/web/site/manifest.webmanifest, icons/   what installs the page as an app
+#   build/web/site/service-worker.js keeps the folder for visits without the network
 #   build/web/site/licenses/         the licence texts of all that the folder holds
+#   build/web/site/**.br, **.gz      the files compressed, for servers that send them so
 include(${CMAKE_CURRENT_LIST_DIR}/EditionInputs.cmake)
 typing_edition_inputs("browser edition" web TYPING_QT_WEB)
 
@@ -46,15 +49,30 @@ qt_import_plugins(kunpu-typing EXCLUDE_BY_TYPE imageformats)
 set(site ${PROJECT_BINARY_DIR}/site)
 set(TYPING_PAGE_TITLE "タイピングソフト")
 configure_file(packaging/web/index.html.in ${PROJECT_BINARY_DIR}/index.html @ONLY)
+configure_file(packaging/web/manifest.webmanifest.in ${PROJECT_BINARY_DIR}/manifest.webmanifest
+               @ONLY)
+# The folder is finished by naming its build, for the service worker, and compressing it.
+find_program(BROTLI_PROGRAM brotli REQUIRED)
+find_program(ZOPFLI_PROGRAM zopfli REQUIRED)
+set(icons ${TYPING_HOST_ICONS})
 add_custom_target(web-site ALL
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${site}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${site}/licenses
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${site}/licenses ${site}/icons
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_BINARY_DIR}/index.html
+            ${PROJECT_BINARY_DIR}/manifest.webmanifest
+            ${PROJECT_SOURCE_DIR}/packaging/web/service-worker.js
             $<TARGET_FILE_DIR:kunpu-typing>/kunpu-typing.js
             $<TARGET_FILE_DIR:kunpu-typing>/kunpu-typing.wasm
             ${TYPING_QT_WEB}/plugins/platforms/qtloader.js ${site}
-    COMMAND ${CMAKE_COMMAND} -E copy ${TYPING_HOST_ICONS}/32x32/kunpu-typing.png
-            ${site}/kunpu-typing.png
+    COMMAND ${CMAKE_COMMAND} -E copy ${icons}/32x32/kunpu-typing.png ${site}/kunpu-typing.png
+    COMMAND ${CMAKE_COMMAND} -E copy ${icons}/180x180/kunpu-typing.png
+            ${site}/icons/apple-touch-icon.png
+    COMMAND ${CMAKE_COMMAND} -E copy ${icons}/192x192/kunpu-typing.png
+            ${site}/icons/kunpu-typing-192.png
+    COMMAND ${CMAKE_COMMAND} -E copy ${icons}/512x512/kunpu-typing.png
+            ${site}/icons/kunpu-typing-512.png
+    COMMAND ${CMAKE_COMMAND} -E copy ${icons}/512x512-maskable/kunpu-typing.png
+            ${site}/icons/kunpu-typing-512-maskable.png
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/LICENSE ${site}/licenses/LICENSE.txt
     COMMAND ${CMAKE_COMMAND} -E copy /usr/share/doc/libqt6core6/copyright
             ${site}/licenses/Qt.txt
@@ -67,6 +85,8 @@ add_custom_target(web-site ALL
             ${site}/licenses/KunpuPGothic.txt
     COMMAND ${CMAKE_COMMAND} -E copy /usr/share/doc/emscripten/copyright
             ${site}/licenses/emscripten.txt
+    COMMAND /usr/bin/python3 ${PROJECT_SOURCE_DIR}/tools/web/finish-site.py ${site}
     DEPENDS kunpu-typing ${PROJECT_BINARY_DIR}/index.html
-    COMMENT "Putting the page, the program and Qt's loader into ${site}"
+            ${PROJECT_BINARY_DIR}/manifest.webmanifest
+    COMMENT "Putting the page, the program and Qt's loader into ${site}, and compressing them"
     VERBATIM)

@@ -7,8 +7,10 @@
 
 namespace ui {
 
-QImage DrawProgramIcon(int size) {
-    QImage image(size, size, QImage::Format_ARGB32);
+namespace {
+
+QImage DrawIcon(int size, int glyphSixteenths) {
+    QImage image(size, size, QImage::Format_RGB32);
     image.fill(QColor(0xFF, 0xE6, 0x00));  // yellow ground
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -16,7 +18,7 @@ QImage DrawProgramIcon(int size) {
 
     // A brush-like kana: the glyph's outline stroked and filled in purple.
     QFont font = LessonFont(10, true);
-    font.setPixelSize(size * 13 / 16);
+    font.setPixelSize(size * glyphSixteenths / 16);
     QPainterPath glyph;
     glyph.addText(0, 0, font, QStringLiteral("か"));
     const QRectF bounds = glyph.boundingRect();
@@ -26,6 +28,18 @@ QImage DrawProgramIcon(int size) {
     painter.setBrush(purple);
     painter.drawPath(glyph);
     return image;
+}
+
+}  // namespace
+
+QImage DrawProgramIcon(int size) {
+    return DrawIcon(size, 13);
+}
+
+// A home screen may cut the icon to a circle or any shape within the middle 80 %: the kana
+// shrinks into that circle, and the yellow ground fills the rest.
+QImage DrawMaskableProgramIcon(int size) {
+    return DrawIcon(size, 9);
 }
 
 QIcon ProgramIcon() {

@@ -6,6 +6,8 @@
 namespace ui {
 
 QImage DrawProgramIcon(int size);
+// The same icon for a home screen that masks it to its own shape (a web app's maskable icon).
+QImage DrawMaskableProgramIcon(int size);
 QIcon ProgramIcon();
 
 }  // namespace ui

@@ -9,6 +9,7 @@
 
 #include "services/Accessibility.h"
 #include "services/Activation.h"
+#include "services/Announcements.h"
 #include "services/Controls.h"
 #include "services/KeyboardHandOver.h"
 #include "services/WindowKeys.h"
@@ -188,6 +189,7 @@ void Form::Show() {
     // A window the program shows takes the keyboard, also in the middle of a hand-back; only
     // a box that is open keeps it.
     Activation().EndHandBack();
+    AnnounceWindowShown(windowTitle());
     // Not show(): where the window system shows windows full screen (the browser), show()
     // would stretch the window over the whole page. A form keeps its own size everywhere.
     setVisible(true);

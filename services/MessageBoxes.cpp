@@ -1,5 +1,7 @@
 #include "services/MessageBoxes.h"
 
+#include "services/Announcements.h"
+
 namespace ui {
 
 QString ApplicationTitle() {
@@ -11,8 +13,9 @@ void MessageBoxes::MsgBox(const QString& prompt, BoxButtons buttons, BoxIcon ico
     if (!answered) {
         answered = [](BoxAnswer) {};
     }
-    Present(prompt, buttons, icon, title.isEmpty() ? ApplicationTitle() : title,
-            std::move(answered));
+    const QString shownTitle = title.isEmpty() ? ApplicationTitle() : title;
+    AnnounceBox(shownTitle, prompt);
+    Present(prompt, buttons, icon, shownTitle, std::move(answered));
 }
 
 }  // namespace ui

@@ -1,7 +1,8 @@
 // Writes the program's icon, drawn in code, as PNG files for the desktop's icon theme:
 //   render-icon <folder> <size>...
-// gives <folder>/<size>x<size>/kunpu-typing.png for each size. Runs at build time under
-// the offscreen platform, so the installed icons are always the ones the windows show.
+// gives <folder>/<size>x<size>/kunpu-typing.png for each size; a size written with an "m"
+// (512m) gives the maskable icon of a web app, <folder>/<size>x<size>-maskable/. Runs at build time
+// under the offscreen platform, so the installed icons are always the ones the windows show.
 #include <QColor>
 #include <QDir>
 #include <QFontMetrics>
@@ -38,19 +39,29 @@ bool ShowsInk(const QImage& image) {
     return false;
 }
 
-bool WriteIcon(const QString& folder, int size) {
-    const QString sizeFolder = QStringLiteral("%1/%2x%2").arg(folder).arg(size);
+bool WriteIcon(const QString& folder, int size, bool maskable) {
+    const QString sizeFolder = QStringLiteral("%1/%2x%2%3")
+                                   .arg(folder)
+                                   .arg(size)
+                                   .arg(maskable ? QStringLiteral("-maskable") : QString());
     if (!QDir().mkpath(sizeFolder)) {
         std::fprintf(stderr, "render-icon: cannot create %s\n", qPrintable(sizeFolder));
         return false;
     }
-    const QImage image = ui::DrawProgramIcon(size);
+    const QImage image = maskable ? ui::DrawMaskableProgramIcon(size) : ui::DrawProgramIcon(size);
     if (image.width() != size || image.height() != size || !ShowsInk(image)) {
         std::fprintf(stderr, "render-icon: the %d px icon is blank\n", size);
         return false;
     }
     const QString file = sizeFolder + QStringLiteral("/kunpu-typing.png");
-    if (!image.save(file, "PNG")) {
+    // Two colours and the shades between them: a palette holds every pixel exactly, in a
+    // third of the bytes.
+    const QImage stored = image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+    if (stored.convertToFormat(image.format()) != image) {
+        std::fprintf(stderr, "render-icon: the %d px icon needs more than 256 colours\n", size);
+        return false;
+    }
+    if (!stored.save(file, "PNG")) {
         std::fprintf(stderr, "render-icon: cannot write %s\n", qPrintable(file));
         return false;
     }
@@ -74,14 +85,19 @@ int main(int argc, char* argv[]) {
     }
     const QString folder = arguments[1];
     for (qsizetype index = 2; index < arguments.size(); ++index) {
+        QString sizeText = arguments[index];
+        const bool maskable = sizeText.endsWith(u'm');
+        if (maskable) {
+            sizeText.chop(1);
+        }
         bool isNumber = false;
-        const int size = arguments[index].toInt(&isNumber);
+        const int size = sizeText.toInt(&isNumber);
         if (!isNumber || size < kSmallestSize || size > kLargestSize) {
             std::fprintf(stderr, "render-icon: not an icon size: %s\n",
                          qPrintable(arguments[index]));
             return 2;
         }
-        if (!WriteIcon(folder, size)) {
+        if (!WriteIcon(folder, size, maskable)) {
             return 1;
         }
     }

@@ -1,5 +1,5 @@
 // Prints, as JSON, what the browser test needs to know of the trainer: the titles and lesson
-// 1's keys the other end-to-end suites use, lesson 1's units, the lesson buttons' places,
+// 1's keys the other end-to-end suites use, lesson 1's kana and units, the lesson buttons' places,
 // the speed bands and the indicator speeds. The browser test reads them from here instead
 // of restating them.
 #include <QJsonArray>
@@ -10,6 +10,7 @@
 #include "guide/KeyChart.h"
 #include "guide/KeyboardDrawing.h"
 #include "lessons/LessonCatalogue.h"
+#include "lessons/RunBuilder.h"
 #include "menu/IndicatorSpeeds.h"
 #include "menu/MenuLayout.h"
 #include "menu/SpeedColourBands.h"
@@ -79,6 +80,7 @@ int main() {
     const QJsonObject facts{
         {"titles", Titles()},
         {"lessonOneKeys", QString::fromStdString(e2e::kLessonOneKeys)},
+        {"lessonOneText", lessons::BuildRun(0)->practiceText},
         {"lessonOneUnits",
          static_cast<int>(lessons::UnitCount(lessons::LessonCatalogue[0].keyString))},
         {"menuClient", QJsonObject{{"width", twips::ToPixels(menu_layout::kClientWidth)},

@@ -31,21 +31,26 @@ const MIME = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8', '.wasm': 'application/wasm',
   '.mjs': 'text/javascript; charset=utf-8', '.css': 'text/css; charset=utf-8', '.json': 'application/json',
   '.svg': 'image/svg+xml', '.png': 'image/png', '.ico': 'image/x-icon', '.txt': 'text/plain; charset=utf-8',
+  '.webmanifest': 'application/manifest+json',
 };
+// What a file stored compressed beside itself is sent as, best first.
+const STORED_ENCODINGS = [['br', '.br'], ['gzip', '.gz']];
 
 export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, Math.max(0, ms)));
 
 // Serves the files of `folder` on 127.0.0.1 at a free port; a folder's address serves its
-// index.html, nothing lists a folder, and nothing outside `folder` is reached. A slow
+// index.html, nothing lists a folder, and nothing outside `folder` is reached. As nginx's
+// brotli_static and gzip_static do, a file is sent as its .br or .gz beside it when the
+// browser takes that encoding and `encodings` (by default both) allows it. A slow
 // school connection is simulated here, on the server side, rather than with Chromium's
 // network emulation: { latencyMs } holds back each response's headers, and { bytesPerSecond }
 // is one link shared by all responses at once (as a school's line is), so the timing is the
 // same whatever in the page asks for a file. { firstScript } is put before the page's own
-// scripts in every HTML page served.
-export async function serveFolder(folder, { bytesPerSecond = 0, latencyMs = 0, gzip = false, firstScript } = {}) {
+// scripts in every HTML page served. { port } serves at that port (a server stopped and
+// started again keeps its address, and the browser its service worker for it).
+export async function serveFolder(folder, { bytesPerSecond = 0, latencyMs = 0, encodings = ['br', 'gzip'], firstScript, port = 0 } = {}) {
   const root = fs.realpathSync(folder);
   let linkFreeAt = 0; // when the simulated link has sent everything queued on it
-  const compressed = new Map(); // compressed once, as a server's cache would
   const server = http.createServer(async (req, res) => {
     let file;
     try {
@@ -57,18 +62,18 @@ export async function serveFolder(folder, { bytesPerSecond = 0, latencyMs = 0, g
     } catch {
       return res.writeHead(404, { 'Content-Type': 'text/plain' }).end('not found\n');
     }
-    const compress = gzip && /\bgzip\b/.test(req.headers['accept-encoding'] ?? '');
-    let body = fs.readFileSync(file);
+    const accepted = (req.headers['accept-encoding'] ?? '').split(',').map((name) => name.trim().split(';')[0]);
+    const [encoding, suffix] = (firstScript && file.endsWith('.html') ? [] : STORED_ENCODINGS.find(([name, ending]) =>
+      encodings.includes(name) && accepted.includes(name) && fs.existsSync(file + ending))) ?? [];
+    let body = fs.readFileSync(file + (suffix ?? ''));
     if (firstScript && file.endsWith('.html')) {
       body = Buffer.from(body.toString().replace('<head>', `<head><script>${firstScript}</script>`));
     }
-    if (compress && !compressed.has(file)) compressed.set(file, zlib.gzipSync(body));
-    if (compress) body = compressed.get(file);
     await sleep(latencyMs);
     res.writeHead(200, {
       'Content-Type': MIME[path.extname(file).toLowerCase()] ?? 'application/octet-stream',
-      'Content-Length': body.length, 'Cache-Control': 'no-store',
-      ...(compress ? { 'Content-Encoding': 'gzip' } : {}),
+      'Content-Length': body.length, 'Cache-Control': 'no-store', Vary: 'Accept-Encoding',
+      ...(encoding ? { 'Content-Encoding': encoding } : {}),
     });
     if (req.method === 'HEAD') return res.end();
     if (!bytesPerSecond) return res.end(body);
@@ -81,9 +86,9 @@ export async function serveFolder(folder, { bytesPerSecond = 0, latencyMs = 0, g
     }
     res.end();
   });
-  await new Promise((resolve, reject) => server.once('error', reject).listen(0, '127.0.0.1', resolve));
+  await new Promise((resolve, reject) => server.once('error', reject).listen(port, '127.0.0.1', resolve));
   return {
-    url: `http://127.0.0.1:${server.address().port}/`,
+    url: `http://127.0.0.1:${server.address().port}/`, port: server.address().port,
     close: () => new Promise((resolve) => { server.closeAllConnections(); server.close(resolve); }),
   };
 }

@@ -5,10 +5,13 @@
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { colourAt, decodePng, launchBrowser, pixel, serveFolder, sleep, waitFor } from './harness.mjs';
+import fs from 'node:fs';
+import path from 'node:path';
+import { colourAt, decodePng, launchBrowser, pixel, serveFolder, sleep, temporaryFolder, waitFor } from './harness.mjs';
 
 const facts = JSON.parse(execFileSync(process.env.TYPING_TRAINER_FACTS, { encoding: 'utf8' }));
 const pupilPaceMs = 60;
+const finishSite = new URL('../../tools/web/finish-site.py', import.meta.url).pathname;
 
 let server;
 before(async () => { server = await serveFolder(process.env.TYPING_WEB_SITE); });
@@ -31,6 +34,22 @@ async function withPage({ width = 1366, height = 768, url = server.url }, steps)
 }
 
 const pageState = (page) => page.evaluate(() => document.documentElement.dataset.state);
+
+// What the page's live regions were given since the last call (the first: since the page
+// loaded), oldest first: 'polite: ' or 'at once: ' and the text, its lines joined by ' / '.
+const heard = (page) => page.evaluate(() => {
+  const text = (said) => [...said.children].map((line) => line.textContent).join(' / ');
+  if (!window.liveRegionLog) {
+    window.liveRegionLog = [];
+    for (const [id, kind] of [['said-in-turn', 'polite'], ['said-at-once', 'at once']]) {
+      const region = document.getElementById(id);
+      window.liveRegionLog.push(...[...region.children].map((said) => `${kind}: ${text(said)}`));
+      new MutationObserver((changes) => window.liveRegionLog.push(...changes.flatMap((change) =>
+        [...change.addedNodes].map((said) => `${kind}: ${text(said)}`)))).observe(region, { childList: true });
+    }
+  }
+  return window.liveRegionLog.splice(0);
+});
 const noticeText = (page) => page.evaluate(() => document.getElementById('notice').innerText);
 
 async function waitUntilRunning(page) {
@@ -256,6 +275,10 @@ test('a pupil types lesson 1 with one wrong key, and the browser keeps none of t
     await waitUntilRunning(page);
     assert.equal(await page.title(), 'タイピングソフト');
     const client = await menuClientRect(page);
+    // A screen reader passes the keys on to the program, and hears it through the regions.
+    assert.deepEqual(await page.evaluate(() => ['role', 'aria-label'].map((name) =>
+      document.getElementById('screen').getAttribute(name))), ['application', 'タイピングソフト']);
+    assert.deepEqual(await heard(page), [`polite: ${facts.titles.menu}`]);
     assert.equal(await colourAt(page, inButton(client, 2, 0).x, inButton(client, 2, 0).y),
       facts.paleCyan, 'lesson 3 shows at start');
     // Whether the page let the browser act on each key, seen after the program had it.
@@ -267,11 +290,15 @@ test('a pupil types lesson 1 with one wrong key, and the browser keeps none of t
     // Lesson 1 has the focus: Enter starts it.
     await press(page, 'Enter');
     const startBox = await copyOfBox(page, facts.titles.startBox);
+    assert.deepEqual(await heard(page), [`polite: ${facts.titles.board}`,
+      `at once: ${facts.titles.startBox} / Enterを押して、スタート`]);
     // The key right after the Enter that closes a box is judged: a wrong key follows at once.
     await page.press('Enter');
     const runStarted = Date.now();
     await typeKeys(page, 'x');
     const missBox = await copyOfBox(page, 'xではありません');
+    assert.deepEqual(await heard(page), [`polite: 次に打つ文字：${facts.lessonOneText[0]}`,
+      `at once: ${missBox.split('\n').slice(1, -3).filter((line) => !line.startsWith('---')).join(' / ')}`]);
     await press(page, 'Enter');
     // The board sits directly below the menu window, lined up with its left edge.
     const board = await boardClientTop(page, client);
@@ -309,6 +336,16 @@ test('a pupil types lesson 1 with one wrong key, and the browser keeps none of t
     const timeBox = await copyOfBox(page, facts.titles.timeBox);
     await press(page, 'Enter');
     await sleep(500);
+    // The kana due as each one comes up, not every key; the boxes as they open.
+    const runHeard = await heard(page);
+    const kanaHeard = runHeard.filter((said) => said.startsWith('polite: 次に打つ文字：'));
+    assert.equal(kanaHeard.length, facts.lessonOneUnits - 1, runHeard.join('\n'));
+    assert.ok(kanaHeard.includes('polite: 次に打つ文字：スペース'), runHeard.join('\n'));
+    assert.deepEqual(runHeard.filter((said) => !kanaHeard.includes(said)), [
+      'at once: Tabではありません / Tです', 'at once: F7ではありません / Tです',
+      `at once: ${facts.titles.finishedBox} / 終わりました`,
+      `at once: ${facts.titles.timeBox} / ${timeBox.match(/[\d.]+打／分/)[0]} / 合格圏内`,
+      `polite: ${facts.titles.menu}`]);
 
     assert.match(startBox, /\n---------------------------\nOK {3}\n/);
     assert.match(missBox, /Tです/);
@@ -400,3 +437,104 @@ test('a pupil types lesson 1 with one wrong key, and the browser keeps none of t
     await page.reload(); // a question would keep the page, and the program would not start
     await waitUntilRunning(page);
   }));
+
+// The web app on a school's network: installable, and after one visit running with the
+// network off; a new build on the server replaces the kept one whole, or not at all.
+// "The network off" is the server stopped, in every engine (the drivers have no offline
+// switch in common); in Chromium DevTools' offline mode is on as well, and DevTools also
+// tells whether the page meets the criteria to be installed.
+test('the page installs as an app, runs lesson 1 offline after one visit, and takes a new build whole', async () => {
+  const engine = process.env.TYPING_WEB_ENGINE || 'chromium';
+  const copy = temporaryFolder('trainer-site-');
+  fs.cpSync(process.env.TYPING_WEB_SITE, copy.folder, { recursive: true });
+  let site = await serveFolder(copy.folder);
+  const { port } = site;
+  const keptBuilds = (page) => page.evaluate(async () => (await caches.keys()).filter((name) => name.startsWith('kunpu-typing-')));
+  const pageBuild = (page) => page.evaluate(() => document.documentElement.dataset.build);
+  // Ends the program from its menu, so that the page reloads without asking.
+  const quit = async (page) => {
+    const client = await menuClientRect(page);
+    const close = await menuCloseButton(page, client);
+    await page.click(close.x, close.y);
+    await closeBox(page, facts.titles.quitBox);
+    await waitFor(async () => (await pageState(page)) === 'ended', { what: 'the program to end' });
+  };
+  // The folder rebuilt: a file changed, then the build named again (finish-site.py).
+  const rebuild = (finished) => {
+    fs.appendFileSync(path.join(copy.folder, 'licenses', 'LICENSE.txt'), '\n');
+    if (finished) execFileSync('/usr/bin/python3', [finishSite, copy.folder, '--no-compress']);
+    return fs.readFileSync(path.join(copy.folder, 'index.html'), 'utf8').match(/data-build="(\w+)"/)[1];
+  };
+  try {
+    await withPage({ url: site.url }, async (page) => {
+      await waitUntilRunning(page);
+      const firstBuild = await pageBuild(page);
+      if (engine === 'chromium') {
+        const devTools = await page.page.createCDPSession();
+        const { url, errors } = await devTools.send('Page.getAppManifest');
+        assert.ok(url.endsWith('/manifest.webmanifest'));
+        assert.deepEqual(errors, []);
+        const { installabilityErrors } = await waitFor(async () => {
+          const answer = await devTools.send('Page.getInstallabilityErrors');
+          return answer.installabilityErrors.length === 0 && answer;
+        }, { timeoutMs: 20000, what: 'the page to be installable' }).catch(() => devTools.send('Page.getInstallabilityErrors'));
+        assert.deepEqual(installabilityErrors, []);
+      }
+      // Every icon the manifest names loads, at its size.
+      const icons = await page.evaluate(async () => {
+        const manifest = await (await fetch('manifest.webmanifest')).json();
+        return Promise.all([...manifest.icons, { src: 'icons/apple-touch-icon.png', sizes: '180x180' }]
+          .map(async (icon) => {
+            const image = new Image();
+            image.src = icon.src;
+            await image.decode();
+            return [icon.sizes, `${image.naturalWidth}x${image.naturalHeight}`];
+          }));
+      });
+      for (const [sizes, loaded] of icons) assert.equal(loaded, sizes);
+
+      await waitFor(async () => (await keptBuilds(page)).length === 1, { timeoutMs: 30000, what: 'the build to be kept' });
+      assert.deepEqual(await keptBuilds(page), [`kunpu-typing-${firstBuild}`]);
+
+      // The network off: the page comes from the kept build and runs lesson 1 to a clear.
+      await quit(page);
+      await site.close();
+      if (engine === 'chromium') await page.page.setOfflineMode(true);
+      await page.reload();
+      await waitUntilRunning(page);
+      assert.equal(await pageBuild(page), firstBuild);
+      await press(page, 'Enter');
+      await closeBox(page, facts.titles.startBox);
+      await typeKeys(page, facts.lessonOneKeys);
+      await closeBox(page, facts.titles.finishedBox);
+      assert.match(await copyOfBox(page, facts.titles.timeBox), /合格圏内/);
+      await press(page, 'Enter');
+      if (engine === 'chromium') await page.page.setOfflineMode(false);
+
+      // A folder replaced half-way (a file of the next build beside the list of this one):
+      // the page runs the build the server has, and the kept build stays as it was.
+      await quit(page);
+      const halfBuild = rebuild(true);
+      rebuild(false);
+      site = await serveFolder(copy.folder, { port });
+      await page.reload();
+      await waitUntilRunning(page);
+      assert.equal(await pageBuild(page), halfBuild);
+      await sleep(3000);
+      assert.deepEqual(await keptBuilds(page), [`kunpu-typing-${firstBuild}`]);
+
+      // The folder rebuilt whole: its build takes the place of the old one at the next visit.
+      await quit(page);
+      const newBuild = rebuild(true);
+      await page.reload();
+      await waitUntilRunning(page);
+      assert.equal(await pageBuild(page), newBuild);
+      await waitFor(async () => (await keptBuilds(page))[0] === `kunpu-typing-${newBuild}`,
+        { timeoutMs: 30000, what: 'the new build to replace the kept one' });
+      assert.deepEqual(await keptBuilds(page), [`kunpu-typing-${newBuild}`]);
+    });
+  } finally {
+    await site.close();
+    copy.remove();
+  }
+});

@@ -1,0 +1,26 @@
+#include "services/Announcements.h"
+
+#include "services/LiveRegions.h"
+#include "services/QtMessageBoxes.h"
+
+namespace ui {
+
+void AnnounceWindowShown(const QString& title) {
+    TellLiveRegion(title, Urgency::Polite);
+}
+
+// A box takes the keyboard until it is answered, so the pupil hears it at once, as a
+// screen reader reads an alert on the desktop.
+void AnnounceBox(const QString& title, const QString& prompt) {
+    TellLiveRegion(BoxAnnouncement(title, prompt), Urgency::Assertive);
+}
+
+void AnnounceNextToType(const QString& description) {
+    TellLiveRegion(description, Urgency::Polite);
+}
+
+QString BoxAnnouncement(const QString& title, const QString& prompt) {
+    return title + u'\n' + DisplayedPrompt(prompt);
+}
+
+}  // namespace ui
