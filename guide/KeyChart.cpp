@@ -122,25 +122,24 @@ void AddRow(std::vector<ChartKey>& keys, int row,
     }
 }
 
-std::vector<ChartKey> BuildJis() {
-    std::vector<ChartKey> keys;
-    AddRow(keys, 0, {kJisDigits});
-    AddRow(keys, 1, {std::span(&kTab, 1), kUpperLetters, kJisUpperRight});
-    constexpr RowKey kEisu{u"英数", 0, 0, 7, LeftLittle};
-    AddRow(keys, 2, {std::span(&kEisu, 1), kHomeLetters, kJisHomeRight});
-    AddRow(keys, 3, {std::span(&kLeftShift, 1), kLowerLetters, kJisLowerRight});
-    AddRow(keys, 4, {kJisSpace});
-    return keys;
-}
+// What sets one keyboard's rows apart from the other's; the letters and Tab and the left
+// Shift are the same on both.
+struct LayoutParts {
+    std::span<const RowKey> digits;
+    std::span<const RowKey> upperRight;
+    RowKey homeLeft;  // 英数 on a Japanese keyboard, Caps Lock on a US one
+    std::span<const RowKey> homeRight;
+    std::span<const RowKey> lowerRight;
+    std::span<const RowKey> space;
+};
 
-std::vector<ChartKey> BuildUs() {
+std::vector<ChartKey> BuildChart(const LayoutParts& layout) {
     std::vector<ChartKey> keys;
-    AddRow(keys, 0, {kUsDigits});
-    AddRow(keys, 1, {std::span(&kTab, 1), kUpperLetters, kUsUpperRight});
-    constexpr RowKey kCaps{u"Caps", 0, 0, 7, LeftLittle};
-    AddRow(keys, 2, {std::span(&kCaps, 1), kHomeLetters, kUsHomeRight});
-    AddRow(keys, 3, {std::span(&kLeftShift, 1), kLowerLetters, kUsLowerRight});
-    AddRow(keys, 4, {kUsSpace});
+    AddRow(keys, 0, {layout.digits});
+    AddRow(keys, 1, {std::span(&kTab, 1), kUpperLetters, layout.upperRight});
+    AddRow(keys, 2, {std::span(&layout.homeLeft, 1), kHomeLetters, layout.homeRight});
+    AddRow(keys, 3, {std::span(&kLeftShift, 1), kLowerLetters, layout.lowerRight});
+    AddRow(keys, 4, {layout.space});
     return keys;
 }
 
@@ -151,8 +150,18 @@ bool IsLeftHand(Finger finger) {
 }  // namespace
 
 std::span<const ChartKey> KeysOf(Layout layout) {
-    static const std::vector<ChartKey> jis = BuildJis();
-    static const std::vector<ChartKey> us = BuildUs();
+    static const std::vector<ChartKey> jis = BuildChart({kJisDigits,
+                                                         kJisUpperRight,
+                                                         {u"英数", 0, 0, 7, LeftLittle},
+                                                         kJisHomeRight,
+                                                         kJisLowerRight,
+                                                         kJisSpace});
+    static const std::vector<ChartKey> us = BuildChart({kUsDigits,
+                                                        kUsUpperRight,
+                                                        {u"Caps", 0, 0, 7, LeftLittle},
+                                                        kUsHomeRight,
+                                                        kUsLowerRight,
+                                                        kUsSpace});
     return layout == Layout::Jis ? std::span<const ChartKey>(jis) : std::span<const ChartKey>(us);
 }
 
