@@ -10,17 +10,13 @@ void AnnounceWindowShown(const QString& title) {
 }
 
 // A box takes the keyboard until it is answered, so the pupil hears it at once, as a
-// screen reader reads an alert on the desktop.
+// screen reader reads an alert on the desktop: its title, then the lines it shows.
 void AnnounceBox(const QString& title, const QString& prompt) {
-    TellLiveRegion(BoxAnnouncement(title, prompt), Urgency::Assertive);
+    TellLiveRegion(title + u'\n' + DisplayedPrompt(prompt), Urgency::Assertive);
 }
 
 void AnnounceNextToType(const QString& description) {
     TellLiveRegion(description, Urgency::Polite);
-}
-
-QString BoxAnnouncement(const QString& title, const QString& prompt) {
-    return title + u'\n' + DisplayedPrompt(prompt);
 }
 
 }  // namespace ui

@@ -16,7 +16,4 @@ void AnnounceBox(const QString& title, const QString& prompt);
 // What the pupil types next, as the board describes it ("次に打つ文字：ち").
 void AnnounceNextToType(const QString& description);
 
-// The text a box is announced with: its title and its prompt's lines, a line each.
-QString BoxAnnouncement(const QString& title, const QString& prompt);
-
 }  // namespace ui

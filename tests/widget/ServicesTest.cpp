@@ -9,7 +9,6 @@
 #include <QWindow>
 #include <array>
 
-#include "services/Announcements.h"
 #include "services/Controls.h"
 #include "services/LessonButton.h"
 #include "services/QtMessageBoxes.h"
@@ -63,9 +62,6 @@ TEST_F(Services, QtBoxShowsEachCarriageReturnLineOnALineOfItsOwn) {
     EXPECT_EQ(ui::DisplayedPrompt(QStringLiteral("a\r\nb")), QStringLiteral("a\nb"));
     EXPECT_EQ(ui::DisplayedPrompt(QStringLiteral("開発  県立薫風高校")),
               QStringLiteral("開発  県立薫風高校"));
-    // A screen reader in the browser hears the title, then the same lines.
-    EXPECT_EQ(ui::BoxAnnouncement(QStringLiteral("タイム"), QStringLiteral("64.6打／分\r合格圏内")),
-              QStringLiteral("タイム\n64.6打／分\n合格圏内"));
 }
 
 TEST_F(Services, RealBoxesReachScreenReadersAsAlertsNamedByTheirTitles) {

@@ -49,7 +49,7 @@ def with_build(page, build):
     return BUILD_ATTRIBUTE.sub(b'data-build="' + build.encode() + b'"', page)
 
 
-def name_build(site, files):
+def name_build(files):
     contents = {name: path.read_bytes() for name, path in files.items()}
     contents[PAGE] = with_build(contents[PAGE], "")
     digest = hashlib.sha256()
@@ -87,7 +87,7 @@ def main(arguments):
     for stale in [*site.rglob("*.br"), *site.rglob("*.gz")]:
         stale.unlink()
     files = site_files(site)
-    build = name_build(site, files)
+    build = name_build(files)
     write_worker(site, files, build)
     if arguments[1:] == ["--no-compress"]:
         return
