@@ -98,8 +98,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # libqt6core6, libqt6gui6 and libqt6widgets6 with the versions the build needs.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Loaded at run time, so no library link shows them: the X11 platform plugin, without which
-# no window opens, and the Japanese proportional gothic face of the lesson text.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic")
+# no window opens, the Japanese proportional gothic face of the lesson text, and Qt's Japanese
+# translation, from which the boxes' buttons take their words (「はい(Y)」, 「いいえ(N)」).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-gothic, qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 include(CPack)
 

@@ -30,8 +30,8 @@ target_sources(kunpu-typing PRIVATE ${PROJECT_BINARY_DIR}/kunpu-typing.rc)
 set_source_files_properties(${PROJECT_BINARY_DIR}/kunpu-typing.rc PROPERTIES
                             OBJECT_DEPENDS ${TYPING_ICO_FILE})
 
-# The program folder: the program, Qt's libraries and the two plugins it loads, the
-# compiler's runtime libraries, and the licence texts of all of them.
+# The program folder: the program, Qt's libraries, the two plugins it loads and its Japanese
+# translation, the compiler's runtime libraries, and the licence texts of all of them.
 install(TARGETS kunpu-typing RUNTIME DESTINATION .)
 install(FILES ${TYPING_ICO_FILE} DESTINATION .)
 foreach(module IN ITEMS Core Gui Widgets)
@@ -39,6 +39,14 @@ foreach(module IN ITEMS Core Gui Widgets)
 endforeach()
 install(FILES ${TYPING_QT_WINDOWS}/plugins/platforms/qwindows.dll DESTINATION platforms)
 install(FILES ${TYPING_QT_WINDOWS}/plugins/styles/qwindowsvistastyle.dll DESTINATION styles)
+# Qt's Japanese translation, for the boxes' buttons: Debian's, of the same Qt version; Qt
+# finds it in the folder `translations` beside the program.
+set(qt_japanese /usr/share/qt6/translations/qtbase_ja.qm)
+if(NOT EXISTS ${qt_japanese})
+    message(FATAL_ERROR "${qt_japanese} is missing: install the Debian package "
+                        "qt6-translations-l10n (tools/install-deps)")
+endif()
+install(FILES ${qt_japanese} DESTINATION translations)
 foreach(runtime IN ITEMS libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime}
                     OUTPUT_VARIABLE runtime_path OUTPUT_STRIP_TRAILING_WHITESPACE)

@@ -4,6 +4,7 @@
 
 #include "program/Program.h"
 #include "services/AppIcon.h"
+#include "services/ButtonWords.h"
 #include "services/Fonts.h"
 #include "services/ProgramEnd.h"
 #include "services/QtMessageBoxes.h"
@@ -18,6 +19,7 @@ int main(int argc, char* argv[]) {
     // The program ends only through the quit question of the menu window.
     QApplication::setQuitOnLastWindowClosed(false);
     ui::LoadBundledFonts();
+    ui::SpeakJapaneseOnButtons();
 
     ui::QtMessageBoxes boxes;
     ui::Program program(boxes, ui::EndProgramNow);

@@ -5,11 +5,13 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 
 #include "services/Accessibility.h"
 #include "services/Activation.h"
 #include "services/Form.h"
+#include "services/TitleBar.h"
 
 namespace ui {
 
@@ -40,6 +42,53 @@ QWidget* OwnerWindow() {
     return QApplication::activeWindow();
 }
 
+// Qt sizes a box to its prompt and buttons, and widens it for its title by a margin that a
+// title bar with an icon and buttons outgrows, so the window manager cut titles short
+// (「Ent… せん」). This box widens again each time Qt has sized it, about the middle where Qt
+// put it, so it stays centred on its owner.
+class BoxShowingItsTitle : public QMessageBox {
+  public:
+    using QMessageBox::QMessageBox;
+
+  protected:
+    bool event(QEvent* event) override {
+        const bool handled = QMessageBox::event(event);
+        if (event->type() == QEvent::Show) {
+            // Qt has just centred the box on its owner.
+            middle_ = x() + width() / 2;
+        }
+        if (event->type() == QEvent::Show || event->type() == QEvent::LayoutRequest) {
+            WidenForTitle();
+        }
+        return handled;
+    }
+
+  private:
+    void WidenForTitle() {
+        const int wanted =
+            qMin(WidthShowingTitle(windowTitle()), screen()->availableGeometry().width());
+        if (width() >= wanted) {
+            return;
+        }
+        setFixedWidth(wanted);
+        move(middle_ - wanted / 2, y());
+    }
+
+    int middle_ = 0;
+};
+
+// What a button's words show: its shortcut's mark "&" is not shown ("&&" shows one "&").
+QString ShownButtonWords(const QString& words) {
+    QString shown;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        if (words[i] == u'&' && i + 1 < words.size()) {
+            ++i;
+        }
+        shown += words[i];
+    }
+    return shown;
+}
+
 // Ctrl+C copies a box as text, title, prompt and buttons, on every system alike: Windows
 // users know it from their own boxes, and in the browser it is the only way to take a box's
 // words out of the page.
@@ -56,7 +105,7 @@ class CopyOnCtrlC : public QObject {
         }
         QStringList buttons;
         for (const QAbstractButton* button : box->buttons()) {
-            buttons << button->text();
+            buttons << ShownButtonWords(button->text());
         }
         QApplication::clipboard()->setText(BoxCopyText(box->windowTitle(), box->text(), buttons));
         return true;
@@ -87,7 +136,10 @@ void QtMessageBoxes::Present(const QString& prompt, BoxButtons buttons, BoxIcon 
     // Shown, not run in a loop of its own: the handler that opened it returns, and what
     // follows the answer runs the moment the box closes, within the key or click that
     // closed it, so the next key already finds the program as the answer left it.
-    auto* box = new QMessageBox(OwnerWindow());
+    auto* box = new BoxShowingItsTitle(OwnerWindow());
+    // A box has its title and the ×, and neither minimise nor maximise button.
+    box->setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                        Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     box->setWindowModality(Qt::ApplicationModal);
     box->setWindowTitle(title);
     box->setTextFormat(Qt::PlainText);

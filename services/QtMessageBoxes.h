@@ -15,8 +15,8 @@ class QtMessageBoxes : public MessageBoxes {
 // The prompt as Qt shows it: each carriage-return-separated line on a line of its own.
 QString DisplayedPrompt(const QString& prompt);
 
-// What Ctrl+C in a box puts on the clipboard: the title, the prompt as shown and the buttons,
-// between dashed lines, as Windows copies its own boxes.
+// What Ctrl+C in a box puts on the clipboard: the title, the prompt as shown and the buttons'
+// words as they read, between dashed lines, as Windows copies its own boxes.
 QString BoxCopyText(const QString& title, const QString& shownPrompt,
                     const QStringList& buttonTexts);
 

@@ -1,11 +1,15 @@
 // Whole lessons typed with real keys, at a pupil's pace, under the window manager.
 #include <QAccessible>
+#include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTimer>
 #include <optional>
+#include <sstream>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -28,6 +32,49 @@ using TypingRunOnScreen = ProgramOnScreen;
 // in its shortest form ("80.0" was shown as "80").
 QString ShownSpeedOf(const QString& caption) {
     return caption.endsWith(QStringLiteral(".0")) ? caption.chopped(2) : caption;
+}
+
+// A box as the window manager shows it, and the window it belongs to.
+struct MissBoxOnScreen {
+    ScreenRect frame;
+    ScreenRect ownerFrame;
+    std::string motifHints;
+    std::string allowedActions;
+};
+
+MissBoxOnScreen LookAtBox(Pupil& pupil, const std::string& title, WindowId owner) {
+    const WindowId box = pupil.WaitForWindow(title);
+    pupil.WaitUntilActive(box, "the box '" + title + "'");
+    return {pupil.FrameRect(box), pupil.FrameRect(owner), pupil.PropertyOf(box, "_MOTIF_WM_HINTS"),
+            pupil.PropertyOf(box, "_NET_WM_ALLOWED_ACTIONS")};
+}
+
+// The numbers of the Motif window manager hints, as xprop prints them: flags, functions,
+// decorations, ...
+std::vector<unsigned long> MotifHintsOf(const std::string& printed) {
+    std::vector<unsigned long> numbers;
+    const std::size_t equals = printed.find('=');
+    std::istringstream values(equals == std::string::npos ? "" : printed.substr(equals + 1));
+    for (std::string value; std::getline(values, value, ',');) {
+        numbers.push_back(std::stoul(value, nullptr, 0));
+    }
+    return numbers;
+}
+constexpr unsigned long kMotifFunctionMinimize = 0x8;
+constexpr unsigned long kMotifFunctionMaximize = 0x10;
+constexpr unsigned long kMotifFunctionClose = 0x20;
+constexpr unsigned long kMotifDecorationMinimize = 0x20;
+constexpr unsigned long kMotifDecorationMaximize = 0x40;
+
+// The frame width at which openbox's title bar shows the whole of `title`, as its default
+// theme (Clearlooks, layout NLIMC, "sans 8 bold") draws it: the title, and 115 pixels beside
+// it for the window's icon, the three buttons, their padding and the frame (measured on the
+// screen: from there on the title is no longer cut short).
+int OpenboxTitleBarWidthFor(const QString& title) {
+    QFont face(QStringLiteral("sans"));
+    face.setPointSize(8);
+    face.setBold(true);
+    return QFontMetrics(face).horizontalAdvance(title) + 115;
 }
 
 TEST_F(TypingRunOnScreen, LessonOneTypedWithRealKeysIsClearedAndRecordedOnItsButton) {
@@ -84,11 +131,13 @@ TEST_F(TypingRunOnScreen, WrongKeysShowTheExpectedKeyAndAreCountedAsMisses) {
     // Lesson 2 (SO_YO_KA_ZE_ _KO_U_KO_U_HE_ _) is open from the start.
     const ScreenPoint lessonTwo = CentreOnScreen(*menu.Command1[1].Widget());
 
+    MissBoxOnScreen missBox;
     ASSERT_TRUE(PupilDid([&](Pupil& pupil) {
         pupil.WaitUntilActive(menuId, "the menu window");
         const WindowId board = StartLessonByClick(pupil, lessonTwo);
         // Each wrong key is the last of its stretch: the box it opens takes the next keys.
         pupil.Type("sx", kPupilPace);
+        missBox = LookAtBox(pupil, "xではありません", board);
         pupil.CloseBoxWithEnter("xではありません");
         pupil.WaitUntilActive(board, "the board, after the first miss box,");
         pupil.Type("oyokaze q", kPupilPace);
@@ -97,6 +146,29 @@ TEST_F(TypingRunOnScreen, WrongKeysShowTheExpectedKeyAndAreCountedAsMisses) {
         pupil.Type("koukouhe ", kPupilPace);
         FinishRun(pupil, menuId);
     }));
+
+    // The box's whole title shows in openbox's title bar: the label, between the window's
+    // icon and its buttons, is as wide as the title in openbox's bold title face.
+    EXPECT_GE(missBox.frame.width, OpenboxTitleBarWidthFor(QStringLiteral("xではありません")))
+        << "the box is " << missBox.frame.width << " pixels wide";
+    // Centred on the board it belongs to.
+    EXPECT_NEAR(missBox.frame.left + missBox.frame.width / 2,
+                missBox.ownerFrame.left + missBox.ownerFrame.width / 2, 2);
+    // The program asks for no minimise and no maximise (Motif hints: functions and
+    // decorations), and the window manager offers no maximise. (openbox keeps its minimise
+    // button on every dialog, whatever a program asks.)
+    const std::vector<unsigned long> motif = MotifHintsOf(missBox.motifHints);
+    ASSERT_GE(motif.size(), 3u) << missBox.motifHints;
+    EXPECT_EQ(motif[0] & 0x3, 0x3u) << "functions and decorations given: " << missBox.motifHints;
+    EXPECT_EQ(motif[1] & (kMotifFunctionMinimize | kMotifFunctionMaximize), 0u)
+        << missBox.motifHints;
+    EXPECT_NE(motif[1] & kMotifFunctionClose, 0u) << missBox.motifHints;
+    EXPECT_EQ(motif[2] & (kMotifDecorationMinimize | kMotifDecorationMaximize), 0u)
+        << missBox.motifHints;
+    EXPECT_EQ(missBox.allowedActions.find("_NET_WM_ACTION_MAXIMIZE"), std::string::npos)
+        << missBox.allowedActions;
+    EXPECT_NE(missBox.allowedActions.find("_NET_WM_ACTION_CLOSE"), std::string::npos)
+        << missBox.allowedActions;
 
     const auto firstMiss = boxes_.WithTitle(QStringLiteral("xではありません"));
     ASSERT_EQ(firstMiss.size(), 1u) << boxes_.Describe();

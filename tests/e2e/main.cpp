@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "e2e/DisplaySession.h"
+#include "services/ButtonWords.h"
 
 namespace {
 
@@ -61,6 +62,7 @@ int main(int argc, char* argv[]) {
         // window title; and no quitting when the last window closes.
         QApplication::setApplicationName(QStringLiteral("kunpu-typing"));
         QApplication::setQuitOnLastWindowClosed(false);
+        ui::SpeakJapaneseOnButtons();
         testing::InitGoogleTest(&argc, argv);
         status = RUN_ALL_TESTS();
         // Each test's program has destroyed its windows; the application goes next.

@@ -221,7 +221,7 @@ echo "Depends: $depends"
 mapfile -t depended < <(tr ',|' '\n\n' <<<"$depends" | sed -e 's/(.*)//' -e 's/[[:space:]]//g' |
     grep -v '^$' | sort -u)
 for needed in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-ipafont-gothic \
-    libc6 libstdc++6; do
+    qt6-translations-l10n libc6 libstdc++6; do
     printf '%s\n' "${depended[@]}" | grep -qxF -- "$needed" || fail "Depends lacks $needed"
 done
 # A misspelt name would make `apt install ./<package>.deb` fail at the school: every

@@ -196,6 +196,10 @@ ScreenRect Pupil::FrameRect(WindowId window) {
     Fail("no frame found round window " + std::to_string(window));
 }
 
+std::string Pupil::PropertyOf(WindowId window, const std::string& property) {
+    return Tool({"xprop", "-id", std::to_string(window), property}).Line();
+}
+
 unsigned Pupil::ColourAt(ScreenPoint point) {
     const std::string crop = "1x1+" + std::to_string(point.x) + "+" + std::to_string(point.y);
     // ImageMagick's text format: "0,0: (r,g,b)  #RRGGBB  srgb(...)".

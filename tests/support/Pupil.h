@@ -70,6 +70,8 @@ class Pupil {
     ScreenRect ClientRect(WindowId window);
     // The frame the window manager put round a window.
     ScreenRect FrameRect(WindowId window);
+    // A property of a window as xprop prints it ("_NET_WM_ALLOWED_ACTIONS(ATOM) = ...").
+    std::string PropertyOf(WindowId window, const std::string& property);
     // The colour of one pixel of the screen, as 0xRRGGBB.
     unsigned ColourAt(ScreenPoint point);
     // The text of the clipboard (the X CLIPBOARD selection); empty when nothing holds it.

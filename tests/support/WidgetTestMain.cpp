@@ -3,6 +3,8 @@
 
 #include <QApplication>
 
+#include "services/ButtonWords.h"
+
 namespace {
 
 // The offscreen platform cannot raise windows or pass size hints to a window manager; it
@@ -23,6 +25,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
+    // As the real program: the boxes' buttons in Japanese.
+    ui::SpeakJapaneseOnButtons();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -431,6 +431,7 @@ test('a pupil types lesson 1 with one wrong key, and the browser keeps none of t
     await page.click(close.x, close.y);
     const quitBox = await copyOfBox(page, facts.titles.quitBox);
     assert.match(quitBox, /本当に終わりますか/);
+    assert.match(quitBox, /はい\(Y\) {3}いいえ\(N\)/, 'the buttons speak Japanese');
     await press(page, 'Enter');
     await waitFor(async () => (await pageState(page)) === 'ended', { what: 'the page to say the program ended' });
     assert.match(await noticeText(page), /タイピングソフトを終了しました。/);

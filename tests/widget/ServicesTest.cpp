@@ -6,12 +6,16 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QTest>
+#include <QTranslator>
 #include <QWindow>
 #include <array>
+#include <memory>
 
+#include "services/ButtonWords.h"
 #include "services/Controls.h"
 #include "services/LessonButton.h"
 #include "services/QtMessageBoxes.h"
+#include "services/TitleBar.h"
 #include "support/ProgramFixture.h"
 
 namespace {
@@ -104,6 +108,9 @@ TEST_F(Services, ARealBoxAnswersWithinTheKeyThatClosesIt) {
         {ui::BoxButtons::Ok, Qt::Key_Escape, ui::BoxAnswer::Ok},
         {ui::BoxButtons::YesNo, Qt::Key_Return, ui::BoxAnswer::Yes},
         {ui::BoxButtons::YesNo, Qt::Key_Escape, ui::BoxAnswer::No},
+        // The shortcuts of 「はい(Y)」 and 「いいえ(N)」, which Qt shows pressed for a moment.
+        {ui::BoxButtons::YesNo, Qt::Key_Y, ui::BoxAnswer::Yes},
+        {ui::BoxButtons::YesNo, Qt::Key_N, ui::BoxAnswer::No},
     };
     ui::QtMessageBoxes real;
     for (const Row& row : rows) {
@@ -114,6 +121,9 @@ TEST_F(Services, ARealBoxAnswersWithinTheKeyThatClosesIt) {
         ASSERT_NE(box, nullptr);
         EXPECT_TRUE(answers.empty()) << "answered before the box closed";
         QTest::keyClick(box->focusWidget(), row.key);
+        if (row.key == Qt::Key_Y || row.key == Qt::Key_N) {
+            EXPECT_TRUE(QTest::qWaitFor([&answers] { return !answers.empty(); }, 1000));
+        }
         EXPECT_EQ(answers, std::vector<ui::BoxAnswer>{row.answer});
     }
 }
@@ -127,7 +137,7 @@ TEST_F(Services, CtrlCCopiesARealBoxAsText) {
                         "---------------------------\n")},
         {QStringLiteral("YesNo"), QStringLiteral("本当に終わりますか"), QStringLiteral("薫風高校"),
          QStringLiteral("---------------------------\n薫風高校\n---------------------------\n"
-                        "本当に終わりますか\n---------------------------\n&Yes   &No   \n"
+                        "本当に終わりますか\n---------------------------\nはい(Y)   いいえ(N)   \n"
                         "---------------------------\n")},
     };
     ui::QtMessageBoxes real;
@@ -141,6 +151,43 @@ TEST_F(Services, CtrlCCopiesARealBoxAsText) {
         qobject_cast<QMessageBox*>(box)->done(0);
         EXPECT_EQ(QApplication::clipboard()->text().toStdString(), copied.toStdString());
     }
+}
+
+// A box is as wide as its whole title needs in a title bar, and has neither a minimise nor a
+// maximise button; its prompt stays as it is.
+TEST_F(Services, RealBoxesShowTheirWholeTitleAndNoMinimiseOrMaximise) {
+    // Prompt and title given.
+    const std::array<QString, 2> rows[] = {
+        {QStringLiteral("Tです"), QStringLiteral("Enterではありません")},
+        {QStringLiteral("64.6打／分\r合格圏内"), QStringLiteral("よくがんばりました")},
+    };
+    ui::QtMessageBoxes real;
+    for (const auto& [prompt, title] : rows) {
+        real.MsgBox(prompt, ui::BoxButtons::Ok, ui::BoxIcon::Information, title);
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        QApplication::processEvents();
+        const int wanted = ui::WidthShowingTitle(title);
+        const Qt::WindowFlags flags = box->windowFlags();
+        const QString shownPrompt = box->text();
+        const int width = box->width();
+        box->done(0);
+        EXPECT_GE(width, wanted) << title.toStdString();
+        EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint))
+            << title.toStdString();
+        EXPECT_TRUE(flags & Qt::WindowCloseButtonHint) << title.toStdString();
+        EXPECT_EQ(shownPrompt, ui::DisplayedPrompt(prompt));
+    }
+}
+
+// The desktop's words are Qt's own Japanese translation's, which the browser carries alone.
+TEST_F(Services, YesAndNoSpeakQtsOwnJapanese) {
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&Yes"), ui::kYesButtonWords);
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "&No"), ui::kNoButtonWords);
+    std::unique_ptr<QTranslator> alone(ui::NewYesNoTranslator());
+    EXPECT_EQ(alone->translate("QPlatformTheme", "&Yes"), ui::kYesButtonWords);
+    EXPECT_EQ(alone->translate("QPlatformTheme", "&No"), ui::kNoButtonWords);
+    EXPECT_EQ(alone->translate("QPlatformTheme", "OK"), QString());
 }
 
 TEST_F(Services, WindowTitlesAreExactlyTheCaptions) {

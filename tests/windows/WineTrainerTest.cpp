@@ -142,6 +142,7 @@ TEST_F(WindowsEditionUnderWine, PupilTypesALessonWithOneMissGivesUpARunAndQuits)
     std::string missBox;
     std::string finishedBox;
     std::string timeBox;
+    std::string quitBox;
     unsigned lessonOneColour = 0;
     unsigned lessonThreeEdgeBefore = 0;
     unsigned lessonThreeEdgeAfter = 0;
@@ -186,6 +187,7 @@ TEST_F(WindowsEditionUnderWine, PupilTypesALessonWithOneMissGivesUpARunAndQuits)
 
             // Yes to the quit question ends the program.
             AskToClose(pupil, menu, pid);
+            quitBox = CopyOfBox(pupil, kQuitBoxTitle, pid);
             pupil.PressKey("Return");
         },
         4min);
@@ -195,6 +197,8 @@ TEST_F(WindowsEditionUnderWine, PupilTypesALessonWithOneMissGivesUpARunAndQuits)
     EXPECT_NE(missBox.find("Tです"), std::string::npos) << missBox;
     EXPECT_NE(finishedBox.find("終わりました"), std::string::npos) << finishedBox;
     EXPECT_NE(timeBox.find("合格圏内"), std::string::npos) << timeBox;
+    // The buttons speak Japanese, from Qt's translation beside the program.
+    EXPECT_NE(quitBox.find("はい(Y)   いいえ(N)"), std::string::npos) << quitBox;
     const std::optional<double> speed = ReportedSpeed(timeBox);
     ASSERT_TRUE(speed.has_value()) << timeBox;
     const std::optional<colour::BgrColour> band = menu_colours::ColourForSpeed(*speed);
