@@ -7,7 +7,7 @@
 #               time each, the order of events' in both editions
 .PHONY: run test deps build build-asan test-dev test-asan release bench package test-package \
 	build-fuzz fuzz fuzz-events fuzz-events-campaign format clean windows test-windows web test-web \
-	check-includes
+	web-assertions check-includes
 
 # How long `make fuzz` runs the fuzzer.
 FUZZ_SECONDS ?= 60
@@ -121,6 +121,18 @@ web: release
 	$(web_env) cmake --preset web
 	$(web_env) cmake --build --preset web
 	@echo "The browser edition: build/web/site/, $$(du -sh --apparent-size build/web/site | cut -f1)"
+
+# The browser edition with emscripten's run-time checks and the functions' names in every
+# stack (build/web-assertions/site/), for a crash in the browser; then the browser test of
+# one engine run again and again against it, stopping at the first failure:
+#   make web-assertions
+#   tools/web/run-engine-again webkit 50 build/web-assertions/site
+web-assertions: release
+	tools/install-deps web
+	tools/build-qt-web >/dev/null
+	$(call fresh_if_qt_moved,build/web-assertions,tools/build-qt-web)
+	$(web_env) cmake --preset web-assertions
+	$(web_env) cmake --build --preset web-assertions
 
 # The browser edition in Debian's Chromium (headless) and Firefox ESR, driven by puppeteer-core
 # from npm (installed into tests/web/node_modules from its lock file), and in WebKitGTK's

@@ -43,6 +43,14 @@ target_link_options(kunpu-typing PRIVATE -Oz)
 # ("Out of memory" before it starts). Lesson after lesson, the program stays within the
 # 50 MB that Qt starts with (make bench); 256 MB leaves room five times over.
 target_link_options(kunpu-typing PRIVATE -sMAXIMUM_MEMORY=268435456)
+# For hunting a crash (make web-assertions): emscripten checks what the program asks of it at
+# run time, and a trap's stack names the program's and Qt's functions.
+option(TYPING_WEB_ASSERTIONS "Build the browser edition with run-time checks and function names"
+       OFF)
+if(TYPING_WEB_ASSERTIONS)
+    target_link_options(kunpu-typing PRIVATE -sASSERTIONS=2 -sSTACK_OVERFLOW_CHECK=2
+                        --profiling-funcs)
+endif()
 # The program reads no image files: Qt's GIF, ICO and JPEG readers stay out.
 qt_import_plugins(kunpu-typing EXCLUDE_BY_TYPE imageformats)
 
