@@ -13,6 +13,7 @@ void PracticeBoard::AdvanceQueue() {
     const board::AdvanceStep step =
         board::ConsumeAcceptedKey({Module1::RomajiQueue, TypedCount, trail}, TextLength());
     Label3.SetCaption(trail);
+    RedrawRomajiGuide();
     if (step.textEnded) {
         Label3.SetLeft(kTrailHome);
         EndOfRun();

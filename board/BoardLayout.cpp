@@ -25,6 +25,13 @@ constexpr int kBarTop = 1320;
 constexpr int kBarWidth = 1935;
 constexpr int kBarHeight = 495;
 
+constexpr int kLineTops[] = {1560, 1680};
+
+// The romaji guide's row, directly under the cells; while it shows, everything below moves
+// down by its height.
+constexpr int kGuideTop = kCellTop + kCellHeight;
+constexpr int kGuideHeight = 300;
+
 constexpr int kTimerInterval = 100;
 
 // The window tells the lesson's text.
@@ -93,8 +100,8 @@ PracticeBoard::PracticeBoard() : ui::Form(/*withMenuBar=*/false) {
     Label3.SetForeColor(colour::SystemColour(colour::kSystemHighlightText));
     Label3.SetAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
-    Line1[0].Create(Client(), kClientWidth, 1560, 0, 1560, colour::kPaleCyan);
-    Line1[1].Create(Client(), 15120, 1680, 0, 1680, colour::kPaleCyan);
+    Line1[0].Create(Client(), kClientWidth, kLineTops[0], 0, kLineTops[0], colour::kPaleCyan);
+    Line1[1].Create(Client(), 15120, kLineTops[1], 0, kLineTops[1], colour::kPaleCyan);
 
     Timer1.Create(this, kTimerInterval, [this] { Timer1_Timer(); });
 
@@ -111,6 +118,36 @@ PracticeBoard::PracticeBoard() : ui::Form(/*withMenuBar=*/false) {
     DescribeText(*this);
     DescribeTrail(*this);
     DescribeIndicator();
+}
+
+// The guide's row is made the first time it shows: until then the board holds what it
+// always held, for screen readers too.
+void PracticeBoard::ShowRomajiGuide(bool on) {
+    if (on && Label4[0].Widget() == nullptr) {
+        const QFont guideFont = ui::LessonFont(9, /*bold=*/false);
+        for (int index = 0; index < kCells; ++index) {
+            ui::Label& romaji = Label4[static_cast<std::size_t>(index)];
+            romaji.Create(Client());
+            romaji.Move(kCellLeft + kCellStep * index, kGuideTop, kCellWidth, kGuideHeight);
+            romaji.SetBackColor(colour::kPaleCyan);
+            romaji.SetAlignment(Qt::AlignHCenter | Qt::AlignTop);
+            romaji.SetFont(guideFont);
+            romaji.SetVisible(false);
+        }
+    }
+    if (Label4[0].Widget() == nullptr) {
+        return;
+    }
+    const int shift = on ? kGuideHeight : 0;
+    for (ui::Label& romaji : Label4) {
+        romaji.SetVisible(on);
+    }
+    Label2.SetTop(kBarTop + shift);
+    for (std::size_t line = 0; line < Line1.size(); ++line) {
+        Line1[line].SetTop(kLineTops[line] + shift);
+    }
+    SetClientSize(Width(), kClientHeight + shift);
+    RedrawRomajiGuide();
 }
 
 // The bar tells the reachable speed it carries as its caption, when the timer says so.

@@ -21,6 +21,9 @@ void PracticeBoard::Form_Load() {
     // Lined up with the menu window's left edge, so the two read as one place to work.
     SetWindowLeft(menu.WindowLeft());
     SetTop(menu.Top() + menuHeight);
+    if (Module1::RomajiGuideOn) {
+        ShowRomajiGuide(true);
+    }
 }
 
 void PracticeBoard::Form_Activate() {
@@ -31,6 +34,7 @@ void PracticeBoard::Form_Activate() {
     }
     SetWidth(Label1[0].Width() * TextLength());
     Label3.SetBackColor(colour::kBlack);
+    RedrawRomajiGuide();
 
     ui::Program::Current().Boxes().MsgBox(
         QStringLiteral("Enterを押して、スタート"), ui::BoxButtons::Ok,
@@ -59,6 +63,7 @@ void PracticeBoard::StartRun() {
         MissCount = 0;
         Spelling = {};
     }
+    RedrawRomajiGuide();
     // The keys of the run go to the board, whichever window the start box returned to.
     TakeKeyboard();
     AnnounceNextToType();

@@ -115,6 +115,7 @@ void NoteTyped(JudgeState state, QChar typed) {
     spelling.lastUnitLonger.clear();
     if (state.romajiQueue.size() > 1 && state.romajiQueue[1] == kUnitEnd) {
         spelling.lastUnit = spelling.unitTyped;
+        spelling.unitsDone.append(spelling.unitTyped);
         spelling.unitTyped.clear();
     }
 }
@@ -152,6 +153,9 @@ bool LengthenLastUnit(JudgeState state, QChar letter) {
     }
     state.romajiQueue.insert(0, letter);
     spelling.lastUnitLonger += letter;
+    if (!spelling.unitsDone.isEmpty()) {
+        spelling.unitsDone.last() += letter;
+    }
     return true;
 }
 

@@ -2,6 +2,7 @@
 // Judging one key against the head of the key queue. Plain functions over the run's
 // state, so tests and the fuzzer can drive them without a window.
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 namespace board {
@@ -47,6 +48,9 @@ struct SpellingProgress {
     // and the keys typed past its end toward a longer spelling (the second N of NN).
     QString lastUnit;
     QString lastUnitLonger;
+    // The spelling each unit of the run was completed with, in order; a longer spelling's
+    // keys typed past the end (the second N of NN) are counted into the last.
+    QStringList unitsDone;
 };
 
 // The state the judge reads and writes.

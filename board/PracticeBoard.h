@@ -29,6 +29,11 @@ class PracticeBoard : public ui::Form {
     // while the board shows, from the start box on (KeystrokeMatcher.cpp).
     void TellGuide(bool afterMiss);
 
+    // The romaji guide under the cells (RomajiGuideRow.cpp): shown while 「ローマ字の案内」
+    // is on; the board grows by its row, and the bar stays along its bottom edge.
+    void ShowRomajiGuide(bool on);
+    void RedrawRomajiGuide();
+
     // Keys (KeystrokeMatcher.cpp).
     void Form_KeyPress(int characterCode) override;
     void Form_KeyDown(int keyCode) override;
@@ -40,6 +45,7 @@ class PracticeBoard : public ui::Form {
     ui::Label Label2;                      // the indicator bar
     ui::Label Label3;                      // the key trail
     std::array<ui::Line, 2> Line1;
+    std::array<ui::Label, kCells> Label4;  // the romaji guide, one under each cell
     ui::Timer Timer1;
 
     // The run's counters.

@@ -137,7 +137,8 @@ bool KeyboardGuide::eventFilter(QObject* watched, QEvent* event) {
     if (watched == followed_) {
         if (event->type() == QEvent::Hide) {
             setVisible(false);
-        } else if (event->type() == QEvent::Move && isVisible()) {
+        } else if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+                   isVisible()) {
             PlaceUnderBoard();
         }
     }

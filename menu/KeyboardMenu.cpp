@@ -1,5 +1,5 @@
-// The menu bar's 「キーボード」: the keyboard guide on or off, its layout, and the session's
-// weak keys.
+// The menu bar's 「キーボード」: the keyboard guide and the romaji guide on or off, the
+// keyboard's layout, and the session's weak keys.
 #include "board/PracticeBoard.h"
 #include "guide/KeyboardGuide.h"
 #include "menu/Menu.h"
@@ -12,6 +12,14 @@ void Menu::FingerGuide_Click() {
     program.Guide().SetOn(FingerGuide.Checked());
     if (PracticeBoard* board = program.BoardIfLoaded()) {
         board->TellGuide(/*afterMiss=*/false);
+    }
+}
+
+// Turned on mid-run, the guide shows at once; turned off, the board is as it was.
+void Menu::RomajiGuide_Click() {
+    Module1::RomajiGuideOn = RomajiGuide.Checked();
+    if (PracticeBoard* board = ui::Program::Current().BoardIfLoaded()) {
+        board->ShowRomajiGuide(Module1::RomajiGuideOn);
     }
 }
 

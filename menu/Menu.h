@@ -34,6 +34,7 @@ class Menu : public ui::Form {
 
     // The keyboard guide and the session's weak keys (KeyboardMenu.cpp).
     void FingerGuide_Click();
+    void RomajiGuide_Click();
     void JisLayout_Click();
     void UsLayout_Click();
     void WeakKeys_Click();
@@ -50,7 +51,7 @@ class Menu : public ui::Form {
     ui::MenuItem Readme, Clear, Space, Left, Ent, Indicator, Color;
     ui::MenuItem IndicatorSpeed, S60, S90, S120, S150, S180;
     ui::MenuItem Developper;
-    ui::MenuItem Keyboard, FingerGuide, JisLayout, UsLayout, WeakKeys;
+    ui::MenuItem Keyboard, FingerGuide, RomajiGuide, JisLayout, UsLayout, WeakKeys;
 
     // The speed items in menu order.
     std::array<ui::MenuItem*, 5> SpeedItems() { return {&S60, &S90, &S120, &S150, &S180}; }

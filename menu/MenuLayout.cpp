@@ -104,6 +104,8 @@ void Menu::LayOutMenuBar() {
     Keyboard.Bind(*this, keyboard->menuAction(), [] {});
     addItem(keyboard, FingerGuide, QStringLiteral("指の案内"), &Menu::FingerGuide_Click);
     FingerGuide.Action()->setCheckable(true);
+    addItem(keyboard, RomajiGuide, QStringLiteral("ローマ字の案内"), &Menu::RomajiGuide_Click);
+    RomajiGuide.Action()->setCheckable(true);
     keyboard->addSeparator();
     addItem(keyboard, JisLayout, QStringLiteral("JIS配列"), &Menu::JisLayout_Click);
     addItem(keyboard, UsLayout, QStringLiteral("US配列"), &Menu::UsLayout_Click);

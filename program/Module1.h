@@ -20,5 +20,7 @@ inline std::int16_t ClearedFlag = 0;
 inline std::uint8_t TargetSpeed = 60;
 // The session's misses by the key that was due, for the weak keys and the guide's tints.
 inline guide::MissTally WeakKeys;
+// Whether 「ローマ字の案内」 is on: the board shows the romaji under the kana. Off at start.
+inline bool RomajiGuideOn = false;
 
 }  // namespace Module1

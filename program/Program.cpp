@@ -19,6 +19,7 @@ void ResetProgramWideVariables() {
     Module1::ClearedFlag = 0;
     Module1::TargetSpeed = speed_menu::kStartSpeed;
     Module1::WeakKeys = {};
+    Module1::RomajiGuideOn = false;
 }
 
 }  // namespace

@@ -155,6 +155,19 @@ void Label::SetCaption(const QString& caption) {
     DisplayChanged();
 }
 
+void Label::SetCaptionInTwoColours(const QString& start, colour::BgrColour startColour,
+                                   const QString& rest) {
+    if (start.isEmpty()) {
+        Widget()->setTextFormat(Qt::PlainText);
+        SetCaption(rest);
+        return;
+    }
+    Widget()->setTextFormat(Qt::RichText);
+    SetCaption(
+        QStringLiteral("<span style=\"color:%1\">%2</span>%3")
+            .arg(ResolveColour(startColour).name(), start.toHtmlEscaped(), rest.toHtmlEscaped()));
+}
+
 void Label::SetBackColor(colour::BgrColour colour) {
     backColor_ = colour;
     QPalette palette = Widget()->palette();

@@ -70,6 +70,10 @@ class Label : public Control {
     void Create(QWidget* parent);
     QString Caption() const;
     void SetCaption(const QString& caption);
+    // The caption in two parts, the first in `startColour`, the rest in the label's own
+    // colour; a screen reader hears the two as one text.
+    void SetCaptionInTwoColours(const QString& start, colour::BgrColour startColour,
+                                const QString& rest);
     colour::BgrColour BackColor() const { return backColor_; }
     void SetBackColor(colour::BgrColour colour);
     void SetForeColor(colour::BgrColour colour);

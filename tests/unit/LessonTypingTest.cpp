@@ -3,14 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <cstdint>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "board/KeyJudge.h"
 #include "board/QueueAdvance.h"
+#include "board/RomajiGuide.h"
 #include "lessons/RunBuilder.h"
 
 QT_BEGIN_NAMESPACE
@@ -215,6 +218,54 @@ TEST(TypingALesson, AMissLeavesTheRunWhereItWas) {
     board.Type("ukoso! ");
     EXPECT_TRUE(board.ended);
     EXPECT_EQ(board.missCount, 1);
+}
+
+// The romaji guide after the keys typed: each cell its typed letters in brackets, then those
+// still to type; and what a screen reader hears of it.
+TEST(TypingALesson, TheRomajiGuideShowsTheSpellingBeingTyped) {
+    struct GuideCase {
+        int lesson;
+        std::string keys;
+        QStringView cells;
+        QStringView heard;
+    };
+    const GuideCase cases[] = {
+        // ちゅうがくせいの■みなさん■, stored TY U U GA ...
+        {0, "", u"TY/U/U/GA/KU/SE/I/NO/␣/MI/NA/SA/N/␣", u"TYUUGAKUSEINO スペース MINASAN スペース"},
+        {0, "t", u"[T]Y/U/U/GA/KU/SE/I/NO/␣/MI/NA/SA/N/␣",
+         u"YUUGAKUSEINO スペース MINASAN スペース"},
+        // C takes CH for TY, for that unit alone.
+        {0, "c", u"[C]H/U/U/GA/KU/SE/I/NO/␣/MI/NA/SA/N/␣",
+         u"HUUGAKUSEINO スペース MINASAN スペース"},
+        {0, "chu", u"[CH]/[U]/U/GA/KU/SE/I/NO/␣/MI/NA/SA/N/␣",
+         u"UGAKUSEINO スペース MINASAN スペース"},
+        {0, "chuugakuseino ", u"[CH]/[U]/[U]/[GA]/[KU]/[SE]/[I]/[NO]/[␣]/MI/NA/SA/N/␣",
+         u"MINASAN スペース"},
+        // べんきょうします■: NN, its second N typed past the unit's end; then SHI for SI.
+        {9, "benn", u"[BE]/[NN]/KY/O/U/SI/MA/SU/␣", u"KYOUSIMASU スペース"},
+        {9, "bennkyoush", u"[BE]/[NN]/[KY]/[O]/[U]/[SH]I/MA/SU/␣", u"IMASU スペース"},
+        // そうごうがっか■: XTU for the doubled consonant.
+        {4, "sougougax", u"[SO]/[U]/[GO]/[U]/[GA]/[X]TU/KA/␣", u"TUKA スペース"},
+        // A miss changes nothing; the last cell before the end.
+        {2, "yx", u"[Y]O/U/KO/SO/!/␣", u"OUKOSO! スペース"},
+        {2, "youkoso!", u"[YO]/[U]/[KO]/[SO]/[!]/␣", u"スペース"},
+    };
+    for (const GuideCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << "lesson " << c.lesson << " typed \"" << c.keys << '"');
+        Board board(c.lesson);
+        board.Type(c.keys);
+        const std::vector<board::RomajiCell> cells =
+            board::RomajiGuideCells(board.queue, board.spelling);
+        QStringList shown;
+        for (const board::RomajiCell& cell : cells) {
+            shown << (cell.typed.isEmpty() ? QString() : u'[' + cell.typed + u']') + cell.toType;
+        }
+        EXPECT_EQ(shown.join(u'/'), c.cells.toString());
+        EXPECT_EQ(board::RomajiStillToType(cells), c.heard.toString());
+    }
+    // The end of the text: no cells.
+    EXPECT_TRUE(board::RomajiGuideCells(QStringLiteral("="), {}).empty());
+    EXPECT_TRUE(board::RomajiGuideCells(QString(), {}).empty());
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // What the two windows look like when they are loaded.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include <QAccessible>
 #include <QFontInfo>
 #include <QLabel>
@@ -82,7 +84,8 @@ TEST_F(Layout, MenuBar) {
         keyboardItems.append(item->isSeparator() ? QStringLiteral("-")
                                                  : item->text() + (item->isChecked() ? "✓" : ""));
     }
-    EXPECT_EQ(keyboardItems.join(u' '), QStringLiteral("指の案内 - JIS配列✓ US配列 - 苦手なキー"));
+    EXPECT_EQ(keyboardItems.join(u' '),
+              QStringLiteral("指の案内 ローマ字の案内 - JIS配列✓ US配列 - 苦手なキー"));
 
     const QStringList helpItems{QStringLiteral("クリア基準"),
                                 QStringLiteral("■"),
@@ -219,6 +222,51 @@ TEST_F(Layout, TrailCoversOnlyTheLowerPartOfCellZero) {
     const ui::Label& trail = board().Label3;
     EXPECT_EQ(trail.Top() + trail.Height(), cell.Top() + cell.Height());
     EXPECT_EQ(trail.Top() - cell.Top(), 480);
+}
+
+// 「ローマ字の案内」 on, mid-run, after the pupil took C for TY: a row of romaji under the cells,
+// the board taller by that row and the bar along its bottom edge; off again, the board is as
+// it was, and the run goes on to its end.
+TEST_F(Layout, RomajiGuideGrowsTheBoardOnlyWhileItShows) {
+    StartLesson(0);
+    Type(QStringLiteral("c"));
+    PracticeBoard& b = board();
+    const QSize clientBefore = b.Client()->size();
+    const auto bottomOf = [&b] {
+        return std::array{b.Label2.Top(), b.Line1[0].Top(), b.Line1[1].Top(),
+                          b.Client()->height() * 15};
+    };
+    const auto before = bottomOf();
+
+    menu().RomajiGuide.Click();
+    ASSERT_TRUE(menu().RomajiGuide.Checked());
+    const auto on = bottomOf();
+    for (std::size_t i = 0; i < on.size(); ++i) {
+        EXPECT_EQ(on[i], before[i] + 300) << i;
+    }
+    EXPECT_EQ(b.Client()->width(), clientBefore.width());
+    EXPECT_EQ(b.Label4[0].Top(), b.Label1[0].Top() + b.Label1[0].Height());
+    EXPECT_EQ(b.Label4[1].Left(), b.Label1[1].Left());
+    EXPECT_TRUE(b.Label4[0].Widget()->isVisible());
+    // The C typed, in grey, then the H still to type; the blank by its mark.
+    EXPECT_TRUE(b.Label4[0].Caption().contains(QStringLiteral(">C</span>H")))
+        << b.Label4[0].Caption().toStdString();
+    EXPECT_EQ(b.Label4[8].Caption(), QStringLiteral("␣"));
+    EXPECT_EQ(b.Label4[14].Caption(), QString());
+    EXPECT_EQ(b.Label4[0].Widget()->accessibleDescription(),
+              QStringLiteral("ローマ字：HUUGAKUSEINO スペース MINASAN スペース"));
+
+    Type(QStringLiteral("h"));
+    EXPECT_TRUE(b.Label4[0].Caption().endsWith(QStringLiteral(">CH</span>")));
+
+    menu().RomajiGuide.Click();
+    EXPECT_EQ(bottomOf(), before);
+    EXPECT_EQ(b.Client()->size(), clientBefore);
+    EXPECT_FALSE(b.Label4[0].Widget()->isVisible());
+
+    Type(QStringLiteral("uugakuseino minasan "));
+    EXPECT_FALSE(b.isVisible()) << "the run did not end";
+    EXPECT_EQ(b.MissCount, 0);
 }
 
 }  // namespace
