@@ -34,6 +34,19 @@ constexpr int kGuideHeight = 300;
 
 constexpr int kTimerInterval = 100;
 
+// A row of labels, one for each cell, lined up with the cells.
+void CreateCellRow(std::array<ui::Label, PracticeBoard::kCells>& row, QWidget& parent, int top,
+                   int height, const QFont& font) {
+    for (int index = 0; index < PracticeBoard::kCells; ++index) {
+        ui::Label& label = row[static_cast<std::size_t>(index)];
+        label.Create(&parent);
+        label.Move(kCellLeft + kCellStep * index, top, kCellWidth, height);
+        label.SetBackColor(colour::kPaleCyan);
+        label.SetAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        label.SetFont(font);
+    }
+}
+
 // The window tells the lesson's text.
 void DescribeText(PracticeBoard& board) {
     ui::SetAccessibleDescription(
@@ -77,15 +90,7 @@ PracticeBoard::PracticeBoard() : ui::Form(/*withMenuBar=*/false) {
 
     // Created back to front: the cells, the bar, the trail over the cells, the lines over
     // the bar.
-    const QFont cellFont = ui::LessonFont(20.25, /*bold=*/false);
-    for (int index = 0; index < kCells; ++index) {
-        ui::Label& cell = Label1[static_cast<std::size_t>(index)];
-        cell.Create(Client());
-        cell.Move(kCellLeft + kCellStep * index, kCellTop, kCellWidth, kCellHeight);
-        cell.SetBackColor(colour::kPaleCyan);
-        cell.SetAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        cell.SetFont(cellFont);
-    }
+    CreateCellRow(Label1, *Client(), kCellTop, kCellHeight, ui::LessonFont(20.25, /*bold=*/false));
 
     Label2.Create(Client());
     Label2.Move(0, kBarTop, kBarWidth, kBarHeight);
@@ -124,16 +129,8 @@ PracticeBoard::PracticeBoard() : ui::Form(/*withMenuBar=*/false) {
 // always held, for screen readers too.
 void PracticeBoard::ShowRomajiGuide(bool on) {
     if (on && Label4[0].Widget() == nullptr) {
-        const QFont guideFont = ui::LessonFont(9, /*bold=*/false);
-        for (int index = 0; index < kCells; ++index) {
-            ui::Label& romaji = Label4[static_cast<std::size_t>(index)];
-            romaji.Create(Client());
-            romaji.Move(kCellLeft + kCellStep * index, kGuideTop, kCellWidth, kGuideHeight);
-            romaji.SetBackColor(colour::kPaleCyan);
-            romaji.SetAlignment(Qt::AlignHCenter | Qt::AlignTop);
-            romaji.SetFont(guideFont);
-            romaji.SetVisible(false);
-        }
+        CreateCellRow(Label4, *Client(), kGuideTop, kGuideHeight,
+                      ui::LessonFont(9, /*bold=*/false));
     }
     if (Label4[0].Widget() == nullptr) {
         return;

@@ -17,8 +17,8 @@ void PracticeBoard::RedrawRomajiGuide() {
     }
     // Before the run starts (under the start box) nothing of it is typed yet, whatever the
     // last run left in the spelling.
-    const board::SpellingProgress& spelling =
-        RunInProgress() ? Spelling : board::SpellingProgress{};
+    static const board::SpellingProgress kNothingTyped;
+    const board::SpellingProgress& spelling = RunInProgress() ? Spelling : kNothingTyped;
     const std::vector<board::RomajiCell> cells =
         board::RomajiGuideCells(Module1::RomajiQueue, spelling);
     for (std::size_t index = 0; index < Label4.size(); ++index) {
