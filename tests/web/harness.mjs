@@ -168,6 +168,19 @@ export async function launchBrowser(engine = process.env.TYPING_WEB_ENGINE || 'c
   return driver;
 }
 
+// The faults outside the program that a browser test is run again for: WebKitWebDriver
+// losing the page because the browser's web process ended (a trap or an abort of the program
+// never ends that process: the engine catches it, and the page log shows it), and a driver
+// that never answered a command. A test that fails so is run once more, and says so; every
+// other failure fails at once.
+const outsideFaults = [
+  [/session deleted because of page crash or hang/,
+    "WebKitWebDriver lost the page: the browser's web process ended under it"],
+  [/timed out\. Increase the 'protocolTimeout'/, "the browser's driver never answered a command"],
+];
+export const outsideFaultOf = (error) =>
+  outsideFaults.find(([message]) => message.test(String(error?.message)))?.[1] ?? null;
+
 // A new empty folder under the system's temporary folder; remove() deletes it, as does the
 // end of this process if a failed test leaves without.
 export function temporaryFolder(prefix) {

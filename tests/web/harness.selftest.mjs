@@ -5,7 +5,7 @@
 import fs from 'node:fs';
 import http from 'node:http';
 import path from 'node:path';
-import { colourAt, launchBrowser, serveFolder, sleep, temporaryFolder, waitFor } from './harness.mjs';
+import { colourAt, launchBrowser, outsideFaultOf, serveFolder, sleep, temporaryFolder, waitFor } from './harness.mjs';
 
 const started = Date.now();
 let passed = 0, failed = 0;
@@ -93,6 +93,11 @@ try {
   const took = Date.now() - t0;
   await slow.close();
   check('slow link shares 20000 B/s between two downloads', sizes.every((n) => n === 10000) && took >= 1000 && took < 4000, `${took} ms`);
+  const rerunFor = (message) => outsideFaultOf(new Error(message)) !== null;
+  check('only the named faults outside the program are run again',
+    rerunFor('WebDriver POST /session/1/execute/sync: invalid session id: session deleted because of page crash or hang.')
+    && rerunFor("Page.captureScreenshot timed out. Increase the 'protocolTimeout' setting in launch/connect calls")
+    && !rerunFor('RuntimeError: Unreachable code') && !rerunFor('timed out after 60000 ms waiting for the program to start'));
 } catch (error) {
   check('no exception', false, error.stack);
 } finally {

@@ -2,16 +2,29 @@
 // browser engine TYPING_WEB_ENGINE names (chromium, firefox or webkit; harness.mjs), with
 // real key and mouse events. The trainer's titles, lesson 1's keys, the buttons' places and
 // the speed bands come from trainer_facts, built from the same sources as the program.
-import { after, before, test } from 'node:test';
+import { after, before, test as nodeTest } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
-import { colourAt, decodePng, launchBrowser, pixel, serveFolder, sleep, temporaryFolder, waitFor } from './harness.mjs';
+import { colourAt, decodePng, launchBrowser, outsideFaultOf, pixel, serveFolder, sleep, temporaryFolder, waitFor } from './harness.mjs';
 
 const facts = JSON.parse(execFileSync(process.env.TYPING_TRAINER_FACTS, { encoding: 'utf8' }));
 const pupilPaceMs = 60;
 const finishSite = new URL('../../tools/web/finish-site.py', import.meta.url).pathname;
+
+// A test, run once more only when it failed for the fault outside the program that the
+// harness names; the line "retried: …" says so in the test's output and in make test's.
+const test = (name, steps) => nodeTest(name, async () => {
+  try {
+    await steps();
+  } catch (error) {
+    const fault = outsideFaultOf(error);
+    if (!fault) throw error;
+    console.log(`retried: "${name}", because ${fault} (${error.message.split('\n')[0]})`);
+    await steps();
+  }
+});
 
 let server;
 before(async () => { server = await serveFolder(process.env.TYPING_WEB_SITE); });
