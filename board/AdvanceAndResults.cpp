@@ -10,8 +10,12 @@
 
 void PracticeBoard::AdvanceQueue() {
     QString trail = Label3.Caption();
+    const std::int16_t kanaDone = TypedCount;
     const board::AdvanceStep step =
         board::ConsumeAcceptedKey({Module1::RomajiQueue, TypedCount, trail}, TextLength());
+    if (TypedCount != kanaDone) {
+        Timing.KanaCompleted(Timer1.ElapsedMilliseconds());
+    }
     Label3.SetCaption(trail);
     RedrawRomajiGuide();
     if (step.textEnded) {
@@ -42,6 +46,19 @@ void PracticeBoard::RecordClearedLesson(double shownSpeed) {
     }
 }
 
+void PracticeBoard::RecordRunInSession(const board::RunResult& result) {
+    std::vector<std::pair<QString, std::int64_t>> keyTimes;
+    keyTimes.reserve(Timing.Keys().size());
+    for (const session::KeyTime& key : Timing.Keys()) {
+        keyTimes.emplace_back(board::ExpectedKeyName(QString(key.key)), key.ms);
+    }
+    Module1::Record.Add(
+        {QString::number(Module1::LessonIndex + 1) + QStringLiteral("ページ"), result.shownSpeed,
+         MissCount, Module1::TargetSpeed, result.cleared, Timing.Kana()},
+        keyTimes);
+    ui::Program::Current().RunRecorded();
+}
+
 void PracticeBoard::EndOfRun() {
     // The run's time is read off its clock as the last key comes, then the clock stops, so
     // the time the result boxes stay open is not counted.
@@ -55,6 +72,7 @@ void PracticeBoard::EndOfRun() {
 void PracticeBoard::ShowRunResult() {
     const board::RunResult result =
         board::JudgeRun(TypedCount, Ticks, MissCount, Module1::TargetSpeed);
+    RecordRunInSession(result);
     ui::MessageBoxes& boxes = ui::Program::Current().Boxes();
     if (result.cleared) {
         boxes.MsgBox(board::ClearedPrompt(result.shownSpeed), ui::BoxButtons::Ok,

@@ -40,8 +40,10 @@ void PracticeBoard::Form_Activate() {
         QStringLiteral("Enterを押して、スタート"), ui::BoxButtons::Ok,
         Module1::ClearedFlag != 0 ? ui::BoxIcon::Information : ui::BoxIcon::Warning,
         QStringLiteral("タイピングテスト"), [this](ui::BoxAnswer) { StartRun(); });
-    // Under the start box the guide already shows the first key.
+    // Under the start box the guide already shows the first key, and the record moves off
+    // the board.
     TellGuide(/*afterMiss=*/false);
+    ui::Program::Current().KeepRecordClear();
 }
 
 void PracticeBoard::StartRun() {
@@ -62,6 +64,7 @@ void PracticeBoard::StartRun() {
         TypedCount = 0;
         MissCount = 0;
         Spelling = {};
+        Timing.Start(Module1::PracticeText);
     }
     RedrawRomajiGuide();
     // The keys of the run go to the board, whichever window the start box returned to.

@@ -32,8 +32,12 @@ void PracticeBoard::JudgeKey(board::PressedKey key) {
                                 board::TypedKeyName(key));
         ui::Program::Current().Boxes().MsgBox(judgement.missPrompt, ui::BoxButtons::Ok,
                                               ui::BoxIcon::Warning, judgement.missTitle);
+        Timing.Missed();
         TellGuide(/*afterMiss=*/true);
         return;
+    }
+    if (!Module1::RomajiQueue.isEmpty()) {
+        Timing.KeyAccepted(Module1::RomajiQueue[0], Timer1.ElapsedMilliseconds());
     }
     AdvanceQueue();
     TellGuide(/*afterMiss=*/false);

@@ -5,6 +5,8 @@
 #include <cstdint>
 
 #include "board/KeyJudge.h"
+#include "board/RunResults.h"
+#include "program/SessionRecord.h"
 #include "services/Controls.h"
 #include "services/Form.h"
 
@@ -54,6 +56,7 @@ class PracticeBoard : public ui::Form {
     std::int16_t Ticks = 0;            // tenths of a second, held at 32,767
     std::uint8_t LastKey = 0;          // last key accepted as typed; kept from run to run
     board::SpellingProgress Spelling;  // how the units at the head are being spelled
+    session::RunTiming Timing;         // each kana's time and misses, for the record
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -67,6 +70,8 @@ class PracticeBoard : public ui::Form {
     void EndOfRun();
     void ShowRunResult();
     void RecordClearedLesson(double shownSpeed);
+    // The finished run joins the session's record 「成績」.
+    void RecordRunInSession(const board::RunResult& result);
     void AbandonRun();
     void ReturnToMenu();
     int TextLength() const;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "board/KeyJudge.h"
+#include "services/Colour.h"
 
 namespace board {
 
@@ -15,6 +16,9 @@ struct RomajiCell {
     QString typed;   // the letters of the unit already typed
     QString toType;  // the letters still to type
 };
+
+// The typed letters' colour; those still to type keep the label's own.
+inline constexpr colour::BgrColour kRomajiTypedColour = 0x00808080;
 
 // A blank is typed with Space: the guide shows it as this mark.
 inline constexpr char16_t kSpaceMark = u'␣';

@@ -5,12 +5,6 @@
 #include "program/Module1.h"
 #include "services/Accessibility.h"
 
-namespace {
-
-constexpr colour::BgrColour kTypedGrey = 0x00808080;
-
-}  // namespace
-
 void PracticeBoard::RedrawRomajiGuide() {
     if (Label4[0].Widget() == nullptr || !Label4[0].Visible()) {
         return;
@@ -23,7 +17,7 @@ void PracticeBoard::RedrawRomajiGuide() {
         board::RomajiGuideCells(Module1::RomajiQueue, spelling);
     for (std::size_t index = 0; index < Label4.size(); ++index) {
         const board::RomajiCell cell = index < cells.size() ? cells[index] : board::RomajiCell{};
-        Label4[index].SetCaptionInTwoColours(cell.typed, kTypedGrey, cell.toType);
+        Label4[index].SetCaptionInTwoColours(cell.typed, board::kRomajiTypedColour, cell.toType);
     }
     Label4[0].SetAccessibleDescription(
         ui::LabelledValue(QStringLiteral("ローマ字"), board::RomajiStillToType(cells)));

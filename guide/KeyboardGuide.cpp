@@ -4,7 +4,6 @@
 #include "guide/KeyboardGuide.h"
 
 #include <QEvent>
-#include <QTimer>
 
 #include "board/PracticeBoard.h"
 #include "guide/GuidePlacement.h"
@@ -31,9 +30,7 @@ KeyboardGuide::KeyboardGuide() : ui::Form(/*withMenuBar=*/false) {
     setWindowIcon(ui::ProgramIcon());
     SetBackColor(kBackground);
     // Never the active window: the keys belong to the board and to the boxes.
-    setAttribute(Qt::WA_ShowWithoutActivating);
-    setWindowFlag(Qt::WindowDoesNotAcceptFocus);
-    setFocusPolicy(Qt::NoFocus);
+    NeverTakeKeyboard();
 
     drawing_ = new KeyboardDrawing(Client());
     drawing_->SetTally(&Module1::WeakKeys);
@@ -113,24 +110,6 @@ void KeyboardGuide::Redraw() {
     drawing_->SetDue(guide::StrokeFor(head_, layout_), afterMiss_, line);
     const QString label = afterMiss_ ? QStringLiteral("もう一度") : QStringLiteral("次のキー");
     ui::SetAccessibleDescription(*this, ui::LabelledValue(label, line));
-}
-
-bool KeyboardGuide::event(QEvent* event) {
-    if (event->type() != QEvent::WindowActivate) {
-        return ui::Form::event(event);
-    }
-    // Where the window system activates the guide all the same (a click on it in the
-    // browser), the keyboard goes straight back: to the open box, or to the window that
-    // had it. The guide never becomes the program's active window.
-    QTimer::singleShot(0, this, [] {
-        ui::ActivationTracker& activation = ui::Program::Current().Activation();
-        if (activation.BoxOpen()) {
-            activation.GiveKeyboardToOpenBox();
-        } else if (ui::Form* form = activation.Current(); form != nullptr && form->isVisible()) {
-            form->TakeKeyboard();
-        }
-    });
-    return QWidget::event(event);
 }
 
 bool KeyboardGuide::eventFilter(QObject* watched, QEvent* event) {

@@ -34,7 +34,6 @@ class KeyboardGuide : public ui::Form {
     void Form_Unload(std::int16_t& cancel) override;
 
   protected:
-    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

@@ -39,6 +39,9 @@ class Menu : public ui::Form {
     void UsLayout_Click();
     void WeakKeys_Click();
 
+    // The session's record (RecordMenu.cpp).
+    void Record_Click();
+
     // The indicator speed (IndicatorSpeedMenu.cpp).
     void S60_Click();
     void S90_Click();
@@ -52,6 +55,7 @@ class Menu : public ui::Form {
     ui::MenuItem IndicatorSpeed, S60, S90, S120, S150, S180;
     ui::MenuItem Developper;
     ui::MenuItem Keyboard, FingerGuide, RomajiGuide, JisLayout, UsLayout, WeakKeys;
+    ui::MenuItem Record;
 
     // The speed items in menu order.
     std::array<ui::MenuItem*, 5> SpeedItems() { return {&S60, &S90, &S120, &S150, &S180}; }

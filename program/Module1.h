@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "guide/MissTally.h"
+#include "program/SessionRecord.h"
 
 namespace Module1 {
 
@@ -22,5 +23,7 @@ inline std::uint8_t TargetSpeed = 60;
 inline guide::MissTally WeakKeys;
 // Whether 「ローマ字の案内」 is on: the board shows the romaji under the kana. Off at start.
 inline bool RomajiGuideOn = false;
+// The session's finished runs and the times of their kana and keys, for 「成績」.
+inline session::SessionRecord Record;
 
 }  // namespace Module1

@@ -1,8 +1,10 @@
 #pragma once
 // The program: its two windows and the keyboard guide, each created on first use and then
 // kept until the end, and the services they share.
+#include <QRect>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "services/Activation.h"
 #include "services/MessageBoxes.h"
@@ -10,6 +12,7 @@
 class KeyboardGuide;
 class Menu;
 class PracticeBoard;
+class RecordWindow;
 
 namespace ui {
 
@@ -34,6 +37,15 @@ class Program {
     ::KeyboardGuide& Guide();
     ::KeyboardGuide* GuideIfLoaded() const { return guide_.get(); }
     ::Menu* MenuIfLoaded() const { return menu_.get(); }
+    // The record 「成績」, created the first time it is opened.
+    ::RecordWindow* RecordIfLoaded() const { return record_.get(); }
+
+    // The record window opens beside the menu and the board, showing the record so far.
+    void ShowRecord();
+    // A run has been added to the session's record: an open record window shows it.
+    void RunRecorded();
+    // The board has shown or grown: an open record window moves off it.
+    void KeepRecordClear();
 
     MessageBoxes& Boxes() { return boxes_; }
     ActivationTracker& Activation() { return activation_; }
@@ -42,12 +54,15 @@ class Program {
     void End();
 
   private:
+    std::vector<QRect> FramesToKeepClear() const;
+
     MessageBoxes& boxes_;
     std::function<void()> endProgram_;
     ActivationTracker activation_;
     std::unique_ptr<::Menu> menu_;
     std::unique_ptr<::PracticeBoard> board_;
     std::unique_ptr<::KeyboardGuide> guide_;
+    std::unique_ptr<::RecordWindow> record_;
 };
 
 }  // namespace ui

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 
 #include "services/Accessibility.h"
@@ -276,6 +278,141 @@ long long Timer::ElapsedIntervals() const {
         return 0;
     }
     return sinceEnabled_.elapsed() / timer_->interval();
+}
+
+long long Timer::ElapsedMilliseconds() const {
+    return timer_->isActive() ? sinceEnabled_.elapsed() : 0;
+}
+
+// ---- Table ----
+// Headings over a scrolled column of rows, each cell a label of its own at its column's
+// place, so that a screen reader walks the rows cell by cell.
+
+namespace {
+
+constexpr int kTableRowPixels = 18;
+
+class TableWidget : public QWidget {
+  public:
+    TableWidget(QWidget* parent, const QStringList& headings)
+        : QWidget(parent), headings_(headings) {
+        setFocusPolicy(Qt::NoFocus);
+        for (const QString& heading : headings) {
+            auto* label = new QLabel(heading, this);
+            label->setTextFormat(Qt::PlainText);
+            label->setAlignment(Qt::AlignCenter);
+            label->setFrameShape(QFrame::StyledPanel);
+            headingLabels_.append(label);
+        }
+        scroll_ = new QScrollArea(this);
+        scroll_->setFocusPolicy(Qt::NoFocus);
+        scroll_->setFrameShape(QFrame::StyledPanel);
+        scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        scroll_->verticalScrollBar()->setFocusPolicy(Qt::NoFocus);
+        SetRows({}, {});
+    }
+
+    void SetColumnWidths(const std::vector<int>& pixels) {
+        widths_ = pixels;
+        LayOut();
+    }
+
+    void SetRows(const std::vector<QStringList>& shown, const std::vector<QStringList>& spoken) {
+        rows_ = shown;
+        auto* rows = new QWidget;
+        rows->setAutoFillBackground(false);
+        for (std::size_t row = 0; row < shown.size(); ++row) {
+            for (int column = 0; column < shown[row].size(); ++column) {
+                auto* cell = new QLabel(shown[row][column], rows);
+                cell->setTextFormat(Qt::PlainText);
+                cell->setAlignment(column == 0 ? Qt::AlignLeft | Qt::AlignVCenter
+                                               : Qt::AlignRight | Qt::AlignVCenter);
+                if (row < spoken.size() && column < spoken[row].size()) {
+                    cell->setAccessibleName(spoken[row][column]);
+                }
+            }
+        }
+        delete scroll_->takeWidget();
+        scroll_->setWidget(rows);
+        LayOut();
+    }
+
+    const std::vector<QStringList>& Rows() const { return rows_; }
+
+  protected:
+    void resizeEvent(QResizeEvent*) override { LayOut(); }
+
+  private:
+    int ColumnLeft(int column) const {
+        int left = 0;
+        for (int index = 0; index < column && index < static_cast<int>(widths_.size()); ++index) {
+            left += widths_[static_cast<std::size_t>(index)];
+        }
+        return left;
+    }
+    int ColumnWidth(int column) const {
+        return column < static_cast<int>(widths_.size()) ? widths_[static_cast<std::size_t>(column)]
+                                                         : 0;
+    }
+
+    void LayOut() {
+        for (int column = 0; column < headingLabels_.size(); ++column) {
+            headingLabels_[column]->setGeometry(ColumnLeft(column), 0, ColumnWidth(column),
+                                                kTableRowPixels);
+        }
+        scroll_->setGeometry(0, kTableRowPixels, width(), std::max(height() - kTableRowPixels, 0));
+        QWidget* rows = scroll_->widget();
+        if (rows == nullptr) {
+            return;
+        }
+        const QList<QLabel*> cells = rows->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+        const int columns = std::max(static_cast<int>(headings_.size()), 1);
+        for (int index = 0; index < cells.size(); ++index) {
+            const int column = index % columns;
+            cells[index]->setGeometry(ColumnLeft(column) + 2, (index / columns) * kTableRowPixels,
+                                      ColumnWidth(column) - 4, kTableRowPixels);
+        }
+        rows->resize(ColumnLeft(columns), static_cast<int>(rows_.size()) * kTableRowPixels);
+    }
+
+    QStringList headings_;
+    QList<QLabel*> headingLabels_;
+    QScrollArea* scroll_ = nullptr;
+    std::vector<int> widths_;
+    std::vector<QStringList> rows_;
+};
+
+}  // namespace
+
+void Table::Create(QWidget* parent, const QStringList& headings) {
+    Bind(new TableWidget(parent, headings));
+}
+
+void Table::SetColumnWidths(const std::vector<int>& twipsValues) {
+    std::vector<int> pixels;
+    for (const int value : twipsValues) {
+        pixels.push_back(twips::ToPixels(value));
+    }
+    static_cast<TableWidget*>(Widget())->SetColumnWidths(pixels);
+}
+
+void Table::SetRows(const std::vector<QStringList>& shown, const std::vector<QStringList>& spoken) {
+    static_cast<TableWidget*>(Widget())->SetRows(shown, spoken);
+    DisplayChanged();
+}
+
+int Table::RowCount() const {
+    return static_cast<int>(static_cast<TableWidget*>(Widget())->Rows().size());
+}
+
+QString Table::Cell(int row, int column) const {
+    const std::vector<QStringList>& rows = static_cast<TableWidget*>(Widget())->Rows();
+    if (row < 0 || row >= static_cast<int>(rows.size()) || column < 0 ||
+        column >= rows[static_cast<std::size_t>(row)].size()) {
+        return QString();
+    }
+    return rows[static_cast<std::size_t>(row)][column];
 }
 
 // ---- MenuItem ----

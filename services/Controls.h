@@ -6,7 +6,9 @@
 #include <QElapsedTimer>
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <vector>
 
 #include "services/Colour.h"
 #include "services/Twips.h"
@@ -114,10 +116,24 @@ class Timer {
     // Whole intervals since the timer was last enabled, by a monotonic clock: ticks that came
     // late, or not at all while the program was held up, are in it.
     long long ElapsedIntervals() const;
+    // Milliseconds since the timer was last enabled, by the same clock; 0 while disabled.
+    long long ElapsedMilliseconds() const;
 
   private:
     QTimer* timer_ = nullptr;
     QElapsedTimer sinceEnabled_;
+};
+
+// A table of text a window only shows: headed columns, rows that never take the focus or
+// a selection, scrolled by the mouse. A screen reader reads each cell in its spoken form.
+class Table : public Control {
+  public:
+    void Create(QWidget* parent, const QStringList& headings);
+    void SetColumnWidths(const std::vector<int>& twipsValues);
+    // Each row's cells as shown and as spoken, top row first.
+    void SetRows(const std::vector<QStringList>& shown, const std::vector<QStringList>& spoken);
+    int RowCount() const;
+    QString Cell(int row, int column) const;
 };
 
 class MenuItem {

@@ -6,6 +6,7 @@
 #include <QMargins>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
 
 #include "services/Accessibility.h"
 #include "services/Activation.h"
@@ -23,6 +24,19 @@ namespace {
 ActivationTracker& Activation() {
     Q_ASSERT(ActivationTracker::Running() != nullptr);
     return *ActivationTracker::Running();
+}
+
+// The keyboard goes back to the open box, or to the window that had it.
+void HandKeyboardBack() {
+    ActivationTracker* activation = ActivationTracker::Running();
+    if (activation == nullptr) {
+        return;
+    }
+    if (activation->BoxOpen()) {
+        activation->GiveKeyboardToOpenBox();
+    } else if (Form* form = activation->Current(); form != nullptr && form->isVisible()) {
+        form->TakeKeyboard();
+    }
 }
 
 // Where a shown window's client area starts inside its frame.
@@ -219,10 +233,21 @@ void Form::NoteInteraction() {
 }
 
 bool Form::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && neverTakesKeyboard_) {
+        QTimer::singleShot(0, this, [] { HandKeyboardBack(); });
+        return QWidget::event(event);
+    }
     if (event->type() == QEvent::WindowActivate && ActivationTracker::Running() != nullptr) {
         Activation().PlatformActivated(*this);
     }
     return QWidget::event(event);
+}
+
+void Form::NeverTakeKeyboard() {
+    neverTakesKeyboard_ = true;
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+    setFocusPolicy(Qt::NoFocus);
 }
 
 void Form::closeEvent(QCloseEvent* event) {

@@ -62,6 +62,10 @@ class Form : public QWidget {
     // The window becomes the active one with the keyboard on itself, in time for the very
     // next key.
     void TakeKeyboard();
+    // A window that only shows (a guide, a record): it never becomes the active window, and
+    // where the window system activates it all the same (a click on it in the browser), the
+    // keyboard goes straight back to the open box, or to the window that had it.
+    void NeverTakeKeyboard();
 
     QWidget* Client() const { return client_; }
     QMenuBar* MenuBar() const { return menuBar_; }
@@ -85,6 +89,7 @@ class Form : public QWidget {
     std::optional<QPoint> placedBeforeShow_;
     bool shownBefore_ = false;
     bool takesKeys_ = false;
+    bool neverTakesKeyboard_ = false;
     twips::TwipsProperty top_;
     twips::TwipsProperty width_;
 };

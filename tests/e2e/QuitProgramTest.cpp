@@ -1,5 +1,5 @@
 // The real program, started as its own process on the test display, closed through the
-// window manager.
+// window manager; its quit question read as a screen reader reads it.
 #include <gtest/gtest.h>
 
 #include "e2e/DisplaySession.h"
@@ -11,14 +11,17 @@ namespace {
 
 TEST(QuitProgram, ClosingTheMenuAsksFirstNoKeepsItRunningAndYesEndsItWithStatusZero) {
     xsession::ChildProcess program =
-        Session().Launch({TYPING_PROGRAM_PATH}, {"QT_QPA_PLATFORM=xcb"});
+        Session().Launch({TYPING_PROGRAM_PATH},
+                         {"QT_QPA_PLATFORM=xcb", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1"});
     const long pid = program.Pid();
 
+    std::string quitBoxRead;  // through the accessibility bus
     bool runningAfterNo = false;
     std::size_t menusAfterNo = 0;
     const PupilOutcome outcome = RunPupil(Session(), [&](Pupil& pupil) {
         const WindowId menu = pupil.WaitForWindow(kMenuTitle, pid, 20s);
         WindowId box = AskToClose(pupil, menu, pid);
+        quitBoxRead = pupil.AccessibleTreeOf(kApplicationName, kQuitBoxTitle);
         // Escape answers No.
         pupil.PressKey("Escape");
         pupil.WaitUntilGone(box, kQuitBoxTitle);
@@ -31,6 +34,9 @@ TEST(QuitProgram, ClosingTheMenuAsksFirstNoKeepsItRunningAndYesEndsItWithStatusZ
         pupil.PressKey("Return");
     });
     ASSERT_TRUE(outcome.finished) << outcome.Report();
+    // The buttons in Qt's own Japanese, as a screen reader names them.
+    EXPECT_NE(quitBoxRead.find("\tpush button\tはい(Y)\t"), std::string::npos) << quitBoxRead;
+    EXPECT_NE(quitBoxRead.find("\tpush button\tいいえ(N)\t"), std::string::npos) << quitBoxRead;
     EXPECT_TRUE(runningAfterNo) << "the program ended although the pupil answered No";
     EXPECT_EQ(menusAfterNo, 1u) << "the menu window did not stay after No";
 

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <optional>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -75,6 +76,27 @@ int OpenboxTitleBarWidthFor(const QString& title) {
     face.setPointSize(8);
     face.setBold(true);
     return QFontMetrics(face).horizontalAdvance(title) + 115;
+}
+
+// The names and descriptions a screen reader meets in a window, in the order it walks them,
+// each followed by ",": from the tree Pupil::AccessibleTreeOf reads.
+std::string NamesAndDescriptions(const std::string& tree) {
+    std::string read;
+    std::istringstream lines(tree);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream fields(line);
+        std::string depth, role, name, description;
+        std::getline(fields, depth, '\t');
+        std::getline(fields, role, '\t');
+        std::getline(fields, name, '\t');
+        std::getline(fields, description);
+        for (const std::string& text : {name, description}) {
+            if (!text.empty()) {
+                read += text + ",";
+            }
+        }
+    }
+    return read;
 }
 
 TEST_F(TypingRunOnScreen, LessonOneTypedWithRealKeysIsClearedAndRecordedOnItsButton) {
@@ -203,7 +225,9 @@ TEST_F(TypingRunOnScreen, WrongKeysShowTheExpectedKeyAndAreCountedAsMisses) {
 // spelling, to the end of the run; the guide sits by the board (below it where the screen
 // has room) and never takes a key. Then lessons 11 and 18, showing as they do for a class
 // that has come that far, are typed as an input method taught them (SHI, TSU, NN before a
-// blank and before a consonant) and clear without a miss box.
+// blank and before a consonant) and clear without a miss box. The romaji guide is on too,
+// and a screen reader reads it, respelled to CHU, and then the record of the three runs
+// through the accessibility bus.
 TEST_F(TypingRunOnScreen, TheGuideFollowsTheQueueAndLessonsTypedInHepburnClear) {
     ASSERT_TRUE(StartedOnScreen());
     Menu& menu = MenuWindow();
@@ -217,9 +241,12 @@ TEST_F(TypingRunOnScreen, TheGuideFollowsTheQueueAndLessonsTypedInHepburnClear) 
         menu.Command1[lesson].SetVisible(true);
         hepburnButtons.push_back(CentreOnScreen(*menu.Command1[lesson].Widget()));
     }
+    const ScreenPoint recordTitle = MenuTitleCentre(menu.Record);
     ASSERT_TRUE(PupilDid([&](Pupil& pupil) {
         pupil.ClickAt(keyboardTitle);
         ClickItemOfOpenMenu(pupil, QStringLiteral("指の案内"));
+        pupil.ClickAt(keyboardTitle);
+        ClickItemOfOpenMenu(pupil, QStringLiteral("ローマ字の案内"));
     }));
     KeyboardGuide* guide = Program().GuideIfLoaded();
     ASSERT_NE(guide, nullptr);
@@ -228,6 +255,8 @@ TEST_F(TypingRunOnScreen, TheGuideFollowsTheQueueAndLessonsTypedInHepburnClear) 
     // What a screen reader hears of the guide, change by change; the missed key as drawn on
     // the screen; the guide's place by the board.
     QStringList heard;
+    std::string boardAfterC;  // through the accessibility bus
+    std::string record;
     std::optional<QColor> missedKeyOnScreen;
     std::optional<QPoint> guideCorner;
     std::optional<QPoint> placeByRule;
@@ -259,15 +288,38 @@ TEST_F(TypingRunOnScreen, TheGuideFollowsTheQueueAndLessonsTypedInHepburnClear) 
         pupil.WaitForWindow("xではありません");
         pupil.Pause(1s);  // the red key is drawn and read off the screen
         pupil.CloseBoxWithEnter("xではありません");
-        pupil.Type("chuugakuseino minasan ", kPupilPace);
+        pupil.Type("c", kPupilPace);
+        boardAfterC = pupil.AccessibleTreeOf(kApplicationName, kBoardTitle);
+        pupil.Type("huugakuseino minasan ", kPupilPace);
         FinishRun(pupil, menuId);
         for (std::size_t run = 0; run < hepburnButtons.size(); ++run) {
             StartLessonByClick(pupil, hepburnButtons[run]);
             pupil.Type(hepburn[run].second, kPupilPace);
             FinishRun(pupil, menuId);
         }
+        pupil.ClickAt(recordTitle);
+        pupil.WaitForWindow(kRecordTitle);
+        record = pupil.AccessibleTreeOf(kApplicationName, kRecordTitle);
+        pupil.WaitUntilActive(menuId, "the menu window, under the record");
     }));
     listener.stop();
+
+    EXPECT_NE(NamesAndDescriptions(boardAfterC)
+                  .find(",ローマ字：HUUGAKUSEINO スペース MINASAN スペース,"),
+              std::string::npos)
+        << boardAfterC;
+    // Newest first, each row's cells as spoken; the picture tells the slowest kana and the
+    // misses (none in lesson 18).
+    const std::string recordRead = NamesAndDescriptions(record);
+    EXPECT_TRUE(std::regex_search(
+        recordRead, std::regex("前回：18ページ,.*前回のタイム,いちばん時間がかかったかな：[^,]+"
+                               "（[0-9.]+秒）。ミスはありません,")))
+        << recordRead;
+    EXPECT_TRUE(std::regex_search(
+        recordRead, std::regex(",18ページ,[0-9.]+打／分,ミス0回,目標60字／分,合格,11ページ,"
+                               "[0-9.]+打／分,ミス0回,目標60字／分,合格,1ページ,[0-9.]+打／分,"
+                               "ミス1回,目標60字／分,(合格|不合格),")))
+        << recordRead;
 
     EXPECT_EQ(heard.mid(0, 5), (QStringList{QStringLiteral("次のキー"),
                                             QStringLiteral("次のキー：T　左手・人差し指"),

@@ -36,7 +36,9 @@ void UseSession(const xsession::XSession* session) {
 int main(int argc, char* argv[]) {
     std::unique_ptr<xsession::XSession> session;
     try {
-        session = std::make_unique<xsession::XSession>();
+        xsession::XSession::Options options;
+        options.sessionBus = true;
+        session = std::make_unique<xsession::XSession>(options);
     } catch (const xsession::XSessionError& error) {
         std::fprintf(stderr,
                      "The end-to-end tests need their own X display (Xvfb) with a window "
@@ -47,6 +49,10 @@ int main(int argc, char* argv[]) {
     xsession::StopSessionOnFatalSignals(*session);
     setenv("DISPLAY", session->Display().c_str(), 1);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
+    // Screen readers reach the program through the session's accessibility bus, as on a
+    // desktop where one runs.
+    setenv("DBUS_SESSION_BUS_ADDRESS", session->SessionBusAddress().c_str(), 1);
+    setenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1", 1);
     // One logical pixel to one screen pixel: the tests click at coordinates the program
     // computes, and compare them with what the X server reports.
     for (const char* scaling : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",

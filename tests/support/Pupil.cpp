@@ -200,6 +200,16 @@ std::string Pupil::PropertyOf(WindowId window, const std::string& property) {
     return Tool({"xprop", "-id", std::to_string(window), property}).Line();
 }
 
+// Debian's own Python, which python3-dbus is installed for.
+std::string Pupil::AccessibleTreeOf(const std::string& application, const std::string& title) {
+    const xsession::CommandResult read =
+        Tool({"/usr/bin/python3", TYPING_ACCESSIBILITY_READER, application, title});
+    if (!read.Succeeded()) {
+        Fail("the accessibility bus has no window '" + title + "': " + read.err);
+    }
+    return read.out;
+}
+
 unsigned Pupil::ColourAt(ScreenPoint point) {
     const std::string crop = "1x1+" + std::to_string(point.x) + "+" + std::to_string(point.y);
     // ImageMagick's text format: "0,0: (r,g,b)  #RRGGBB  srgb(...)".

@@ -72,6 +72,10 @@ class Pupil {
     ScreenRect FrameRect(WindowId window);
     // A property of a window as xprop prints it ("_NET_WM_ALLOWED_ACTIONS(ATOM) = ...").
     std::string PropertyOf(WindowId window, const std::string& property);
+    // What a screen reader finds of the window `title` of `application` through the
+    // accessibility bus (the session needs its session bus): one node a line, its depth,
+    // role, name and description between tabs (support/read-accessible.py).
+    std::string AccessibleTreeOf(const std::string& application, const std::string& title);
     // The colour of one pixel of the screen, as 0xRRGGBB.
     unsigned ColourAt(ScreenPoint point);
     // The text of the clipboard (the X CLIPBOARD selection); empty when nothing holds it.

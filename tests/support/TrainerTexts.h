@@ -7,6 +7,9 @@ namespace e2e {
 
 inline const std::string kMenuTitle = "ページを選ぼう";
 inline const std::string kBoardTitle = "薫風高校タイピング";
+inline const std::string kRecordTitle = "成績";
+// The program's name, as the accessibility bus knows it.
+inline const std::string kApplicationName = "kunpu-typing";
 inline const std::string kStartBoxTitle = "タイピングテスト";
 inline const std::string kFinishedBoxTitle = "よくがんばりました";
 inline const std::string kTimeBoxTitle = "タイム";

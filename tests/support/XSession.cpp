@@ -3,6 +3,7 @@
 #include <signal.h>
 
 #include <QByteArray>
+#include <QFileInfo>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QString>
@@ -199,6 +200,9 @@ XSession::XSession(Options options) {
     try {
         StartServer(options);
         StartWindowManager(options);
+        if (options.sessionBus) {
+            StartSessionBus(options);
+        }
     } catch (...) {
         StopAll();
         throw;
@@ -213,6 +217,8 @@ void XSession::StopAll() {
     // The window manager first: it is a client of the server.
     windowManager_.Stop();
     server_.Stop();
+    // The accessibility bus's launcher ends with the session bus it was started on.
+    sessionBus_.Stop();
     configHome_.reset();
 }
 
@@ -277,9 +283,37 @@ void XSession::StartWindowManager(const Options& options) {
     }
 }
 
+// The bus listens on a socket in the session's own folder; it is ready once the socket is.
+void XSession::StartSessionBus(const Options& options) {
+    const std::string socket = configHome_->filePath(QStringLiteral("bus")).toStdString();
+    sessionBus_ = ChildProcess(
+        {"dbus-daemon", "--session", "--nofork", "--nopidfile", "--address=unix:path=" + socket},
+        Environment());
+    const Clock::time_point deadline = Clock::now() + options.startTimeout;
+    while (!QFileInfo::exists(QString::fromStdString(socket))) {
+        if (!sessionBus_.Running() || Clock::now() >= deadline) {
+            throw XSessionError("the session bus (dbus-daemon) did not start");
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    busAddress_ = "unix:path=" + socket;
+    // The accessibility bus is started now, before any program: a program looks for it as it
+    // starts, and only then.
+    const CommandResult started =
+        Run({"dbus-send", "--session", "--dest=org.a11y.Bus", "--print-reply", "/org/a11y/bus",
+             "org.a11y.Bus.GetAddress"});
+    if (!started.Succeeded()) {
+        throw XSessionError("the accessibility bus did not start: " + started.err);
+    }
+}
+
 std::vector<std::string> XSession::Environment(const std::vector<std::string>& extra) const {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), QString::fromStdString(display_));
+    if (!busAddress_.empty()) {
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                           QString::fromStdString(busAddress_));
+    }
     const QProcessEnvironment overrides = ToProcessEnvironment(extra);
     for (const QString& name : overrides.keys()) {
         environment.insert(name, overrides.value(name));
@@ -353,6 +387,7 @@ namespace {
 
 volatile pid_t fatalSignalServerPid = 0;
 volatile pid_t fatalSignalWindowManagerPid = 0;
+volatile pid_t fatalSignalBusPid = 0;
 
 extern "C" void StopSessionAndDie(int signalNumber) {
     if (fatalSignalWindowManagerPid > 0) {
@@ -360,6 +395,9 @@ extern "C" void StopSessionAndDie(int signalNumber) {
     }
     if (fatalSignalServerPid > 0) {
         kill(fatalSignalServerPid, SIGKILL);
+    }
+    if (fatalSignalBusPid > 0) {
+        kill(fatalSignalBusPid, SIGKILL);
     }
     std::signal(signalNumber, SIG_DFL);
     std::raise(signalNumber);
@@ -370,6 +408,7 @@ extern "C" void StopSessionAndDie(int signalNumber) {
 void StopSessionOnFatalSignals(const XSession& session) {
     fatalSignalServerPid = session.ServerPid();
     fatalSignalWindowManagerPid = session.WindowManagerPid();
+    fatalSignalBusPid = session.SessionBusPid();
     for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGSEGV, SIGABRT, SIGBUS, SIGFPE}) {
         std::signal(signalNumber, StopSessionAndDie);
     }
@@ -378,6 +417,7 @@ void StopSessionOnFatalSignals(const XSession& session) {
 void ForgetSessionOnFatalSignals() {
     fatalSignalServerPid = 0;
     fatalSignalWindowManagerPid = 0;
+    fatalSignalBusPid = 0;
 }
 
 }  // namespace xsession

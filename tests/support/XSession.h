@@ -91,6 +91,9 @@ class XSession {
         int height = 800;
         int depth = 24;
         std::chrono::milliseconds startTimeout = std::chrono::seconds(20);
+        // A private D-Bus session bus as well, through which screen readers reach programs
+        // (the accessibility bus is started on it when a program first asks for it).
+        bool sessionBus = false;
     };
 
     // Starts Xvfb on a free display and openbox on it; returns once openbox has taken the
@@ -106,6 +109,9 @@ class XSession {
     const std::string& Display() const { return display_; }
     pid_t ServerPid() const { return server_.Pid(); }
     pid_t WindowManagerPid() const { return windowManager_.Pid(); }
+    pid_t SessionBusPid() const { return busAddress_.empty() ? 0 : sessionBus_.Pid(); }
+    // "unix:path=…", for DBUS_SESSION_BUS_ADDRESS; empty without a session bus.
+    const std::string& SessionBusAddress() const { return busAddress_; }
 
     // Runs a command on this display and waits for it; a command still running after
     // `timeout` is killed and reported as timed out. Safe to call from any thread.
@@ -117,7 +123,8 @@ class XSession {
     ChildProcess Launch(const std::vector<std::string>& argv,
                         const std::vector<std::string>& extraEnvironment = {}) const;
 
-    // The environment of a program on this display: the current one, with DISPLAY set.
+    // The environment of a program on this display: the current one, with DISPLAY set (and
+    // DBUS_SESSION_BUS_ADDRESS, with a session bus).
     std::vector<std::string> Environment(const std::vector<std::string>& extra = {}) const;
 
     // The tools a session needs that are not in PATH, and the line that installs them.
@@ -127,6 +134,7 @@ class XSession {
   private:
     void StartServer(const Options& options);
     void StartWindowManager(const Options& options);
+    void StartSessionBus(const Options& options);
     void StopAll();
 
     std::string display_;
@@ -134,6 +142,8 @@ class XSession {
     std::unique_ptr<QTemporaryDir> configHome_;
     ChildProcess server_;
     ChildProcess windowManager_;
+    std::string busAddress_;
+    ChildProcess sessionBus_;
 };
 
 // Runs a command with `environment` as its whole environment and captures its output.

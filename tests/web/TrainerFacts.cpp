@@ -7,6 +7,7 @@
 #include <QJsonObject>
 #include <cstdio>
 
+#include "board/RomajiGuide.h"
 #include "guide/KeyChart.h"
 #include "guide/KeyboardDrawing.h"
 #include "lessons/LessonCatalogue.h"
@@ -14,6 +15,8 @@
 #include "menu/IndicatorSpeeds.h"
 #include "menu/MenuLayout.h"
 #include "menu/SpeedColourBands.h"
+#include "record/RecordPicture.h"
+#include "record/RecordWindow.h"
 #include "services/Colour.h"
 #include "services/Twips.h"
 #include "support/TrainerTexts.h"
@@ -90,6 +93,13 @@ int main() {
         {"paleCyan", static_cast<qint64>(colour::kPaleCyan)},
         {"indicatorSpeeds", speeds},
         {"guide", Guide()},
+        {"record", QJsonObject{{"width", RecordWindow::kClientWidthPixels},
+                               {"height", RecordWindow::kClientHeightPixels},
+                               {"barColour", static_cast<qint64>(colour::FromRgb(
+                                                 {RecordPicture::kBarColour.red(),
+                                                  RecordPicture::kBarColour.green(),
+                                                  RecordPicture::kBarColour.blue()}))}}},
+        {"romajiTypedColour", static_cast<qint64>(board::kRomajiTypedColour)},
         {"startSpeed", speed_menu::kStartSpeed}};
     std::fputs(QJsonDocument(facts).toJson(QJsonDocument::Indented).constData(), stdout);
     return 0;

@@ -233,7 +233,7 @@ for (const [screen, width, height] of [['an iPad upright', 768, 1024], ['a small
       await waitUntilRunning(page);
       const client = await menuClientRect(page);
       const titles = await menuTitleCentres(page, client);
-      const keyboardTitle = titles.at(-1);  // the last title of the menu bar
+      const keyboardTitle = titles.at(-2);  // the title before 「成績」, the last
       await page.click(keyboardTitle.x, keyboardTitle.y);
       await sleep(300);
       await press(page, 'ArrowDown');
@@ -264,11 +264,79 @@ for (const [screen, width, height] of [['an iPad upright', 768, 1024], ['a small
       assert.ok(first.top + facts.guide.client.height <= height, 'the guide is cut off at the bottom');
       assert.ok(lit(first, 'T') && !lit(first, 'H'), 'the guide does not light T, the first key');
       await press(page, 'c');
-      await sleep(300);
-      const second = await guide();
-      assert.ok(lit(second, 'H') && !lit(second, 'T'), 'after C the guide does not light H');
+      await waitFor(async () => {
+        const second = await guide();
+        return lit(second, 'H') && !lit(second, 'T');
+      }, { what: 'the guide to light H after C' });
     }));
 }
+
+// The romaji guide and the record 「成績」, on an iPad on its side, the narrowest screen the
+// record stands beside the menu on: the guide greys the letters typed under the kana; the
+// record opens without taking the keyboard (Enter still starts lesson 1), stays off the
+// board, and after the run shows its picture.
+test('the romaji guide greys what was typed, and the record opens beside the menu and draws the run', () =>
+  withPage({ width: 1024, height: 700 }, async (page) => {
+    await waitUntilRunning(page);
+    const client = await menuClientRect(page);
+    const titles = await menuTitleCentres(page, client);
+    await page.click(titles.at(-2).x, titles.at(-2).y);  // キーボード
+    await sleep(300);
+    await typeKeys(page, ['ArrowDown', 'ArrowDown', 'Enter']);  // ローマ字の案内
+    await page.click(titles.at(-1).x, titles.at(-1).y);  // 成績
+    // The record's client area: the first row of its white as wide as the window.
+    const { width: recordWidth, height: recordHeight } = facts.record;
+    const findRecord = async () => {
+      const image = await screenImage(page);
+      for (let y = 0; y < image.height; y++) {
+        let run = 0;
+        for (let x = 0; x <= image.width; x++) {
+          if (x < image.width && pixel(image, x, y) === 0xffffff) { run++; continue; }
+          if (run === recordWidth) return { image, left: x - run, top: y };
+          run = 0;
+        }
+      }
+      return undefined;
+    };
+    const record = await waitFor(findRecord, { what: 'the record window' });
+    const apart = (a, b) => a.left + a.width <= b.left || b.left + b.width <= a.left
+      || a.top + a.height <= b.top || b.top + b.height <= a.top;
+    const recordRect = { left: record.left, top: record.top, width: recordWidth, height: recordHeight };
+    assert.ok(apart(recordRect, client), `the record at ${record.left}, ${record.top} covers the menu`);
+    assert.ok(record.left + recordWidth <= 1024 && record.top + recordHeight <= 700, 'the record is cut off');
+
+    await press(page, 'Enter');  // lesson 1 kept the focus
+    await closeBox(page, facts.titles.startBox);
+    const board = await boardClientTop(page, client);
+    assert.ok(board.top !== undefined, 'no board below the menu window');
+    const boardRect = { left: client.left, top: board.top, width: client.width, height: 140 };
+    assert.ok(apart(recordRect, boardRect), 'the record covers the board');
+    const greyOnBoard = async () => {
+      const image = await screenImage(page);
+      let count = 0;
+      for (let y = board.top; y < board.top + boardRect.height; y++) {
+        for (let x = client.left; x < client.left + client.width; x++) {
+          count += pixel(image, x, y) === facts.romajiTypedColour ? 1 : 0;
+        }
+      }
+      return count;
+    };
+    assert.equal(await greyOnBoard(), 0, 'grey letters before any key');
+    await press(page, 'c');  // C for TY: the guide spells CHU, C typed
+    await waitFor(async () => (await greyOnBoard()) > 0, { what: 'the typed C in grey under ち' });
+    await typeKeys(page, facts.lessonOneKeys.slice(1));
+    await closeBox(page, facts.titles.finishedBox);
+    await closeBox(page, facts.titles.timeBox);
+    await waitFor(async () => {
+      const image = await screenImage(page);
+      for (let y = record.top; y < record.top + recordHeight / 3; y++) {
+        for (let x = record.left; x < record.left + recordWidth; x++) {
+          if (pixel(image, x, y) === facts.record.barColour) return true;
+        }
+      }
+      return false;
+    }, { what: "the run's bars in the record" });
+  }));
 
 // Pupils double-click. The first click shows the board, whose start box opens at once; the
 // second press lands on the menu window, which the box blocks: the box keeps the keyboard.

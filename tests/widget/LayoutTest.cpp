@@ -72,12 +72,12 @@ TEST_F(Layout, OnlyTheTopStripOfTheLastButtonFitsInTheWindow) {
 
 TEST_F(Layout, MenuBar) {
     const QList<QAction*> top = menu().MenuBar()->actions();
-    ASSERT_EQ(top.size(), 4);
+    ASSERT_EQ(top.size(), 5);
     EXPECT_EQ(top[0]->text(), QStringLiteral("使用法"));
     EXPECT_EQ(top[1]->text(), QStringLiteral("インディケーター速度"));
     EXPECT_EQ(top[2]->text(), QStringLiteral("技術・開発"));
     EXPECT_EQ(top[2]->menu(), nullptr);  // a command of its own, no drop-down
-    // The keyboard guide's entry comes last: the guide off, the JIS layout.
+    // The keyboard guide's entry: the guides off, the JIS layout.
     EXPECT_EQ(top[3]->text(), QStringLiteral("キーボード"));
     QStringList keyboardItems;
     for (const QAction* item : top[3]->menu()->actions()) {
@@ -86,6 +86,8 @@ TEST_F(Layout, MenuBar) {
     }
     EXPECT_EQ(keyboardItems.join(u' '),
               QStringLiteral("指の案内 ローマ字の案内 - JIS配列✓ US配列 - 苦手なキー"));
+    EXPECT_EQ(top[4]->text(), QStringLiteral("成績"));
+    EXPECT_EQ(top[4]->menu(), nullptr);
 
     const QStringList helpItems{QStringLiteral("クリア基準"),
                                 QStringLiteral("■"),

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "guide/KeyboardGuide.h"
+#include "record/RecordWindow.h"
 #include "support/ProgramFixture.h"
 
 namespace {
@@ -149,6 +150,58 @@ TEST_F(TypingRun, TheKeyboardGuideFollowsTheBoardAndClosingItTurnsItOff) {
     menu().FingerGuide.Click();
     EXPECT_TRUE(guide.isVisible());
     EXPECT_EQ(heard(), QStringLiteral("次のキー：!　左手・小指、Shiftは右手・小指"));
+}
+
+// The record lists the runs that ended, newest first, whatever happened on the way: a run
+// given up, a run interrupted by another lesson, a pupil who went back to the menu mid-run.
+// Closed and opened again, it shows the same; it never takes the keyboard.
+TEST_F(TypingRun, TheRecordListsEveryFinishedRunAndNoOther) {
+    menu().Record.Click();
+    RecordWindow* record = program->RecordIfLoaded();
+    ASSERT_NE(record, nullptr);
+    EXPECT_TRUE(record->isVisible());
+    EXPECT_EQ(record->Caption(), QStringLiteral("成績"));
+    EXPECT_TRUE(record->testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_EQ(record->Runs.RowCount(), 0);
+    EXPECT_EQ(record->RunResult.Caption(), QStringLiteral("まだ記録はありません"));
+
+    StartLesson(2);  // YO_U_KO_SO_!_ _
+    Type(QStringLiteral("youkox"));
+    FinishRunWithTicks(QStringLiteral("so! "), 100);
+    StartLesson(0);
+    Type(QStringLiteral("chuu"));
+    board().Form_MouseDown(2);  // given up
+    StartLesson(0);
+    Type(QStringLiteral("chuu"));
+    menu().Show();  // back to the menu mid-run, then on with the run
+    board().Show();
+    AnswerBoxes();
+    Type(QStringLiteral("ga"));
+    StartLesson(3);  // the run above is interrupted: KI_KA_I_KA_ _1_KU_RA_SU_ _
+    FinishRunWithTicks(QStringLiteral("kikaika 1kurasu "), 200);
+
+    ASSERT_EQ(record->Runs.RowCount(), 2);
+    EXPECT_EQ(record->Runs.Cell(0, 0), QStringLiteral("4ページ"));
+    EXPECT_EQ(record->Runs.Cell(1, 0), QStringLiteral("3ページ"));
+    EXPECT_EQ(record->Runs.Cell(1, 1), QStringLiteral("36"));  // 6 kana in 10 s
+    EXPECT_EQ(record->Runs.Cell(1, 2), QStringLiteral("1"));
+    EXPECT_EQ(record->Runs.Cell(1, 4), QStringLiteral("×"));
+    EXPECT_EQ(record->LastRun.Caption(), QStringLiteral("前回：4ページ"));
+    EXPECT_EQ(record->RunResult.Caption(), QStringLiteral("30打／分　ミス0回"));
+    EXPECT_EQ(record->WeakKeys.Caption(), QStringLiteral("苦手なキー\nS　1回"));
+    const std::vector<session::RunEntry>& runs = Module1::Record.Runs();
+    ASSERT_EQ(runs.size(), 2u);
+    ASSERT_EQ(runs[0].kana.size(), 6u);
+    EXPECT_EQ(runs[0].kana[3].kana, QChar(u'そ'));
+    EXPECT_EQ(runs[0].kana[3].misses, 1);  // the miss falls on the kana that was due
+    EXPECT_EQ(runs[1].kana.size(), 10u);
+    EXPECT_FALSE(record->isActiveWindow());
+
+    record->close();
+    EXPECT_FALSE(record->isVisible());
+    menu().Record.Click();
+    EXPECT_TRUE(record->isVisible());
+    EXPECT_EQ(record->Runs.RowCount(), 2);
 }
 
 TEST_F(TypingRun, MissBoxNamesTheSpaceBar) {
