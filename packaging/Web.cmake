@@ -19,9 +19,11 @@ if(NOT EXISTS ${TYPING_WEB_FONT})
     message(FATAL_ERROR "${TYPING_WEB_FONT} is missing: install the Debian package "
                         "fonts-ipafont-gothic (tools/install-deps)")
 endif()
+# Every folder whose code shows a text: a new window's folder joins the list.
 file(GLOB_RECURSE shown_text_sources CONFIGURE_DEPENDS
      program/*.cpp program/*.h services/*.cpp services/*.h menu/*.cpp menu/*.h
-     lessons/*.cpp lessons/*.h board/*.cpp board/*.h guide/*.cpp guide/*.h)
+     lessons/*.cpp lessons/*.h board/*.cpp board/*.h guide/*.cpp guide/*.h
+     record/*.cpp record/*.h)
 set(cut_face ${PROJECT_BINARY_DIR}/fonts/kunpu-pgothic.ttf)
 add_custom_command(OUTPUT ${cut_face}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/fonts
