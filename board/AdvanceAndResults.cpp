@@ -1,5 +1,5 @@
 // Each accepted key moves the run on by one key; the end of the text ends the run, reports
-// the speed and records a cleared lesson on its button.
+// the speed and records a cleared lesson on its button (a drill on none).
 #include "board/IndicatorArithmetic.h"
 #include "board/PracticeBoard.h"
 #include "board/QueueAdvance.h"
@@ -53,8 +53,10 @@ void PracticeBoard::RecordRunInSession(const board::RunResult& result) {
         keyTimes.emplace_back(board::ExpectedKeyName(QString(key.key)), key.ms);
     }
     Module1::Record.Add(
-        {QString::number(Module1::LessonIndex + 1) + QStringLiteral("ページ"), result.shownSpeed,
-         MissCount, Module1::TargetSpeed, result.cleared, Timing.Kana()},
+        {Module1::DrillOnBoard
+             ? QStringLiteral("苦手キー練習")
+             : QString::number(Module1::LessonIndex + 1) + QStringLiteral("ページ"),
+         result.shownSpeed, MissCount, Module1::TargetSpeed, result.cleared, Timing.Kana()},
         keyTimes);
     ui::Program::Current().RunRecorded();
 }
@@ -78,8 +80,11 @@ void PracticeBoard::ShowRunResult() {
         boxes.MsgBox(board::ClearedPrompt(result.shownSpeed), ui::BoxButtons::Ok,
                      ui::BoxIcon::Information, QStringLiteral("タイム"),
                      [this, speed = result.shownSpeed](ui::BoxAnswer) {
-                         RecordClearedLesson(speed);
-                         Module1::ClearedFlag = -1;
+                         // A drill clears no lesson: no button records it, none is revealed.
+                         if (!Module1::DrillOnBoard) {
+                             RecordClearedLesson(speed);
+                             Module1::ClearedFlag = -1;
+                         }
                          ReturnToMenu();
                      });
     } else {

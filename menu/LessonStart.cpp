@@ -1,4 +1,5 @@
-// A lesson button builds the run of its lesson and shows the practice board.
+// A lesson button builds the run of its lesson and shows the practice board; a drill of the
+// weak keys takes the same path.
 #include "board/PracticeBoard.h"
 #include "lessons/RunBuilder.h"
 #include "menu/Menu.h"
@@ -11,7 +12,12 @@ void Menu::Command1_Click(std::int16_t index) {
         return;  // the button below the grid has no lesson: nothing starts, nothing changes
     }
     Module1::LessonIndex = index;
+    Module1::DrillOnBoard = false;
+    ShowRunOnBoard(*run);
+}
 
+// The path of every run, a lesson's or a drill's.
+void Menu::ShowRunOnBoard(const lessons::BuiltRun& run) {
     PracticeBoard& board = ui::Program::Current().Board();  // loaded on first use
     // A run still in progress is given up, so the activation below starts a fresh one
     // instead of carrying the old counters and timer into this lesson.
@@ -23,8 +29,8 @@ void Menu::Command1_Click(std::int16_t index) {
     Module1::PracticeText.clear();
     board.Label2.SetWidth(0);
 
-    Module1::RomajiQueue = run->romajiQueue;
-    Module1::PracticeText = run->practiceText;
+    Module1::RomajiQueue = run.romajiQueue;
+    Module1::PracticeText = run.practiceText;
     board.Show();
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "lessons/RunBuilder.h"
 #include "services/Controls.h"
 #include "services/Form.h"
 
@@ -32,12 +33,13 @@ class Menu : public ui::Form {
     void Color_Click();
     void Developper_Click();
 
-    // The keyboard guide and the session's weak keys (KeyboardMenu.cpp).
+    // The keyboard guide, the session's weak keys and their drill (KeyboardMenu.cpp).
     void FingerGuide_Click();
     void RomajiGuide_Click();
     void JisLayout_Click();
     void UsLayout_Click();
     void WeakKeys_Click();
+    void WeakKeyDrill_Click();
 
     // The session's record (RecordMenu.cpp).
     void Record_Click();
@@ -55,12 +57,14 @@ class Menu : public ui::Form {
     ui::MenuItem IndicatorSpeed, S60, S90, S120, S150, S180;
     ui::MenuItem Developper;
     ui::MenuItem Keyboard, FingerGuide, RomajiGuide, JisLayout, UsLayout, WeakKeys;
+    ui::MenuItem WeakKeyDrill;
     ui::MenuItem Record;
 
     // The speed items in menu order.
     std::array<ui::MenuItem*, 5> SpeedItems() { return {&S60, &S90, &S120, &S150, &S180}; }
 
   private:
+    void ShowRunOnBoard(const lessons::BuiltRun& run);
     void LayOutLessonButtons();
     void LayOutMenuBar();
     void ChooseIndicatorSpeed(int itemIndex);

@@ -114,6 +114,7 @@ void Menu::LayOutMenuBar() {
     JisLayout.SetChecked(true);
     keyboard->addSeparator();
     addItem(keyboard, WeakKeys, QStringLiteral("苦手なキー"), &Menu::WeakKeys_Click);
+    addItem(keyboard, WeakKeyDrill, QStringLiteral("苦手なキーの練習"), &Menu::WeakKeyDrill_Click);
 
     QAction* record = bar->addAction(QStringLiteral("成績"));
     Record.Bind(*this, record, [this] { Record_Click(); });

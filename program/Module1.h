@@ -15,6 +15,8 @@ inline QString PracticeText;
 inline QString RomajiQueue;
 // The lesson button that started the current or last run.
 inline std::int16_t LessonIndex = 0;
+// Whether the run on the board is a drill of the weak keys, which no lesson button records.
+inline bool DrillOnBoard = false;
 // True (-1) from the end of a cleared run until the board is next activated; 0 is false.
 inline std::int16_t ClearedFlag = 0;
 // Characters per minute: the pace of the indicator and the speed a run must reach.

@@ -17,6 +17,7 @@ void ResetProgramWideVariables() {
     Module1::PracticeText.clear();
     Module1::RomajiQueue.clear();
     Module1::LessonIndex = 0;
+    Module1::DrillOnBoard = false;
     Module1::ClearedFlag = 0;
     Module1::TargetSpeed = speed_menu::kStartSpeed;
     Module1::WeakKeys = {};

@@ -220,6 +220,47 @@ TEST_F(TypingRunOnScreen, WrongKeysShowTheExpectedKeyAndAreCountedAsMisses) {
     EXPECT_EQ(boxes_.Shown().size(), 5u) << boxes_.Describe();
 }
 
+// After a miss on lesson 1 (T, the first key of ちゅ), the weak keys' drill, chosen from the
+// menu bar, practises T in words of the lessons and runs to its end like a lesson; the
+// lesson buttons keep what lesson 1 left on them.
+TEST_F(TypingRunOnScreen, AfterAMissOnLessonOneTheDrillPractisesTheMissedKeyToItsEnd) {
+    ASSERT_TRUE(StartedOnScreen());
+    Menu& menu = MenuWindow();
+    const WindowId menuId = WindowIdOf(menu);
+    const ScreenPoint lessonOne = CentreOnScreen(*menu.Command1[0].Widget());
+    const ScreenPoint keyboardTitle = MenuTitleCentre(menu.Keyboard);
+    const auto captions = [&menu] {
+        QStringList shown;
+        for (const ui::CommandButton& button : menu.Command1) {
+            shown.append(button.Visible() ? button.Caption() : QString());
+        }
+        return shown;
+    };
+    QStringList afterLessonOne;
+    QString drill;
+    ASSERT_TRUE(PupilDid([&](Pupil& pupil) {
+        StartLessonByClick(pupil, lessonOne);
+        pupil.Type("x", kPupilPace);
+        pupil.CloseBoxWithEnter("xではありません");
+        pupil.Type("chuugakuseino minasan ", kPupilPace);
+        FinishRun(pupil, menuId);
+        afterLessonOne = pupil.OnMainThread(captions);
+        pupil.ClickAt(keyboardTitle);
+        ClickItemOfOpenMenu(pupil, QStringLiteral("苦手なキーの練習"));
+        AnswerStartBox(pupil);
+        drill = pupil.OnMainThread([] { return Module1::PracticeText; });
+        pupil.Type("5tuno wakarete keiretu bijutu ", kPupilPace);
+        FinishRun(pupil, menuId);
+    }));
+
+    EXPECT_EQ(drill, QStringLiteral("５つの■わかれて■けいれつ■びじゅつ■"));
+    EXPECT_EQ(captions(), afterLessonOne);
+    ASSERT_EQ(Module1::Record.Runs().size(), 2u);
+    EXPECT_EQ(Module1::Record.Runs().back().page, QStringLiteral("苦手キー練習"));
+    EXPECT_EQ(Module1::Record.Runs().back().kana.size(), 19u);
+    EXPECT_EQ(boxes_.CountWithTitle(QString::fromStdString(kTimeBoxTitle)), 2) << boxes_.Describe();
+}
+
 // With the keyboard guide on, as a screen reader hears it: the key due follows the queue
 // from the start box, through a miss (lit red, checked on the screen) and a change of
 // spelling, to the end of the run; the guide sits by the board (below it where the screen

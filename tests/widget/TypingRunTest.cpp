@@ -204,6 +204,54 @@ TEST_F(TypingRun, TheRecordListsEveryFinishedRunAndNoOther) {
     EXPECT_EQ(record->Runs.RowCount(), 2);
 }
 
+// A drill of the weak keys runs on the board as a lesson does, gives up the run it replaces,
+// and leaves every lesson button, the lesson index and the cleared flag as they were.
+TEST_F(TypingRun, AWeakKeyDrillLeavesTheLessonsAsTheyWere) {
+    menu().WeakKeyDrill.Click();
+    EXPECT_EQ(LastTitle(), QStringLiteral("苦手なキーの練習"));
+    EXPECT_EQ(LastPrompt(), QStringLiteral("まだ苦手なキーはありません"));
+    EXPECT_EQ(program->BoardIfLoaded(), nullptr);  // nothing started
+
+    StartLesson(2);  // YO_U_KO_SO_!_ _
+    Type(QStringLiteral("youkox"));
+    FinishRunWithTicks(QStringLiteral("so! "), 100);  // S missed once, the run not cleared
+    std::vector<std::pair<QString, bool>> buttons;
+    for (const ui::CommandButton& button : menu().Command1) {
+        buttons.emplace_back(button.Caption(), button.Visible());
+    }
+    StartLesson(0);
+    Type(QStringLiteral("chuu"));
+    const std::size_t boxesBefore = boxes.shown.size();
+    menu().WeakKeyDrill.Click();  // the lesson's run is given up
+    ASSERT_GT(boxes.shown.size(), boxesBefore);
+    EXPECT_EQ(boxes.shown[boxesBefore].title, kStartTitle);
+    AnswerBoxes();
+    EXPECT_EQ(board().TypedCount, 0);
+    // S: です types it in one kana of two.
+    EXPECT_TRUE(Module1::PracticeText.startsWith(QStringLiteral("です■")))
+        << Module1::PracticeText.toStdString();
+    QString keys = Module1::RomajiQueue;
+    keys.remove(u'_').remove(u'=');
+    FinishRunWithTicks(keys.toLower(), 10);
+    EXPECT_EQ(boxes.shown.back().title, kResultTitle);
+    EXPECT_TRUE(boxes.shown.back().prompt.endsWith(QStringLiteral("合格圏内")))
+        << boxes.shown.back().prompt.toStdString();
+
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        EXPECT_EQ(menu().Command1[i].Caption(), buttons[i].first) << i;
+        EXPECT_EQ(menu().Command1[i].Visible(), buttons[i].second) << i;
+    }
+    EXPECT_EQ(Module1::LessonIndex, 0);
+    EXPECT_EQ(Module1::ClearedFlag, 0);
+    ASSERT_FALSE(Module1::Record.Runs().empty());
+    EXPECT_EQ(Module1::Record.Runs().back().page, QStringLiteral("苦手キー練習"));
+    EXPECT_TRUE(Module1::Record.Runs().back().cleared);
+    // The next start box is a lesson's after an uncleared run: the warning icon.
+    StartLesson(0);
+    EXPECT_EQ(boxes.shown.back().title, kStartTitle);
+    EXPECT_EQ(boxes.shown.back().icon, ui::BoxIcon::Warning);
+}
+
 TEST_F(TypingRun, MissBoxNamesTheSpaceBar) {
     StartLesson(2);  // YO_U_KO_SO_!_ _
     Type(QStringLiteral("youkoso!"));
