@@ -46,18 +46,23 @@ struct RunResult {
     std::vector<KeySample> samples;
 };
 
+// What shows beside the board during a run, besides the board itself.
+enum class Beside { Nothing, KeyboardGuide, RomajiGuide };
+
 // One run of the trainer, started afresh: the pupil clicks lesson 1, starts it, types it
-// through and closes the result boxes. With `guideOn`, the keyboard guide shows under the
-// board and follows every key.
+// through and closes the result boxes. The keyboard guide shows under the board and follows
+// every key, or the romaji guide under the kana greys each key typed, as `beside` says.
 RunResult TrainerRun(ProbedApplication& app, const xsession::XSession& session,
-                     bool& startFocusChecked, bool& lessonOneHadFocus, bool guideOn) {
+                     bool& startFocusChecked, bool& lessonOneHadFocus, Beside beside) {
     ui::QtMessageBoxes boxes;
     auto program = std::make_unique<ui::Program>(boxes, [] {});
     KeyLatencyProbe probe([&program]() -> QWidget* { return program->BoardIfLoaded(); });
     app.SetObserver(&probe);
     program->Start();
-    if (guideOn) {
+    if (beside == Beside::KeyboardGuide) {
         program->MenuWindow().FingerGuide.Click();
+    } else if (beside == Beside::RomajiGuide) {
+        program->MenuWindow().RomajiGuide.Click();
     }
     const bool checkFocus = !startFocusChecked;
     RunPupilScript(session, [&](ScreenPupil& pupil) {
@@ -187,20 +192,25 @@ void KeyLatencyProbe::After(QObject* receiver, QEvent* event) {
 
 void RunKeyLatency(ProbedApplication& app, const xsession::XSession& session, int runs,
                    bool serverClockComparable) {
-    Series programServer, programDelivery, guideServer, guideDelivery, bareServer, bareDelivery;
+    Series programServer, programDelivery, guideServer, guideDelivery, romajiServer, romajiDelivery,
+        bareServer, bareDelivery;
     bool startFocusChecked = false;
     bool lessonOneHadFocus = false;
     // The runs alternate, so a change in the machine's load weighs on both alike.
     for (int run = 1; run <= runs; ++run) {
         Progress("key latency: run " + std::to_string(run) + " of " + std::to_string(runs));
         const RunResult trainer =
-            TrainerRun(app, session, startFocusChecked, lessonOneHadFocus, /*guideOn=*/false);
+            TrainerRun(app, session, startFocusChecked, lessonOneHadFocus, Beside::Nothing);
         programServer.Add(FromServer(trainer));
         programDelivery.Add(FromDelivery(trainer));
         const RunResult guided =
-            TrainerRun(app, session, startFocusChecked, lessonOneHadFocus, /*guideOn=*/true);
+            TrainerRun(app, session, startFocusChecked, lessonOneHadFocus, Beside::KeyboardGuide);
         guideServer.Add(FromServer(guided));
         guideDelivery.Add(FromDelivery(guided));
+        const RunResult spelled =
+            TrainerRun(app, session, startFocusChecked, lessonOneHadFocus, Beside::RomajiGuide);
+        romajiServer.Add(FromServer(spelled));
+        romajiDelivery.Add(FromDelivery(spelled));
         const RunResult bare = BareRun(app, session);
         bareServer.Add(FromServer(bare));
         bareDelivery.Add(FromDelivery(bare));
@@ -209,6 +219,7 @@ void RunKeyLatency(ProbedApplication& app, const xsession::XSession& session, in
         PrintRow("key_latency_x_ms",
                  programServer.Summary("program") + "   " + bareServer.Summary("bare"));
         PrintRow("key_latency_guide_x_ms", guideServer.Summary("program, guide on"));
+        PrintRow("key_latency_romaji_x_ms", romajiServer.Summary("program, romaji guide on"));
     } else {
         PrintRow("key_latency_x_ms",
                  "not measured: the X server's clock is not CLOCK_MONOTONIC (see x_server_clock)");
@@ -216,6 +227,7 @@ void RunKeyLatency(ProbedApplication& app, const xsession::XSession& session, in
     PrintRow("key_latency_qt_ms",
              programDelivery.Summary("program") + "   " + bareDelivery.Summary("bare"));
     PrintRow("key_latency_guide_qt_ms", guideDelivery.Summary("program, guide on"));
+    PrintRow("key_latency_romaji_qt_ms", romajiDelivery.Summary("program, romaji guide on"));
     PrintRow("start_focus", lessonOneHadFocus
                                 ? "lesson 1's button has the keyboard focus at start"
                                 : "lesson 1's button does NOT have the keyboard focus at start");

@@ -106,15 +106,32 @@ double PeakResidentKib(pid_t pid) {
     throw BenchFailure("no VmHWM for process " + std::to_string(pid));
 }
 
-// The trainer after a pupil has typed lesson 1 through and closed the result boxes; with
-// `guideOn`, with the keyboard guide under the board.
-double ProgramPeakMib(const xsession::XSession& session, const std::string& path, bool guideOn) {
+// What the pupil does in the trainer before its peak memory is read.
+struct PupilWork {
+    bool guideOn = false;     // the keyboard guide under the board
+    bool recordOpen = false;  // the record beside the menu, updated after every run
+    int runs = 1;             // lesson 1 typed through this many times
+    std::chrono::milliseconds keyPause = kKeyPause;
+};
+
+// The session's record after twenty runs, its window open or never opened.
+constexpr PupilWork kTwentyRuns{false, false, 20, 30ms};
+
+// The trainer after a pupil has typed lesson 1 through and closed the result boxes, as
+// `work` says.
+double ProgramPeakMib(const xsession::XSession& session, const std::string& path,
+                      const PupilWork& work) {
     xsession::ChildProcess process = Launch(session, path);
     bench::ScreenPupil pupil(session);
-    if (guideOn) {
+    if (work.guideOn) {
         bench::TurnOnKeyboardGuide(pupil);
     }
-    bench::TypeLessonOne(pupil, kKeyPause);
+    if (work.recordOpen) {
+        bench::OpenRecord(pupil);
+    }
+    for (int run = 0; run < work.runs; ++run) {
+        bench::TypeLessonOne(pupil, work.keyPause);
+    }
     std::this_thread::sleep_for(kSettle);
     const double kib = PeakResidentKib(process.Pid());
     process.Stop();
@@ -188,15 +205,24 @@ void RunWineStartup(const xsession::XSession& session, const Options& options) {
 
 void RunMemory(const xsession::XSession& session, const Options& options) {
     const Series series = Alternate(
-        options.runs, [&] { return ProgramPeakMib(session, options.program, false); },
+        options.runs, [&] { return ProgramPeakMib(session, options.program, {}); },
         [&] { return BarePeakMib(session, options.bare); }, "peak memory");
     bench::PrintRow("peak_memory_mib", Summary("program", series.program, 1) + "   " +
                                            Summary("bare", series.bare, 1));
     const Series guided = Alternate(
-        options.runs, [&] { return ProgramPeakMib(session, options.program, true); },
-        [&] { return ProgramPeakMib(session, options.program, false); }, "peak memory, guide");
+        options.runs, [&] { return ProgramPeakMib(session, options.program, {.guideOn = true}); },
+        [&] { return ProgramPeakMib(session, options.program, {}); }, "peak memory, guide");
     bench::PrintRow("peak_memory_guide_mib", Summary("program, guide on", guided.program, 1) +
                                                  "   " + Summary("guide off", guided.bare, 1));
+    PupilWork recordOpen = kTwentyRuns;
+    recordOpen.recordOpen = true;
+    const Series recorded = Alternate(
+        options.runs, [&] { return ProgramPeakMib(session, options.program, recordOpen); },
+        [&] { return ProgramPeakMib(session, options.program, kTwentyRuns); },
+        "peak memory, 20 runs");
+    bench::PrintRow("peak_memory_record_mib",
+                    Summary("program, 20 runs, record open", recorded.program, 1) + "   " +
+                        Summary("record never opened", recorded.bare, 1));
 }
 
 }  // namespace

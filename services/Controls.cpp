@@ -157,17 +157,20 @@ void Label::SetCaption(const QString& caption) {
     DisplayChanged();
 }
 
+// The romaji guide sets every cell's caption at every key, and one or two change: the others
+// are left alone, unlaid-out and unpainted.
 void Label::SetCaptionInTwoColours(const QString& start, colour::BgrColour startColour,
                                    const QString& rest) {
-    if (start.isEmpty()) {
-        Widget()->setTextFormat(Qt::PlainText);
-        SetCaption(rest);
+    const Qt::TextFormat format = start.isEmpty() ? Qt::PlainText : Qt::RichText;
+    const QString caption = start.isEmpty() ? rest
+                                            : QStringLiteral("<span style=\"color:%1\">%2</span>%3")
+                                                  .arg(ResolveColour(startColour).name(),
+                                                       start.toHtmlEscaped(), rest.toHtmlEscaped());
+    if (Widget()->textFormat() == format && Widget()->text() == caption) {
         return;
     }
-    Widget()->setTextFormat(Qt::RichText);
-    SetCaption(
-        QStringLiteral("<span style=\"color:%1\">%2</span>%3")
-            .arg(ResolveColour(startColour).name(), start.toHtmlEscaped(), rest.toHtmlEscaped()));
+    Widget()->setTextFormat(format);
+    SetCaption(caption);
 }
 
 void Label::SetBackColor(colour::BgrColour colour) {

@@ -22,7 +22,6 @@ constexpr auto kPollInterval = 20ms;
 constexpr int kMenuClientHeight = 199;
 constexpr int kLessonOneCentreX = 52;
 constexpr int kLessonOneCentreY = 24;
-constexpr int kFirstMenuTitleX = 20;
 
 }  // namespace
 
@@ -90,9 +89,10 @@ ScreenRect ScreenPupil::WindowRect(WindowId window) {
             NumberAfter(report, "Height:")};
 }
 
+// One xdotool command moves and clicks, in order: `mousemove --sync` would wait forever when
+// the pointer is already there, as it is at lesson 1's button from the run before.
 void ScreenPupil::ClickAt(int x, int y) {
-    Tool({"xdotool", "mousemove", "--sync", std::to_string(x), std::to_string(y)});
-    Tool({"xdotool", "click", "1"});
+    Tool({"xdotool", "mousemove", std::to_string(x), std::to_string(y), "click", "1"});
 }
 
 void ScreenPupil::PressKey(const std::string& key) {
@@ -123,17 +123,29 @@ void StartLessonOne(ScreenPupil& pupil) {
     pupil.WaitUntilActive(board, kBoardTitle);
 }
 
-void TurnOnKeyboardGuide(ScreenPupil& pupil) {
+// Alt alone takes the menu window's keyboard to the menu bar's first title; Right goes
+// `titlesOn` titles on, and `keys` are pressed there. Waits until the menu window has the
+// keyboard again.
+void ChooseFromTheMenuBar(ScreenPupil& pupil, int titlesOn, const std::vector<std::string>& keys) {
     const WindowId menu = pupil.WaitForWindow(kMenuTitle);
     pupil.WaitUntilActive(menu, kMenuTitle);
-    const ScreenRect window = pupil.WindowRect(menu);
-    const int menuBarHeight = window.height - kMenuClientHeight;
-    pupil.ClickAt(window.left + kFirstMenuTitleX, window.top + menuBarHeight / 2);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    pupil.PressKey("Left");
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    pupil.PressKey("Return");
+    std::vector<std::string> presses{"alt"};
+    presses.insert(presses.end(), static_cast<std::size_t>(titlesOn), "Right");
+    presses.insert(presses.end(), keys.begin(), keys.end());
+    for (const std::string& key : presses) {
+        pupil.PressKey(key);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    }
     pupil.WaitUntilActive(menu, kMenuTitle);
+}
+
+void TurnOnKeyboardGuide(ScreenPupil& pupil) {
+    ChooseFromTheMenuBar(pupil, 3, {"Down", "Return"});
+}
+
+void OpenRecord(ScreenPupil& pupil) {
+    ChooseFromTheMenuBar(pupil, 4, {"Return"});
+    pupil.WaitForWindow(kRecordTitle);
 }
 
 void TypeLessonOne(ScreenPupil& pupil, std::chrono::milliseconds pause) {

@@ -70,6 +70,7 @@ using e2e::kBoardTitle;
 using e2e::kFinishedBoxTitle;
 using e2e::kLessonOneKeys;
 using e2e::kMenuTitle;
+using e2e::kRecordTitle;
 using e2e::kStartBoxTitle;
 using e2e::kTimeBoxTitle;
 
@@ -79,8 +80,11 @@ void StartLessonOne(ScreenPupil& pupil);
 // Types lesson 1 at `pause` a key and closes both result boxes with Enter; the menu window
 // is active again at the end.
 void TypeLessonOne(ScreenPupil& pupil, std::chrono::milliseconds pause);
-// Turns the keyboard guide on from the menu bar: a click on its first title, Left round to
-// the last, 「キーボード」, whose first item, 「指の案内」, Return chooses.
+// Turns the keyboard guide on from the menu bar with the keyboard: Alt, Right to the fourth
+// title, 「キーボード」, Down to its first item, 「指の案内」, and Return.
 void TurnOnKeyboardGuide(ScreenPupil& pupil);
+// Opens the record from the menu bar with the keyboard: Alt, Right to the fifth title,
+// 「成績」, and Return; returns once the record shows.
+void OpenRecord(ScreenPupil& pupil);
 
 }  // namespace bench

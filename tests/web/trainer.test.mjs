@@ -312,12 +312,20 @@ test('the romaji guide greys what was typed, and the record opens beside the men
     assert.ok(board.top !== undefined, 'no board below the menu window');
     const boardRect = { left: client.left, top: board.top, width: client.width, height: 140 };
     assert.ok(apart(recordRect, boardRect), 'the record covers the board');
+    // The romaji's small letters never cover a pixel whole: a letter in the typed grey shows
+    // as blends of grey over the board's light cyan, whose red stays a little under their
+    // green, where black letters' blends keep the cyan's ratio of red to green (0xC0 to 0xFF)
+    // and the trail's white on black has red and green alike.
+    const typedGrey = facts.romajiTypedColour & 0xff;
     const greyOnBoard = async () => {
       const image = await screenImage(page);
       let count = 0;
       for (let y = board.top; y < board.top + boardRect.height; y++) {
         for (let x = client.left; x < client.left + client.width; x++) {
-          count += pixel(image, x, y) === facts.romajiTypedColour ? 1 : 0;
+          const colour = pixel(image, x, y);
+          const [red, green, blue] = [colour & 0xff, (colour >> 8) & 0xff, colour >> 16];  // 0x00BBGGRR
+          const inked = green === blue && green < 0xe0 && green >= typedGrey;
+          count += inked && red < green && red * 100 >= green * 85 ? 1 : 0;
         }
       }
       return count;

@@ -1,9 +1,9 @@
 #!/usr/bin/python3
 """Cuts the browser edition's Japanese face down to the characters the program can show.
 
-Every text the program shows is written in its sources as a string literal, or is made of
-printable ASCII (keys, digits, speeds). So the cut holds printable ASCII and every character
-of every string literal in the given sources, and a new text brings its glyphs with it.
+Every text the program shows is written in its sources as a string or character literal, or
+is made of printable ASCII (keys, digits, speeds). So the cut holds printable ASCII and every
+character of every literal in the given sources, and a new text brings its glyphs with it.
 The cut is a derived font: it gets a name of its own, as the original's licence asks.
 
 Fails, and writes nothing, when the original lacks a glyph for a character a text needs.
@@ -18,13 +18,16 @@ from fontTools.ttLib import TTFont
 
 # A C++ string literal, with its escapes; a u8/u/L prefix does not matter here.
 STRING_LITERAL = re.compile(r'"(?:[^"\\\n]|\\.)*"')
+# A character literal such as u'␣', a mark the program shows alone.
+CHARACTER_LITERAL = re.compile(r"'(?:[^'\\\n]|\\.)'")
 
 
 def shown_characters(sources):
     characters = {chr(code) for code in range(0x20, 0x7F)}
     for source in sources:
         with open(source, encoding="utf-8") as text:
-            for literal in STRING_LITERAL.findall(text.read()):
+            code = text.read()
+            for literal in STRING_LITERAL.findall(code) + CHARACTER_LITERAL.findall(code):
                 characters.update(literal[1:-1])
     return {c for c in characters if c.isprintable() or c == "\u3000"}
 
