@@ -20,9 +20,9 @@ inline constexpr std::size_t kDrillCells = 20;
 std::vector<QChar> DrillKeys(const std::vector<QChar>& weakestFirst);
 
 // The drill of `keys`: the words of the lessons (the kana between two blanks) that type
-// them, taken in turn for each key, its words that type it in the most units first, each
-// word once and followed by "■", within kDrillCells. The units are the catalogue's own. Nothing
-// when no word types any of the keys.
+// them, taken in turn for each key, its words that type it in the most of their kana first,
+// each word once and followed by "■", within kDrillCells. The units are the catalogue's own.
+// Nothing when no word types any of the keys.
 std::optional<BuiltRun> BuildDrill(const std::vector<QChar>& keys);
 
 }  // namespace lessons
