@@ -193,10 +193,13 @@ void ChooseMenuItem(Menu& menu, std::uint8_t argument) {
     if (OpenBox() != nullptr) {
         return;  // the menu bar is blocked under a box
     }
-    std::array<ui::MenuItem*, 11> items{&menu.Clear,     &menu.Space, &menu.Left, &menu.Ent,
-                                        &menu.Indicator, &menu.Color, &menu.S60,  &menu.S90,
-                                        &menu.S120,      &menu.S150,  &menu.S180};
-    ui::MenuItem& item = argument % 12 == 11 ? menu.Developper : *items[argument % 12];
+    // The drill starts a run as a lesson button does, over a run in progress too; the record
+    // shows beside the menu and never takes the keyboard.
+    std::array<ui::MenuItem*, 14> items{
+        &menu.Clear, &menu.Space,      &menu.Left,         &menu.Ent,   &menu.Indicator,
+        &menu.Color, &menu.S60,        &menu.S90,          &menu.S120,  &menu.S150,
+        &menu.S180,  &menu.Developper, &menu.WeakKeyDrill, &menu.Record};
+    ui::MenuItem& item = *items[argument % items.size()];
     Trace(QStringLiteral("menu item %1").arg(item.Caption()));
     item.Click();
 }
