@@ -10,9 +10,8 @@ namespace e2e {
 namespace {
 
 TEST(QuitProgram, ClosingTheMenuAsksFirstNoKeepsItRunningAndYesEndsItWithStatusZero) {
-    xsession::ChildProcess program =
-        Session().Launch({TYPING_PROGRAM_PATH},
-                         {"QT_QPA_PLATFORM=xcb", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1"});
+    xsession::ChildProcess program = Session().Launch(
+        {TYPING_PROGRAM_PATH}, {"QT_QPA_PLATFORM=xcb", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1"});
     const long pid = program.Pid();
 
     std::string quitBoxRead;  // through the accessibility bus

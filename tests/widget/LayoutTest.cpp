@@ -84,8 +84,9 @@ TEST_F(Layout, MenuBar) {
         keyboardItems.append(item->isSeparator() ? QStringLiteral("-")
                                                  : item->text() + (item->isChecked() ? "✓" : ""));
     }
-    EXPECT_EQ(keyboardItems.join(u' '),
-              QStringLiteral("指の案内 ローマ字の案内 - JIS配列✓ US配列 - 苦手なキー 苦手なキーの練習"));
+    EXPECT_EQ(
+        keyboardItems.join(u' '),
+        QStringLiteral("指の案内 ローマ字の案内 - JIS配列✓ US配列 - 苦手なキー 苦手なキーの練習"));
     EXPECT_EQ(top[4]->text(), QStringLiteral("成績"));
     EXPECT_EQ(top[4]->menu(), nullptr);
 
