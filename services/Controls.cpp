@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 
 #include "services/Accessibility.h"
@@ -57,6 +58,49 @@ class LineWidget : public QWidget {
   private:
     QPoint from_, to_;
     QColor colour_;
+};
+
+// A label that can paint the start of its text in a colour of its own. Painted as two runs
+// of plain text, not as rich text, which lays a document out again at every change: the
+// romaji guide changes a cell at every key.
+class TwoColourLabel : public QLabel {
+  public:
+    using QLabel::QLabel;
+
+    void SetColouredStart(qsizetype length, const QColor& colour) {
+        if (length == startLength_ && colour == startColour_) {
+            return;
+        }
+        startLength_ = length;
+        startColour_ = colour;
+        update();
+    }
+    qsizetype ColouredStartLength() const { return startLength_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (startLength_ == 0) {
+            QLabel::paintEvent(event);
+            return;
+        }
+        QPainter painter(this);
+        const QString shown = text();
+        const QString start = shown.left(startLength_);
+        const QFontMetrics metrics = fontMetrics();
+        const QRect line = QStyle::alignedRect(
+            layoutDirection(), QStyle::visualAlignment(layoutDirection(), alignment()),
+            QSize(metrics.horizontalAdvance(shown), metrics.height()), contentsRect());
+        const QPoint baseline = line.topLeft() + QPoint(0, metrics.ascent());
+        painter.setPen(startColour_);
+        painter.drawText(baseline, start);
+        painter.setPen(palette().color(foregroundRole()));
+        painter.drawText(baseline + QPoint(metrics.horizontalAdvance(start), 0),
+                         shown.mid(startLength_));
+    }
+
+  private:
+    qsizetype startLength_ = 0;
+    QColor startColour_;
 };
 
 }  // namespace
@@ -139,7 +183,7 @@ void Control::DisplayChanged() const {
 // ---- Label ----
 
 void Label::Create(QWidget* parent) {
-    auto* label = new QLabel(parent);
+    auto* label = new TwoColourLabel(parent);
     label->setTextFormat(Qt::PlainText);
     label->setAutoFillBackground(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -153,24 +197,36 @@ QString Label::Caption() const {
     return Widget()->text();
 }
 void Label::SetCaption(const QString& caption) {
+    if (auto* label = dynamic_cast<TwoColourLabel*>(Widget())) {
+        label->SetColouredStart(0, {});
+    }
     Widget()->setText(caption);
     DisplayChanged();
 }
 
 // The romaji guide sets every cell's caption at every key, and one or two change: the others
-// are left alone, unlaid-out and unpainted.
+// are left alone, unpainted.
 void Label::SetCaptionInTwoColours(const QString& start, colour::BgrColour startColour,
                                    const QString& rest) {
-    const Qt::TextFormat format = start.isEmpty() ? Qt::PlainText : Qt::RichText;
-    const QString caption = start.isEmpty() ? rest
-                                            : QStringLiteral("<span style=\"color:%1\">%2</span>%3")
-                                                  .arg(ResolveColour(startColour).name(),
-                                                       start.toHtmlEscaped(), rest.toHtmlEscaped());
-    if (Widget()->textFormat() == format && Widget()->text() == caption) {
+    auto* label = dynamic_cast<TwoColourLabel*>(Widget());
+    const QString caption = start + rest;
+    if (label == nullptr || start.isEmpty()) {
+        if (Caption() != caption || ColouredStartLength() != 0) {
+            SetCaption(caption);
+        }
         return;
     }
-    Widget()->setTextFormat(format);
-    SetCaption(caption);
+    if (Caption() == caption && label->ColouredStartLength() == start.size()) {
+        return;
+    }
+    Widget()->setText(caption);
+    label->SetColouredStart(start.size(), ResolveColour(startColour));
+    DisplayChanged();
+}
+
+qsizetype Label::ColouredStartLength() const {
+    const auto* label = dynamic_cast<const TwoColourLabel*>(Widget());
+    return label == nullptr ? 0 : label->ColouredStartLength();
 }
 
 void Label::SetBackColor(colour::BgrColour colour) {

@@ -73,9 +73,11 @@ class Label : public Control {
     QString Caption() const;
     void SetCaption(const QString& caption);
     // The caption in two parts, the first in `startColour`, the rest in the label's own
-    // colour; a screen reader hears the two as one text.
+    // colour; the caption and what a screen reader hears are the two as one plain text.
     void SetCaptionInTwoColours(const QString& start, colour::BgrColour startColour,
                                 const QString& rest);
+    // How many characters of the caption show in the start's colour (0: none).
+    qsizetype ColouredStartLength() const;
     colour::BgrColour BackColor() const { return backColor_; }
     void SetBackColor(colour::BgrColour colour);
     void SetForeColor(colour::BgrColour colour);
