@@ -219,7 +219,10 @@ void Form::Show() {
 
 void Form::TakeKeyboard() {
     activateWindow();
-    setFocus(Qt::ActiveWindowFocusReason);
+    // The keyboard comes back where it was in the window: on the menu, the lesson button the
+    // pupil was on, so Enter still starts it.
+    QWidget* focus = focusWidget();
+    (focus != nullptr ? focus : this)->setFocus(Qt::ActiveWindowFocusReason);
     DeliverPendingActivation();
 }
 
