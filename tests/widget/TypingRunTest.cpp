@@ -215,10 +215,14 @@ TEST_F(TypingRun, AWeakKeyDrillLeavesTheLessonsAsTheyWere) {
     StartLesson(2);  // YO_U_KO_SO_!_ _
     Type(QStringLiteral("youkox"));
     FinishRunWithTicks(QStringLiteral("so! "), 100);  // S missed once, the run not cleared
-    std::vector<std::pair<QString, bool>> buttons;
-    for (const ui::CommandButton& button : menu().Command1) {
-        buttons.emplace_back(button.Caption(), button.Visible());
-    }
+    const auto buttons = [this] {
+        std::vector<std::pair<QString, bool>> shown;
+        for (const ui::CommandButton& button : menu().Command1) {
+            shown.emplace_back(button.Caption(), button.Visible());
+        }
+        return shown;
+    };
+    const auto buttonsBefore = buttons();
     StartLesson(0);
     Type(QStringLiteral("chuu"));
     const std::size_t boxesBefore = boxes.shown.size();
@@ -227,9 +231,6 @@ TEST_F(TypingRun, AWeakKeyDrillLeavesTheLessonsAsTheyWere) {
     EXPECT_EQ(boxes.shown[boxesBefore].title, kStartTitle);
     AnswerBoxes();
     EXPECT_EQ(board().TypedCount, 0);
-    // S: です types it in one kana of two.
-    EXPECT_TRUE(Module1::PracticeText.startsWith(QStringLiteral("です■")))
-        << Module1::PracticeText.toStdString();
     QString keys = Module1::RomajiQueue;
     keys.remove(u'_').remove(u'=');
     FinishRunWithTicks(keys.toLower(), 10);
@@ -237,19 +238,11 @@ TEST_F(TypingRun, AWeakKeyDrillLeavesTheLessonsAsTheyWere) {
     EXPECT_TRUE(boxes.shown.back().prompt.endsWith(QStringLiteral("合格圏内")))
         << boxes.shown.back().prompt.toStdString();
 
-    for (std::size_t i = 0; i < buttons.size(); ++i) {
-        EXPECT_EQ(menu().Command1[i].Caption(), buttons[i].first) << i;
-        EXPECT_EQ(menu().Command1[i].Visible(), buttons[i].second) << i;
-    }
+    EXPECT_EQ(buttons(), buttonsBefore);
     EXPECT_EQ(Module1::LessonIndex, 0);
     EXPECT_EQ(Module1::ClearedFlag, 0);
     ASSERT_FALSE(Module1::Record.Runs().empty());
     EXPECT_EQ(Module1::Record.Runs().back().page, QStringLiteral("苦手キー練習"));
-    EXPECT_TRUE(Module1::Record.Runs().back().cleared);
-    // The next start box is a lesson's after an uncleared run: the warning icon.
-    StartLesson(0);
-    EXPECT_EQ(boxes.shown.back().title, kStartTitle);
-    EXPECT_EQ(boxes.shown.back().icon, ui::BoxIcon::Warning);
 }
 
 TEST_F(TypingRun, MissBoxNamesTheSpaceBar) {
