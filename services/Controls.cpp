@@ -208,19 +208,14 @@ void Label::SetCaption(const QString& caption) {
 // are left alone, unpainted.
 void Label::SetCaptionInTwoColours(const QString& start, colour::BgrColour startColour,
                                    const QString& rest) {
-    auto* label = dynamic_cast<TwoColourLabel*>(Widget());
     const QString caption = start + rest;
-    if (label == nullptr || start.isEmpty()) {
-        if (Caption() != caption || ColouredStartLength() != 0) {
-            SetCaption(caption);
-        }
-        return;
-    }
-    if (Caption() == caption && label->ColouredStartLength() == start.size()) {
+    if (Caption() == caption && ColouredStartLength() == start.size()) {
         return;
     }
     Widget()->setText(caption);
-    label->SetColouredStart(start.size(), ResolveColour(startColour));
+    if (auto* label = dynamic_cast<TwoColourLabel*>(Widget())) {
+        label->SetColouredStart(start.size(), ResolveColour(startColour));
+    }
     DisplayChanged();
 }
 
