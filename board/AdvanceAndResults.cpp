@@ -4,12 +4,11 @@
 #include "board/PracticeBoard.h"
 #include "board/QueueAdvance.h"
 #include "board/RunResults.h"
-#include "menu/Menu.h"
 #include "program/Module1.h"
 #include "program/Program.h"
 
 void PracticeBoard::AdvanceQueue() {
-    QString trail = Label3.Caption();
+    text::Text trail = Label3.Caption();
     const std::int16_t kanaDone = TypedCount;
     const board::AdvanceStep step =
         board::ConsumeAcceptedKey({Module1::RomajiQueue, TypedCount, trail}, TextLength());
@@ -33,29 +32,32 @@ void PracticeBoard::AdvanceQueue() {
 // The lesson's button keeps the best speed; the first lessons also reveal the button two on
 // when the next one already shows.
 void PracticeBoard::RecordClearedLesson(double shownSpeed) {
-    Menu& menu = ui::Program::Current().MenuWindow();
+    ui::Program& program = ui::Program::Current();
     const auto lesson = static_cast<std::size_t>(Module1::LessonIndex);
-    ui::CommandButton& button = menu.Command1[lesson];
-    if (const auto best = board::ImprovedBestCaption(button.Caption(), shownSpeed)) {
-        button.SetCaption(*best);
+    ui::CommandButton* button = program.LessonButton(lesson);
+    if (button == nullptr) {
+        return;
     }
-    const bool nextShowing =
-        lesson + 1 < menu.Command1.size() && menu.Command1[lesson + 1].Visible();
-    if (board::JumpsAhead(Module1::LessonIndex, nextShowing)) {
-        menu.Command1[lesson + 2].SetVisible(true);
+    if (const auto best = board::ImprovedBestCaption(button->Caption(), shownSpeed)) {
+        button->SetCaption(*best);
+    }
+    const ui::CommandButton* next = program.LessonButton(lesson + 1);
+    ui::CommandButton* twoAhead = program.LessonButton(lesson + 2);
+    if (board::JumpsAhead(Module1::LessonIndex, next != nullptr && next->Visible()) &&
+        twoAhead != nullptr) {
+        twoAhead->SetVisible(true);
     }
 }
 
 void PracticeBoard::RecordRunInSession(const board::RunResult& result) {
-    std::vector<std::pair<QString, std::int64_t>> keyTimes;
+    std::vector<std::pair<text::Text, std::int64_t>> keyTimes;
     keyTimes.reserve(Timing.Keys().size());
     for (const session::KeyTime& key : Timing.Keys()) {
-        keyTimes.emplace_back(board::ExpectedKeyName(QString(key.key)), key.ms);
+        keyTimes.emplace_back(board::ExpectedKeyName(text::TextView(&key.key, 1)), key.ms);
     }
     Module1::Record.Add(
-        {Module1::DrillOnBoard
-             ? QStringLiteral("苦手キー練習")
-             : QString::number(Module1::LessonIndex + 1) + QStringLiteral("ページ"),
+        {Module1::DrillOnBoard ? text::Text(u"苦手キー練習")
+                               : text::Number(Module1::LessonIndex + 1) + u"ページ",
          result.shownSpeed, MissCount, Module1::TargetSpeed, result.cleared, Timing.Kana()},
         keyTimes);
     ui::Program::Current().RunRecorded();
@@ -66,9 +68,9 @@ void PracticeBoard::EndOfRun() {
     // the time the result boxes stay open is not counted.
     Ticks = static_cast<std::int16_t>(board::TicksAtRunEnd(Ticks, Timer1.ElapsedIntervals()));
     Timer1.SetEnabled(false);
-    ui::Program::Current().Boxes().MsgBox(
-        QStringLiteral("終わりました"), ui::BoxButtons::Ok, ui::BoxIcon::Warning,
-        QStringLiteral("よくがんばりました"), [this](ui::BoxAnswer) { ShowRunResult(); });
+    ui::Program::Current().Boxes().MsgBox(u"終わりました", ui::BoxButtons::Ok, ui::BoxIcon::Warning,
+                                          u"よくがんばりました",
+                                          [this](ui::BoxAnswer) { ShowRunResult(); });
 }
 
 void PracticeBoard::ShowRunResult() {
@@ -78,7 +80,7 @@ void PracticeBoard::ShowRunResult() {
     ui::MessageBoxes& boxes = ui::Program::Current().Boxes();
     if (result.cleared) {
         boxes.MsgBox(board::ClearedPrompt(result.shownSpeed), ui::BoxButtons::Ok,
-                     ui::BoxIcon::Information, QStringLiteral("タイム"),
+                     ui::BoxIcon::Information, u"タイム",
                      [this, speed = result.shownSpeed](ui::BoxAnswer) {
                          // A drill clears no lesson: no button records it, none is revealed.
                          if (!Module1::DrillOnBoard) {
@@ -89,7 +91,6 @@ void PracticeBoard::ShowRunResult() {
                      });
     } else {
         boxes.MsgBox(board::NotClearedPrompt(result.shownSpeed, MissCount), ui::BoxButtons::Ok,
-                     ui::BoxIcon::Error, QStringLiteral("タイム"),
-                     [this](ui::BoxAnswer) { ReturnToMenu(); });
+                     ui::BoxIcon::Error, u"タイム", [this](ui::BoxAnswer) { ReturnToMenu(); });
     }
 }

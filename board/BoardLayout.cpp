@@ -2,10 +2,7 @@
 #include "board/PracticeBoard.h"
 #include "lessons/LessonCatalogue.h"
 #include "program/Module1.h"
-#include "services/Accessibility.h"
 #include "services/Announcements.h"
-#include "services/AppIcon.h"
-#include "services/Fonts.h"
 
 namespace {
 
@@ -35,80 +32,77 @@ constexpr int kGuideHeight = 300;
 constexpr int kTimerInterval = 100;
 
 // A row of labels, one for each cell, lined up with the cells.
-void CreateCellRow(std::array<ui::Label, PracticeBoard::kCells>& row, QWidget& parent, int top,
-                   int height, const QFont& font) {
+void CreateCellRow(std::array<ui::Label, PracticeBoard::kCells>& row, PracticeBoard& board, int top,
+                   int height, double pointSize) {
     for (int index = 0; index < PracticeBoard::kCells; ++index) {
         ui::Label& label = row[static_cast<std::size_t>(index)];
-        label.Create(&parent);
+        label.Create(board);
         label.Move(kCellLeft + kCellStep * index, top, kCellWidth, height);
         label.SetBackColor(colour::kPaleCyan);
-        label.SetAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        label.SetFont(font);
+        label.SetAlignment(ui::TextAlignment::TopCentre);
+        label.SetLessonFont(pointSize, /*bold=*/false);
     }
 }
 
 // The window tells the lesson's text.
 void DescribeText(PracticeBoard& board) {
-    ui::SetAccessibleDescription(
-        board, ui::LabelledValue(QStringLiteral("練習文"), Module1::PracticeText));
+    board.SetAccessibleDescription(ui::LabelledValue(u"練習文", Module1::PracticeText));
 }
 
 // The kana of the cell the trail stands under: the one to type next. A blank is named by
 // its key, as a screen reader would read its mark as a black square.
-QString NextToTypeDescription(const PracticeBoard& board) {
-    QString next;
+text::Text NextToTypeDescription(const PracticeBoard& board) {
+    text::Text next;
     for (const ui::Label& cell : board.Label1) {
         if (cell.Left() == board.Label3.Left()) {
             next = cell.Caption();
             break;
         }
     }
-    if (next == QChar(lessons::kBlankCell)) {
-        next = QStringLiteral("スペース");
+    if (next == text::TextView(&lessons::kBlankCell, 1)) {
+        next = u"スペース";
     }
-    return ui::LabelledValue(QStringLiteral("次に打つ文字"), next);
+    return ui::LabelledValue(u"次に打つ文字", next);
 }
 
 // The trail tells the keys just typed, and the kana to type next.
 void DescribeTrail(PracticeBoard& board) {
     ui::Label& trail = board.Label3;
-    trail.SetAccessibleName(ui::LabelledValue(QStringLiteral("打ったキー"), trail.Caption()));
+    trail.SetAccessibleName(ui::LabelledValue(u"打ったキー", trail.Caption()));
     trail.SetAccessibleDescription(NextToTypeDescription(board));
 }
 
 }  // namespace
 
 PracticeBoard::PracticeBoard() : ui::Form(/*withMenuBar=*/false) {
-    SetCaption(QStringLiteral("薫風高校タイピング"));
-    setWindowIcon(ui::ProgramIcon());
+    SetCaption(u"薫風高校タイピング");
     SetBackColor(colour::kPaleCyan);
     SetClientSize(kClientWidth, kClientHeight);
     // Every key comes to the window itself, as typed: no control takes the focus and no
     // input method composes kana from the romaji.
-    TakeKeys();
-    setAttribute(Qt::WA_InputMethodEnabled, false);
+    TakeKeysWithoutInputMethod();
 
     // Created back to front: the cells, the bar, the trail over the cells, the lines over
     // the bar.
-    CreateCellRow(Label1, *Client(), kCellTop, kCellHeight, ui::LessonFont(20.25, /*bold=*/false));
+    CreateCellRow(Label1, *this, kCellTop, kCellHeight, 20.25);
 
-    Label2.Create(Client());
+    Label2.Create(*this);
     Label2.Move(0, kBarTop, kBarWidth, kBarHeight);
     Label2.SetBackColor(colour::kNavy);
     Label2.SetForeColor(colour::SystemColour(colour::kSystemHighlightText));
-    Label2.SetAlignment(Qt::AlignRight | Qt::AlignTop);
-    Label2.SetFont(ui::LessonFont(11.25, /*bold=*/false));
+    Label2.SetAlignment(ui::TextAlignment::TopRight);
+    Label2.SetLessonFont(11.25, /*bold=*/false);
 
-    Label3.Create(Client());
+    Label3.Create(*this);
     Label3.Move(kCellLeft, kTrailTop, kCellWidth, kTrailHeight);
     Label3.SetBackColor(colour::SystemColour(colour::kSystemMenuText));
     Label3.SetForeColor(colour::SystemColour(colour::kSystemHighlightText));
-    Label3.SetAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label3.SetAlignment(ui::TextAlignment::TopCentre);
 
-    Line1[0].Create(Client(), kClientWidth, kLineTops[0], 0, kLineTops[0], colour::kPaleCyan);
-    Line1[1].Create(Client(), 15120, kLineTops[1], 0, kLineTops[1], colour::kPaleCyan);
+    Line1[0].Create(*this, kClientWidth, kLineTops[0], 0, kLineTops[0], colour::kPaleCyan);
+    Line1[1].Create(*this, 15120, kLineTops[1], 0, kLineTops[1], colour::kPaleCyan);
 
-    Timer1.Create(this, kTimerInterval, [this] { Timer1_Timer(); });
+    Timer1.Create(*this, kTimerInterval, [this] { Timer1_Timer(); });
 
     // Screen readers follow the display: each change of a cell or the trail renews what
     // they hear of it; the bar's speed is renewed by the timer. The cells are each read as the kana
@@ -129,8 +123,7 @@ PracticeBoard::PracticeBoard() : ui::Form(/*withMenuBar=*/false) {
 // always held, for screen readers too.
 void PracticeBoard::ShowRomajiGuide(bool on) {
     if (on && Label4[0].Widget() == nullptr) {
-        CreateCellRow(Label4, *Client(), kGuideTop, kGuideHeight,
-                      ui::LessonFont(9, /*bold=*/false));
+        CreateCellRow(Label4, *this, kGuideTop, kGuideHeight, 9);
     }
     if (Label4[0].Widget() == nullptr) {
         return;
@@ -149,10 +142,9 @@ void PracticeBoard::ShowRomajiGuide(bool on) {
 
 // The bar tells the reachable speed it carries as its caption, when the timer says so.
 void PracticeBoard::DescribeIndicator() {
-    const QString speed = Label2.Caption();
+    const text::Text speed = Label2.Caption();
     Label2.SetAccessibleName(
-        ui::LabelledValue(QStringLiteral("インジケーター"),
-                          speed.isEmpty() ? speed : speed + QStringLiteral("字／分")));
+        ui::LabelledValue(u"インジケーター", speed.empty() ? speed : speed + u"字／分"));
 }
 
 void PracticeBoard::AnnounceNextToType() {

@@ -1,45 +1,54 @@
 // The board's start: its place below the menu window, the text laid into the cells at each
 // activation, the start message, and the start of a run. Also the ways a run is given up.
-#include <QMouseEvent>
-
 #include "board/IndicatorArithmetic.h"
 #include "board/PracticeBoard.h"
-#include "menu/Menu.h"
 #include "program/Module1.h"
 #include "program/Program.h"
 
 namespace {
 
-constexpr int kFilledCells = 28;  // cells 28 and 29 are never written
+constexpr std::size_t kFilledCells = 28;  // cells 28 and 29 are never written
 constexpr int kRightButton = 2;
 
 }  // namespace
 
 void PracticeBoard::Form_Load() {
-    Menu& menu = ui::Program::Current().MenuWindow();
-    const int menuHeight = menu.Height();
-    // Lined up with the menu window's left edge, so the two read as one place to work.
-    SetWindowLeft(menu.WindowLeft());
-    SetTop(menu.Top() + menuHeight);
+    ui::Program::Current().PlaceUnderMenu(*this);
     if (Module1::RomajiGuideOn) {
         ShowRomajiGuide(true);
     }
 }
 
+// The path of every run, a lesson's or a drill's.
+void PracticeBoard::ShowRun(const lessons::BuiltRun& run) {
+    // A run still in progress is given up, so the activation below starts a fresh one
+    // instead of carrying the old counters and timer into this lesson.
+    StopRunInProgress();
+    for (ui::Label& cell : Label1) {
+        cell.SetVisible(false);
+    }
+    Module1::RomajiQueue.clear();
+    Module1::PracticeText.clear();
+    Label2.SetWidth(0);
+
+    Module1::RomajiQueue = run.romajiQueue;
+    Module1::PracticeText = run.practiceText;
+    Show();
+}
+
 void PracticeBoard::Form_Activate() {
-    const QString& text = Module1::PracticeText;
-    for (int index = 0; index < kFilledCells; ++index) {
-        Label1[static_cast<std::size_t>(index)].SetCaption(index < text.size() ? text.mid(index, 1)
-                                                                               : QString());
+    const text::TextView text = Module1::PracticeText;
+    for (std::size_t index = 0; index < kFilledCells; ++index) {
+        Label1[index].SetCaption(index < text.size() ? text.substr(index, 1) : text::TextView());
     }
     SetWidth(Label1[0].Width() * TextLength());
     Label3.SetBackColor(colour::kBlack);
     RedrawRomajiGuide();
 
     ui::Program::Current().Boxes().MsgBox(
-        QStringLiteral("Enterを押して、スタート"), ui::BoxButtons::Ok,
+        u"Enterを押して、スタート", ui::BoxButtons::Ok,
         Module1::ClearedFlag != 0 ? ui::BoxIcon::Information : ui::BoxIcon::Warning,
-        QStringLiteral("タイピングテスト"), [this](ui::BoxAnswer) { StartRun(); });
+        u"タイピングテスト", [this](ui::BoxAnswer) { StartRun(); });
     // Under the start box the guide already shows the first key, and the record moves off
     // the board.
     TellGuide(/*afterMiss=*/false);
@@ -48,7 +57,7 @@ void PracticeBoard::Form_Activate() {
 
 void PracticeBoard::StartRun() {
     // A board given up while its start box stood open starts nothing.
-    if (isHidden()) {
+    if (!Showing()) {
         return;
     }
     Label2.SetHeight(board::kBarStartHeight);
@@ -74,7 +83,7 @@ void PracticeBoard::StartRun() {
 
 void PracticeBoard::StopRunInProgress() {
     Timer1.SetEnabled(false);
-    Label3.SetCaption(QString());
+    Label3.SetCaption({});
     Label3.SetLeft(kTrailHome);
 }
 
@@ -85,7 +94,7 @@ void PracticeBoard::AbandonRun() {
 
 void PracticeBoard::ReturnToMenu() {
     Hide();
-    ui::Program::Current().MenuWindow().Show();
+    ui::Program::Current().ShowMenu();
 }
 
 // The right mouse button gives the run up: no result, nothing recorded.
@@ -93,13 +102,6 @@ void PracticeBoard::Form_MouseDown(int button) {
     if (button == kRightButton) {
         AbandonRun();
     }
-}
-
-void PracticeBoard::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton) {
-        Form_MouseDown(kRightButton);
-    }
-    event->accept();
 }
 
 // Closing the board's window gives the run up, as the right mouse button does.

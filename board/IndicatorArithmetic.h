@@ -1,7 +1,7 @@
 #pragma once
 // The indicator bar: a typist who types the text at exactly the target speed. Each tick
 // gives the bar's width, height, caption and colour from the elapsed ticks alone.
-#include <QString>
+#include "services/Text.h"
 
 namespace board {
 
@@ -25,7 +25,7 @@ struct IndicatorFrame {
     float position = 0;  // characters the indicator has typed in its current pass
     int widthTwips = 0;
     int heightTwips = 0;
-    QString caption;      // the reachable speed, "#,###"
+    text::Text caption;   // the reachable speed, "#,###"
     bool timeUp = false;  // the reachable speed has fallen below the target
     // Screen readers are told the reachable speed on this tick: once a second, since a
     // change of what they read ten times a second would drown everything else.

@@ -1,15 +1,17 @@
 #include "board/KeyJudge.h"
 
-#include <QStringView>
 #include <array>
 #include <limits>
 #include <optional>
 
+#include "lessons/KeyQueue.h"
 #include "lessons/RomajiSpellings.h"
-#include "services/Formats.h"
-#include "services/WindowKeys.h"
+#include "services/KeyCodes.h"
 
 namespace board {
+
+using text::Text;
+using text::TextView;
 
 namespace {
 
@@ -17,46 +19,11 @@ constexpr int kSpaceCode = 32;
 constexpr int kCaretCode = 94;  // "^" is the BackSpace mark, never a key of its own
 constexpr int kFirstFunctionKeyNumber = 118;
 
-// The control characters that are keys a pupil may press on purpose, by the name the
-// miss box gives them.
-struct NamedControl {
-    int code;
-    QStringView name;
-};
-
-constexpr std::array<NamedControl, 4> kNamedControls{{
-    {ui::kBackSpaceCode, u"BackSpace"},
-    {ui::kTabCode, u"Tab"},
-    {ui::kEnterCode, u"Enter"},
-    {ui::kEscapeCode, u"Esc"},
-}};
-
-const NamedControl* NamedControlOf(int code) {
-    for (const NamedControl& control : kNamedControls) {
-        if (control.code == code) {
-            return &control;
-        }
-    }
-    return nullptr;
-}
-
-// The character of a code as a miss box shows it: a control character by its name, or by
-// its code point when it has none.
-QString ShownCharacter(int code) {
-    if (!formats::IsControlCode(code)) {
-        return formats::CharacterOf(code);
-    }
-    if (const NamedControl* control = NamedControlOf(code)) {
-        return control->name.toString();
-    }
-    return QStringLiteral("U+%1").arg(code, 4, 16, QChar(u'0')).toUpper();
-}
-
 bool IsLowerCaseLetter(int code) {
     return code >= 'a' && code <= 'z';
 }
 
-bool DirectlyMatches(PressedKey key, QChar head) {
+bool DirectlyMatches(PressedKey key, char16_t head) {
     if (key.IsFunctionKey()) {
         return key.kind == PressedKey::Kind::F7 && head == kF7Mark;
     }
@@ -64,11 +31,11 @@ bool DirectlyMatches(PressedKey key, QChar head) {
     if (code == kCaretCode) {
         return false;
     }
-    if (code == head.unicode()) {
+    if (code == head) {
         return true;
     }
     // A lower-case letter stands for its capital; no other character is shifted.
-    if (IsLowerCaseLetter(code) && code - 32 == head.unicode()) {
+    if (IsLowerCaseLetter(code) && code - 32 == head) {
         return true;
     }
     return (code == ui::kBackSpaceCode && head == kBackSpaceMark) ||
@@ -76,94 +43,93 @@ bool DirectlyMatches(PressedKey key, QChar head) {
 }
 
 // The letter a key gives a spelling, in upper case: a to z, A to Z and the apostrophe of N'.
-std::optional<QChar> SpellingLetterOf(PressedKey key) {
+std::optional<char16_t> SpellingLetterOf(PressedKey key) {
     if (key.IsFunctionKey()) {
         return std::nullopt;
     }
     if (IsLowerCaseLetter(key.code)) {
-        return QChar(key.code - 32);
+        return static_cast<char16_t>(key.code - 32);
     }
     if ((key.code >= 'A' && key.code <= 'Z') || key.code == '\'') {
-        return QChar(key.code);
+        return static_cast<char16_t>(key.code);
     }
     return std::nullopt;
 }
 
 // The unit at the head of the queue, up to its "_", and the unit after it.
 struct UnitsAtHead {
-    QStringView current;
-    QStringView next;
+    TextView current;
+    TextView next;
 };
 
-UnitsAtHead UnitsAt(const QString& queue) {
-    const qsizetype end = queue.indexOf(kUnitEnd);
-    if (end < 0) {
+UnitsAtHead UnitsAt(TextView queue) {
+    const std::size_t end = queue.find(kUnitEnd);
+    if (end == TextView::npos) {
         return {};
     }
-    const qsizetype nextEnd = queue.indexOf(kUnitEnd, end + 1);
-    const QStringView rest = QStringView(queue).mid(end + 1);
-    return {QStringView(queue).left(end),
-            nextEnd < 0 ? QStringView() : rest.left(nextEnd - end - 1)};
+    const std::size_t nextEnd = queue.find(kUnitEnd, end + 1);
+    return {queue.substr(0, end),
+            nextEnd == TextView::npos ? TextView() : queue.substr(end + 1, nextEnd - end - 1)};
 }
 
 // The key accepted at the head of the queue joins the unit; the unit's last key hands the
 // spelling on to the unit after it.
-void NoteTyped(JudgeState state, QChar typed) {
+void NoteTyped(JudgeState state, char16_t typed) {
     SpellingProgress& spelling = state.spelling;
     spelling.unitTyped += typed;
     spelling.lastUnit.clear();
     spelling.lastUnitLonger.clear();
     if (state.romajiQueue.size() > 1 && state.romajiQueue[1] == kUnitEnd) {
         spelling.lastUnit = spelling.unitTyped;
-        spelling.unitsDone.append(spelling.unitTyped);
+        spelling.unitsDone.push_back(spelling.unitTyped);
         spelling.unitTyped.clear();
     }
 }
 
 // What is typed of the unit and this letter begin another of its spellings: the rest of the
 // unit becomes the rest of that spelling (SHI for SI once S is in, CH for TY, XTU for っ).
-bool RespellUnit(JudgeState state, QChar letter) {
+bool RespellUnit(JudgeState state, char16_t letter) {
     const UnitsAtHead units = UnitsAt(state.romajiQueue);
-    if (units.current.isEmpty()) {
+    if (units.current.empty()) {
         return false;
     }
-    const QString& typed = state.spelling.unitTyped;
-    const QString whole = typed + units.current.toString();
-    const std::optional<QString> spelling =
+    const Text& typed = state.spelling.unitTyped;
+    const Text whole = typed + Text(units.current);
+    const std::optional<Text> spelling =
         lessons::SpellingBeginningWith(whole, units.next, typed + letter);
     if (!spelling) {
         return false;
     }
-    state.romajiQueue.replace(0, units.current.size(), spelling->mid(typed.size()));
+    state.romajiQueue.replace(0, units.current.size(), spelling->substr(typed.size()));
     NoteTyped(state, letter);
     return true;
 }
 
 // A spelling that goes on past the unit's end (the second N of NN, the Y of JYU) is typed
 // before anything of the next unit: the key is taken into the unit already completed.
-bool LengthenLastUnit(JudgeState state, QChar letter) {
+bool LengthenLastUnit(JudgeState state, char16_t letter) {
     SpellingProgress& spelling = state.spelling;
-    if (spelling.lastUnit.isEmpty() || !spelling.unitTyped.isEmpty()) {
+    if (spelling.lastUnit.empty() || !spelling.unitTyped.empty()) {
         return false;
     }
     const UnitsAtHead units = UnitsAt(state.romajiQueue);
-    const QString longer = spelling.lastUnit + spelling.lastUnitLonger + letter;
+    const Text longer = spelling.lastUnit + spelling.lastUnitLonger + letter;
     if (!lessons::SpellingBeginningWith(spelling.lastUnit, units.current, longer)) {
         return false;
     }
-    state.romajiQueue.insert(0, letter);
+    state.romajiQueue.insert(state.romajiQueue.begin(), letter);
     spelling.lastUnitLonger += letter;
-    if (!spelling.unitsDone.isEmpty()) {
-        spelling.unitsDone.last() += letter;
+    if (!spelling.unitsDone.empty()) {
+        spelling.unitsDone.back() += letter;
     }
     return true;
 }
 
 // SH and SY after an S: the S may have been typed before this unit, even in the run before,
 // so the last key accepted as typed decides.
-bool SwapAfterS(JudgeState state, QChar letter) {
+bool SwapAfterS(JudgeState state, char16_t letter) {
     const bool afterS = state.lastKey == 'S' || state.lastKey == 's';
-    const QChar head = state.romajiQueue.isEmpty() ? QChar() : state.romajiQueue[0];
+    const char16_t head = state.romajiQueue.empty() ? u'\0' : state.romajiQueue[0];
     const bool swaps = (head == u'Y' && letter == u'H') || (head == u'H' && letter == u'Y');
     if (!afterS || !swaps) {
         return false;
@@ -174,7 +140,7 @@ bool SwapAfterS(JudgeState state, QChar letter) {
 }
 
 bool TryOtherSpelling(JudgeState state, PressedKey key) {
-    const std::optional<QChar> letter = SpellingLetterOf(key);
+    const std::optional<char16_t> letter = SpellingLetterOf(key);
     return letter && (RespellUnit(state, *letter) || SwapAfterS(state, *letter) ||
                       LengthenLastUnit(state, *letter));
 }
@@ -194,35 +160,16 @@ int PressedKey::FunctionKeyNumber() const {
     return IsFunctionKey() ? code - kFirstFunctionKeyNumber + 7 : 0;
 }
 
-QString ExpectedKeyName(const QString& head) {
-    if (head == QString(kEnterMark)) {
-        return QStringLiteral("Enterキー");
-    }
-    if (head == QStringLiteral(" ")) {
-        return QStringLiteral("スペースキー");
-    }
-    if (head == QString(kBackSpaceMark)) {
-        return QStringLiteral("BackSpaceキー");
-    }
-    if (head == QString(kF7Mark)) {
-        return QStringLiteral("F7キー");
-    }
-    if (head.size() == 1 && formats::IsControlCode(head[0].unicode())) {
-        return ShownCharacter(head[0].unicode());
-    }
-    return head;
-}
-
-QString TypedKeyName(PressedKey key) {
+Text TypedKeyName(PressedKey key) {
     if (key.IsFunctionKey()) {
-        return QStringLiteral("F") + QString::number(key.FunctionKeyNumber());
+        return u"F" + text::Number(key.FunctionKeyNumber());
     }
-    return ShownCharacter(key.code);
+    return lessons::CharacterName(key.code);
 }
 
 Judgement JudgeKeyAgainstQueue(JudgeState state, PressedKey key) {
-    const QString head = state.romajiQueue.left(1);
-    if (!head.isEmpty() && DirectlyMatches(key, head[0])) {
+    const Text head = state.romajiQueue.substr(0, 1);
+    if (!head.empty() && DirectlyMatches(key, head[0])) {
         // An accepted character is the head, or a letter of the head: it fits in 8 bits.
         state.lastKey = static_cast<std::uint8_t>(key.code & 0xFF);
         NoteTyped(state, head[0]);
@@ -234,8 +181,7 @@ Judgement JudgeKeyAgainstQueue(JudgeState state, PressedKey key) {
     if (state.missCount < std::numeric_limits<std::uint8_t>::max()) {
         ++state.missCount;
     }
-    return {Verdict::Miss, ExpectedKeyName(head) + QStringLiteral("です"),
-            TypedKeyName(key) + QStringLiteral("ではありません")};
+    return {Verdict::Miss, ExpectedKeyName(head) + u"です", TypedKeyName(key) + u"ではありません"};
 }
 
 }  // namespace board

@@ -1,9 +1,10 @@
 #pragma once
 // Judging one key against the head of the key queue. Plain functions over the run's
 // state, so tests and the fuzzer can drive them without a window.
-#include <QString>
-#include <QStringList>
 #include <cstdint>
+
+#include "lessons/KeyQueue.h"
+#include "services/Text.h"
 
 namespace board {
 
@@ -21,12 +22,13 @@ struct PressedKey {
     int FunctionKeyNumber() const;  // 7 to 10 for a function key, 0 for a character
 };
 
-// Queue characters with a meaning beyond their own key.
-inline constexpr char16_t kEnterMark = u'~';
-inline constexpr char16_t kBackSpaceMark = u'^';
-inline constexpr char16_t kF7Mark = u'<';
-inline constexpr char16_t kUnitEnd = u'_';
-inline constexpr char16_t kTextEnd = u'=';
+// The key queue's marks, and the names of the keys a miss box gives, are the lessons' own.
+using lessons::ExpectedKeyName;
+using lessons::kBackSpaceMark;
+using lessons::kEnterMark;
+using lessons::kF7Mark;
+using lessons::kTextEnd;
+using lessons::kUnitEnd;
 
 enum class Verdict {
     Direct,       // the key is the head itself
@@ -36,26 +38,26 @@ enum class Verdict {
 
 struct Judgement {
     Verdict verdict = Verdict::Miss;
-    QString missPrompt;  // for a miss: what was expected, then "です"
-    QString missTitle;   // for a miss: the key typed, then "ではありません"
+    text::Text missPrompt;  // for a miss: what was expected, then "です"
+    text::Text missTitle;   // for a miss: the key typed, then "ではありません"
 };
 
 // How far the pupil has spelled the units around the head of the queue; empty at the
 // start of a run.
 struct SpellingProgress {
-    QString unitTyped;  // the keys typed so far of the unit at the head of the queue
+    text::Text unitTyped;  // the keys typed so far of the unit at the head of the queue
     // While none of that unit is typed: the spelling the unit before it was completed with,
     // and the keys typed past its end toward a longer spelling (the second N of NN).
-    QString lastUnit;
-    QString lastUnitLonger;
+    text::Text lastUnit;
+    text::Text lastUnitLonger;
     // The spelling each unit of the run was completed with, in order; a longer spelling's
     // keys typed past the end (the second N of NN) are counted into the last.
-    QStringList unitsDone;
+    text::TextList unitsDone;
 };
 
 // The state the judge reads and writes.
 struct JudgeState {
-    QString& romajiQueue;
+    text::Text& romajiQueue;
     std::uint8_t& lastKey;    // code of the last key accepted by the direct test
     std::uint8_t& missCount;  // held at 255
     SpellingProgress& spelling;
@@ -66,13 +68,10 @@ struct JudgeState {
 // its head, ready to be consumed.
 Judgement JudgeKeyAgainstQueue(JudgeState state, PressedKey key);
 
-// What the miss box names as expected for a head: the marks by their keys, a control
-// character (which no lesson holds) as the title would name it, anything else as it is.
-QString ExpectedKeyName(const QString& head);
 // How the miss box's title names the key typed: the function keys as F7 to F10, Enter,
 // BackSpace, Tab and Escape as "Enter", "BackSpace", "Tab" and "Esc", any other control
 // character by its code point ("U+007F"), every other key by its character. Neither name
 // ever holds a control character.
-QString TypedKeyName(PressedKey key);
+text::Text TypedKeyName(PressedKey key);
 
 }  // namespace board

@@ -6,6 +6,7 @@
 
 #include "board/KeyJudge.h"
 #include "board/RunResults.h"
+#include "lessons/RunBuilder.h"
 #include "program/SessionRecord.h"
 #include "services/Controls.h"
 #include "services/Form.h"
@@ -22,7 +23,9 @@ class PracticeBoard : public ui::Form {
     void Form_Load();
     void Form_Activate() override;
     void Form_Unload(std::int16_t& cancel) override;
-    void Form_MouseDown(int button);
+    void Form_MouseDown(int button) override;
+    // A new run on the board, which shows: a run in progress is given up (BoardStart.cpp).
+    void ShowRun(const lessons::BuiltRun& run);
     // Gives up the run in progress, if any: the timer stops and the trail goes back to
     // cell 0; nothing is judged or recorded.
     void StopRunInProgress();
@@ -57,9 +60,6 @@ class PracticeBoard : public ui::Form {
     std::uint8_t LastKey = 0;          // last key accepted as typed; kept from run to run
     board::SpellingProgress Spelling;  // how the units at the head are being spelled
     session::RunTiming Timing;         // each kana's time and misses, for the record
-
-  protected:
-    void mousePressEvent(QMouseEvent* event) override;
 
   private:
     // Once the start box is answered: the run's counters, its clock and the keyboard.

@@ -8,34 +8,34 @@ namespace board {
 
 namespace {
 
-void AddToTrail(QString& trail, QChar key) {
+void AddToTrail(text::Text& trail, char16_t key) {
     if (key < u'A' || key > u'Z') {
         return;  // space, digits and marks never show on the trail
     }
     trail += key;
     if (trail.size() > kTrailLength) {
-        trail = trail.right(kTrailLength);
+        trail.erase(0, trail.size() - kTrailLength);
     }
 }
 
 }  // namespace
 
 AdvanceStep ConsumeAcceptedKey(AdvanceState state, int textLength) {
-    QString& queue = state.romajiQueue;
-    if (queue.isEmpty()) {
+    text::Text& queue = state.romajiQueue;
+    if (queue.empty()) {
         return {};
     }
     AddToTrail(state.trail, queue[0]);
-    queue.remove(0, 1);
+    queue.erase(0, 1);
 
-    if (queue.startsWith(kUnitEnd)) {
+    if (queue.starts_with(kUnitEnd)) {
         if (state.typedCount < std::numeric_limits<std::int16_t>::max()) {
             ++state.typedCount;
         }
-        queue.remove(0, 1);
+        queue.erase(0, 1);
     }
-    if (queue.startsWith(kTextEnd)) {
-        queue.remove(0, 1);
+    if (queue.starts_with(kTextEnd)) {
+        queue.erase(0, 1);
         state.trail.clear();
         return {true, 0};
     }

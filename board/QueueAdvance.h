@@ -1,17 +1,18 @@
 #pragma once
 // Consuming one accepted key from the key queue: the key trail, the unit count and the
 // end of the text.
-#include <QString>
 #include <cstdint>
+
+#include "services/Text.h"
 
 namespace board {
 
 inline constexpr int kTrailLength = 3;
 
 struct AdvanceState {
-    QString& romajiQueue;
+    text::Text& romajiQueue;
     std::int16_t& typedCount;
-    QString& trail;  // the last letters typed, oldest first
+    text::Text& trail;  // the last letters typed, oldest first
 };
 
 struct AdvanceStep {

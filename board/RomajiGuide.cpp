@@ -1,57 +1,59 @@
 #include "board/RomajiGuide.h"
 
-#include <QStringList>
+#include <algorithm>
 
 namespace board {
+
+using text::Text;
+using text::TextView;
 
 namespace {
 
 // The letters of a unit as the guide shows them: a blank by its mark.
-QString Shown(const QString& letters) {
-    QString shown = letters;
-    shown.replace(u' ', QChar(kSpaceMark));
+Text Shown(TextView letters) {
+    Text shown(letters);
+    std::replace(shown.begin(), shown.end(), u' ', kSpaceMark);
     return shown;
 }
 
 }  // namespace
 
-std::vector<RomajiCell> RomajiGuideCells(const QString& queue, const SpellingProgress& spelling) {
+std::vector<RomajiCell> RomajiGuideCells(TextView queue, const SpellingProgress& spelling) {
     std::vector<RomajiCell> cells;
-    const qsizetype textEnd = queue.indexOf(kTextEnd);
-    const QStringList units =
-        (textEnd < 0 ? queue : queue.left(textEnd)).split(kUnitEnd, Qt::SkipEmptyParts);
-    if (units.isEmpty()) {
+    text::TextList units = text::Split(queue.substr(0, queue.find(kTextEnd)), kUnitEnd);
+    std::erase_if(units, [](const Text& unit) { return unit.empty(); });
+    if (units.empty()) {
         return cells;
     }
-    cells.reserve(static_cast<std::size_t>(spelling.unitsDone.size() + units.size()));
-    for (const QString& done : spelling.unitsDone) {
-        cells.push_back({Shown(done), QString()});
+    cells.reserve(spelling.unitsDone.size() + units.size());
+    for (const Text& done : spelling.unitsDone) {
+        cells.push_back({Shown(done), Text()});
     }
     cells.push_back({Shown(spelling.unitTyped), Shown(units.front())});
-    for (qsizetype unit = 1; unit < units.size(); ++unit) {
-        cells.push_back({QString(), Shown(units[unit])});
+    for (std::size_t unit = 1; unit < units.size(); ++unit) {
+        cells.push_back({Text(), Shown(units[unit])});
     }
     return cells;
 }
 
-QString RomajiStillToType(const std::vector<RomajiCell>& cells) {
-    QStringList words;
-    QString letters;
+Text RomajiStillToType(const std::vector<RomajiCell>& cells) {
+    text::TextList words;
+    Text letters;
     for (const RomajiCell& cell : cells) {
-        if (cell.toType == QString(kSpaceMark)) {
-            if (!letters.isEmpty()) {
-                words << letters;
+        if (cell.toType == TextView(&kSpaceMark, 1)) {
+            if (!letters.empty()) {
+                words.push_back(letters);
             }
-            words << QStringLiteral("スペース");
+            words.push_back(u"スペース");
             letters.clear();
         } else {
             letters += cell.toType;
         }
     }
-    if (!letters.isEmpty()) {
-        words << letters;
+    if (!letters.empty()) {
+        words.push_back(letters);
     }
-    return words.join(u' ');
+    return text::Join(words, u" ");
 }
 
 }  // namespace board

@@ -4,7 +4,6 @@
 // until the pupil takes another (C for TY, SHI for SI, NN, XTU), and then the pupil's own
 // spelling holds for that unit alone. The board draws it and a screen reader hears it from
 // this one computation.
-#include <QString>
 #include <vector>
 
 #include "board/KeyJudge.h"
@@ -13,8 +12,8 @@
 namespace board {
 
 struct RomajiCell {
-    QString typed;   // the letters of the unit already typed
-    QString toType;  // the letters still to type
+    text::Text typed;   // the letters of the unit already typed
+    text::Text toType;  // the letters still to type
 };
 
 // The typed letters' colour; those still to type keep the label's own.
@@ -26,10 +25,10 @@ inline constexpr char16_t kSpaceMark = u'␣';
 // One cell for each unit of the run: the units completed (`spelling.unitsDone`), the unit at
 // the head of `queue` (partly typed: `spelling.unitTyped`), and the units still in the queue,
 // up to the end mark. A queue without units gives no cells.
-std::vector<RomajiCell> RomajiGuideCells(const QString& queue, const SpellingProgress& spelling);
+std::vector<RomajiCell> RomajiGuideCells(text::TextView queue, const SpellingProgress& spelling);
 
 // What a screen reader hears of the guide: the romaji still to type, a blank as 「スペース」
 // between the letters around it.
-QString RomajiStillToType(const std::vector<RomajiCell>& cells);
+text::Text RomajiStillToType(const std::vector<RomajiCell>& cells);
 
 }  // namespace board

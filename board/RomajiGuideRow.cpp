@@ -3,7 +3,7 @@
 #include "board/PracticeBoard.h"
 #include "board/RomajiGuide.h"
 #include "program/Module1.h"
-#include "services/Accessibility.h"
+#include "services/Announcements.h"
 
 void PracticeBoard::RedrawRomajiGuide() {
     if (Label4[0].Widget() == nullptr || !Label4[0].Visible()) {
@@ -20,5 +20,5 @@ void PracticeBoard::RedrawRomajiGuide() {
         Label4[index].SetCaptionInTwoColours(cell.typed, board::kRomajiTypedColour, cell.toType);
     }
     Label4[0].SetAccessibleDescription(
-        ui::LabelledValue(QStringLiteral("ローマ字"), board::RomajiStillToType(cells)));
+        ui::LabelledValue(u"ローマ字", board::RomajiStillToType(cells)));
 }

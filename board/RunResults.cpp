@@ -18,16 +18,15 @@ RunResult JudgeRun(int typedCount, int ticks, int missCount, int targetSpeed) {
     return result;
 }
 
-QString ClearedPrompt(double shownSpeed) {
-    return formats::PlainNumber(shownSpeed) + QStringLiteral("打／分\r合格圏内");
+text::Text ClearedPrompt(double shownSpeed) {
+    return formats::PlainNumber(shownSpeed) + u"打／分\r合格圏内";
 }
 
-QString NotClearedPrompt(double shownSpeed, int missCount) {
-    return formats::PlainNumber(shownSpeed) + QStringLiteral("打／分\rミス") +
-           QString::number(missCount) + QStringLiteral("回");
+text::Text NotClearedPrompt(double shownSpeed, int missCount) {
+    return formats::PlainNumber(shownSpeed) + u"打／分\rミス" + text::Number(missCount) + u"回";
 }
 
-std::optional<QString> ImprovedBestCaption(const QString& caption, double shownSpeed) {
+std::optional<text::Text> ImprovedBestCaption(text::TextView caption, double shownSpeed) {
     if (formats::LeadingNumber(caption) < shownSpeed) {
         return formats::FormatOneDecimal(shownSpeed);
     }

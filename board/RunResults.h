@@ -1,8 +1,9 @@
 #pragma once
 // The result of a finished run: its speed, the verdict, the texts of the result box and
 // the best speed kept on the lesson button.
-#include <QString>
 #include <optional>
+
+#include "services/Text.h"
 
 namespace board {
 
@@ -17,12 +18,12 @@ inline constexpr int kMaxMissesToClear = 10;
 // Ticks below 1 are counted as 1: a text typed before the first tick still gets a speed.
 RunResult JudgeRun(int typedCount, int ticks, int missCount, int targetSpeed);
 
-QString ClearedPrompt(double shownSpeed);
-QString NotClearedPrompt(double shownSpeed, int missCount);
+text::Text ClearedPrompt(double shownSpeed);
+text::Text NotClearedPrompt(double shownSpeed, int missCount);
 
 // The lesson button's new caption when `shownSpeed` beats the number its caption starts
 // with; nothing when it does not.
-std::optional<QString> ImprovedBestCaption(const QString& caption, double shownSpeed);
+std::optional<text::Text> ImprovedBestCaption(text::TextView caption, double shownSpeed);
 
 // Whether a cleared lesson also reveals the button two ahead: only for the first twelve
 // lessons, and only when the next button is already showing.

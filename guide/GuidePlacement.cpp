@@ -2,13 +2,16 @@
 
 namespace guide {
 
-QPoint GuidePlace(const QRect& boardFrame, const QSize& guideFrame, const QRect& screen) {
-    const QPoint below(boardFrame.left(), boardFrame.top() + boardFrame.height());
-    const auto fits = [&](QPoint place) { return screen.contains(QRect(place, guideFrame)); };
-    if (screen.isEmpty() || fits(below)) {
+using geometry::Point;
+using geometry::Rect;
+
+Point GuidePlace(const Rect& boardFrame, const geometry::Size& guideFrame, const Rect& screen) {
+    const Point below{boardFrame.left, boardFrame.Bottom()};
+    const auto fits = [&](Point place) { return screen.Contains(Rect::At(place, guideFrame)); };
+    if (screen.IsEmpty() || fits(below)) {
         return below;
     }
-    const QPoint beside(boardFrame.left() + boardFrame.width(), boardFrame.top());
+    const Point beside{boardFrame.Right(), boardFrame.top};
     return fits(beside) ? beside : below;
 }
 

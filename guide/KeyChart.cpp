@@ -1,12 +1,11 @@
 #include "guide/KeyChart.h"
 
-#include <QStringView>
 #include <array>
 #include <initializer_list>
 #include <span>
 #include <vector>
 
-#include "board/KeyJudge.h"
+#include "lessons/KeyQueue.h"
 
 namespace guide {
 
@@ -16,7 +15,7 @@ using enum Finger;
 
 // One key as a row lists it; its left edge follows from the keys before it.
 struct RowKey {
-    QStringView label;
+    std::u16string_view label;
     char16_t plain;
     char16_t shifted;
     int width;
@@ -115,7 +114,7 @@ void AddRow(std::vector<ChartKey>& keys, int row,
     for (std::span<const RowKey> part : parts) {
         for (const RowKey& key : part) {
             const bool home = key.plain == u'F' || key.plain == u'J';
-            keys.push_back({key.label.toString(), key.plain, key.shifted, row, left, key.width,
+            keys.push_back({text::Text(key.label), key.plain, key.shifted, row, left, key.width,
                             key.finger, home});
             left += key.width;
         }
@@ -165,12 +164,12 @@ std::span<const ChartKey> KeysOf(Layout layout) {
     return layout == Layout::Jis ? std::span<const ChartKey>(jis) : std::span<const ChartKey>(us);
 }
 
-QRect KeyArea(const ChartKey& key) {
-    return QRect(kMarginPixels + key.left * kQuarterPixels, kMarginPixels + key.row * kRowPixels,
-                 key.width * kQuarterPixels - kKeyGapPixels, kRowPixels - kKeyGapPixels);
+geometry::Rect KeyArea(const ChartKey& key) {
+    return {kMarginPixels + key.left * kQuarterPixels, kMarginPixels + key.row * kRowPixels,
+            key.width * kQuarterPixels - kKeyGapPixels, kRowPixels - kKeyGapPixels};
 }
 
-QRect KeyAreaOf(char16_t key, Layout layout) {
+geometry::Rect KeyAreaOf(char16_t key, Layout layout) {
     for (const ChartKey& chartKey : KeysOf(layout)) {
         if (key != 0 && chartKey.plain == key) {
             return KeyArea(chartKey);
@@ -179,13 +178,13 @@ QRect KeyAreaOf(char16_t key, Layout layout) {
     return {};
 }
 
-std::optional<Stroke> StrokeFor(QChar head, Layout layout) {
-    char16_t wanted = head.unicode();
-    if (head == board::kEnterMark) {
+std::optional<Stroke> StrokeFor(char16_t head, Layout layout) {
+    char16_t wanted = head;
+    if (head == lessons::kEnterMark) {
         wanted = kEnterKey;
-    } else if (head == board::kBackSpaceMark) {
+    } else if (head == lessons::kBackSpaceMark) {
         wanted = kBackSpaceKey;
-    } else if (head == board::kF7Mark || head.isNull()) {
+    } else if (head == lessons::kF7Mark || head == 0) {
         return std::nullopt;
     }
     for (const ChartKey& key : KeysOf(layout)) {
@@ -211,26 +210,26 @@ std::optional<Finger> FingerOf(char16_t key, Layout layout) {
     return std::nullopt;
 }
 
-QString FingerName(Finger finger) {
-    static constexpr std::array<QStringView, 9> kNames{
+text::Text FingerName(Finger finger) {
+    static constexpr std::array<std::u16string_view, 9> kNames{
         u"左手・小指",     u"左手・薬指", u"左手・中指", u"左手・人差し指", u"親指",
         u"右手・人差し指", u"右手・中指", u"右手・薬指", u"右手・小指",
     };
-    return kNames[static_cast<std::size_t>(finger)].toString();
+    return text::Text(kNames[static_cast<std::size_t>(finger)]);
 }
 
-QString DueKeyLine(QChar head, Layout layout) {
-    if (head.isNull()) {
+text::Text DueKeyLine(char16_t head, Layout layout) {
+    if (head == 0) {
         return {};
     }
-    const QString name = board::ExpectedKeyName(QString(head));
+    const text::Text name = lessons::ExpectedKeyName(text::TextView(&head, 1));
     const std::optional<Stroke> stroke = StrokeFor(head, layout);
     if (!stroke) {
         return name;
     }
-    QString line = name + u'　' + FingerName(*FingerOf(stroke->key, layout));
+    text::Text line = name + u'　' + FingerName(*FingerOf(stroke->key, layout));
     if (stroke->shift != 0) {
-        line += QStringLiteral("、Shiftは") + FingerName(*FingerOf(stroke->shift, layout));
+        line += u"、Shiftは" + FingerName(*FingerOf(stroke->shift, layout));
     }
     return line;
 }

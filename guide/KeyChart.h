@@ -2,12 +2,12 @@
 // The keyboard the guide draws, key by key, and the finger that types each key in touch
 // typing: the main block of a Japanese (JIS) or a US keyboard, from the digits row to the
 // space bar. Plain data for tests without windows.
-#include <QChar>
-#include <QRect>
-#include <QString>
 #include <cstdint>
 #include <optional>
 #include <span>
+
+#include "services/Geometry.h"
+#include "services/Text.h"
 
 namespace guide {
 
@@ -36,7 +36,7 @@ inline constexpr int kRows = 5;
 inline constexpr int kRowWidth = 60;  // quarters of a letter key; every row is as wide
 
 struct ChartKey {
-    QString label;     // as printed on the key
+    text::Text label;  // as printed on the key
     char16_t plain;    // what it types alone, or its code above; 0 for a key the guide
                        // never asks for (Ctrl, Alt, 変換, ...). Enter's two parts share it.
     char16_t shifted;  // what it types with Shift; 0 for none
@@ -58,8 +58,8 @@ inline constexpr int kMarginPixels = 6;
 
 // The area of a key in the guide's drawing; of the key of the layout whose `plain` is `key`
 // (the first part of Enter), or an empty area for a key the layout does not have.
-QRect KeyArea(const ChartKey& key);
-QRect KeyAreaOf(char16_t key, Layout layout);
+geometry::Rect KeyArea(const ChartKey& key);
+geometry::Rect KeyAreaOf(char16_t key, Layout layout);
 
 // What typing one character of the key queue takes: a key and, for a shifted mark, the
 // Shift key of the other hand.
@@ -70,19 +70,19 @@ struct Stroke {
 
 // The stroke for the head of the key queue: a letter or digit, a mark, a blank (the space
 // bar), or the queue's marks for Enter and BackSpace; nothing for a head the keyboard has
-// no key for (the F7 mark).
-std::optional<Stroke> StrokeFor(QChar head, Layout layout);
+// no key for (the F7 mark) and for no head (0).
+std::optional<Stroke> StrokeFor(char16_t head, Layout layout);
 
 // The finger of a key of the layout, found by its `plain`.
 std::optional<Finger> FingerOf(char16_t key, Layout layout);
 
 // The finger in words: 「左手・人差し指」, 「親指」.
-QString FingerName(Finger finger);
+text::Text FingerName(Finger finger);
 
 // The line under the keyboard for the head of the key queue: the key as the miss box names
 // it and the finger that types it, with the finger on Shift where the key needs it
 // (「！　左手・小指、Shiftは右手・小指」); the key's name alone where the keyboard has no key
-// for it; nothing for no head.
-QString DueKeyLine(QChar head, Layout layout);
+// for it; nothing for no head (0).
+text::Text DueKeyLine(char16_t head, Layout layout);
 
 }  // namespace guide

@@ -1,97 +1,84 @@
 #include "guide/KeyboardDrawing.h"
 
-#include <QPaintEvent>
-#include <QPainter>
 #include <array>
 
 #include "guide/MissTally.h"
-#include "services/Fonts.h"
+
+namespace guide {
 
 namespace {
 
-using guide::kMarginPixels;
-using guide::kQuarterPixels;
-using guide::kRowPixels;
 constexpr int kLineGap = 4;
 constexpr int kLineHeight = 22;
 constexpr int kBumpWidth = 10;
+constexpr colour::BgrColour kBackground = 0x00FFFFFF;
+constexpr colour::BgrColour kBlack = 0x00000000;
+constexpr colour::BgrColour kKeyEdge = 0x00606060;
+constexpr double kKeyPoints = 9;
+constexpr double kLinePoints = 12;
+
+constexpr colour::BgrColour Tint(int red, int green, int blue) {
+    return colour::FromRgb({red, green, blue});
+}
 
 // The fingers' tints, from the left little finger to the right one.
-const std::array<QColor, 9> kFingerColours{
-    QColor(248, 214, 236), QColor(212, 228, 250), QColor(210, 242, 214),
-    QColor(252, 240, 190), QColor(226, 226, 226), QColor(252, 240, 190),
-    QColor(210, 242, 214), QColor(212, 228, 250), QColor(248, 214, 236),
+constexpr std::array<colour::BgrColour, 9> kFingerColours{
+    Tint(248, 214, 236), Tint(212, 228, 250), Tint(210, 242, 214),
+    Tint(252, 240, 190), Tint(226, 226, 226), Tint(252, 240, 190),
+    Tint(210, 242, 214), Tint(212, 228, 250), Tint(248, 214, 236),
 };
-const QColor kWeakColour(236, 70, 70);
+constexpr colour::BgrColour kWeakColour = Tint(236, 70, 70);
 
-QColor Mix(const QColor& from, const QColor& to, double share) {
+colour::BgrColour Mix(colour::BgrColour from, colour::BgrColour to, double share) {
     const auto channel = [share](int a, int b) {
         return static_cast<int>(a + (b - a) * share + 0.5);
     };
-    return QColor(channel(from.red(), to.red()), channel(from.green(), to.green()),
-                  channel(from.blue(), to.blue()));
+    const colour::Rgb a = colour::ToRgb(from);
+    const colour::Rgb b = colour::ToRgb(to);
+    return colour::FromRgb(
+        {channel(a.red, b.red), channel(a.green, b.green), channel(a.blue, b.blue)});
+}
+
+colour::BgrColour FillOf(const ChartKey& key, const KeyboardState& state) {
+    const std::optional<Stroke>& due = state.due;
+    if (due && key.plain != 0 && (key.plain == due->key || key.plain == due->shift)) {
+        return state.missed && key.plain == due->key ? kMissedColour : kDueColour;
+    }
+    const colour::BgrColour tint = kFingerColours[static_cast<std::size_t>(key.finger)];
+    const MissTally* tally = state.tally;
+    if (tally == nullptr || tally->Total() == 0 || key.plain == 0) {
+        return tint;
+    }
+    // A key the session missed takes on red by its share of all the misses.
+    const double share = static_cast<double>(tally->MissesOfKey(key.plain, state.layout)) /
+                         static_cast<double>(tally->Total());
+    return Mix(tint, kWeakColour, 0.8 * share);
 }
 
 }  // namespace
 
-const QColor KeyboardDrawing::kDueColour(255, 140, 0);
-const QColor KeyboardDrawing::kMissedColour(220, 0, 0);
-
-QSize KeyboardDrawing::SizeNeeded() {
-    return QSize(2 * kMarginPixels + guide::kRowWidth * kQuarterPixels,
-                 2 * kMarginPixels + guide::kRows * kRowPixels + kLineGap + kLineHeight);
+geometry::Size KeyboardSize() {
+    return {2 * kMarginPixels + kRowWidth * kQuarterPixels,
+            2 * kMarginPixels + kRows * kRowPixels + kLineGap + kLineHeight};
 }
 
-KeyboardDrawing::KeyboardDrawing(QWidget* parent) : QWidget(parent) {
-    setFixedSize(SizeNeeded());
-    setFocusPolicy(Qt::NoFocus);
-}
-
-void KeyboardDrawing::SetDue(std::optional<guide::Stroke> stroke, bool missed,
-                             const QString& line) {
-    due_ = stroke;
-    missed_ = missed;
-    line_ = line;
-    update();
-}
-
-QRect KeyboardDrawing::KeyRect(char16_t key) const {
-    return guide::KeyAreaOf(key, layout_);
-}
-
-QColor KeyboardDrawing::FillOf(const guide::ChartKey& key) const {
-    if (due_ && key.plain != 0 && (key.plain == due_->key || key.plain == due_->shift)) {
-        return missed_ && key.plain == due_->key ? kMissedColour : kDueColour;
-    }
-    const QColor tint = kFingerColours[static_cast<std::size_t>(key.finger)];
-    if (tally_ == nullptr || tally_->Total() == 0 || key.plain == 0) {
-        return tint;
-    }
-    // A key the session missed takes on red by its share of all the misses.
-    const double share = static_cast<double>(tally_->MissesOfKey(key.plain, layout_)) /
-                         static_cast<double>(tally_->Total());
-    return Mix(tint, kWeakColour, 0.8 * share);
-}
-
-void KeyboardDrawing::paintEvent(QPaintEvent* /*event*/) {
-    QPainter painter(this);
-    painter.fillRect(rect(), palette().window());
-    painter.setFont(ui::LessonFont(9, /*bold=*/false));
-    for (const guide::ChartKey& key : guide::KeysOf(layout_)) {
-        const QRect area = guide::KeyArea(key);
-        painter.setPen(QColor(96, 96, 96));
-        painter.setBrush(FillOf(key));
-        painter.drawRect(area.adjusted(0, 0, -1, -1));
-        painter.setPen(Qt::black);
-        painter.drawText(area, Qt::AlignCenter, key.label);
+void PaintKeyboard(ui::Painter& painter, const KeyboardState& state) {
+    const geometry::Size size = KeyboardSize();
+    painter.Fill({0, 0, size.width, size.height}, kBackground);
+    for (const ChartKey& key : KeysOf(state.layout)) {
+        const geometry::Rect area = KeyArea(key);
+        painter.Box(area, FillOf(key, state), kKeyEdge);
+        painter.Write(area, ui::TextPlace::Centre, key.label, kBlack, kKeyPoints);
         if (key.home) {
-            const QRect bump(area.center().x() - kBumpWidth / 2, area.bottom() - 3, kBumpWidth, 2);
-            painter.fillRect(bump, Qt::black);
+            // Under the middle of the key, as Qt's centre of a rectangle rounds it.
+            const int middle = area.left + (area.width - 1) / 2;
+            painter.Fill({middle - kBumpWidth / 2, area.Bottom() - 4, kBumpWidth, 2}, kBlack);
         }
     }
-    const QRect lineArea(kMarginPixels, kMarginPixels + guide::kRows * kRowPixels + kLineGap,
-                         guide::kRowWidth * kQuarterPixels, kLineHeight);
-    painter.setFont(ui::LessonFont(12, /*bold=*/false));
-    painter.setPen(missed_ ? kMissedColour : Qt::black);
-    painter.drawText(lineArea, Qt::AlignLeft | Qt::AlignVCenter, line_);
+    const geometry::Rect lineArea{kMarginPixels, kMarginPixels + kRows * kRowPixels + kLineGap,
+                                  kRowWidth * kQuarterPixels, kLineHeight};
+    painter.Write(lineArea, ui::TextPlace::MiddleLeft, state.line,
+                  state.missed ? kMissedColour : kBlack, kLinePoints);
 }
+
+}  // namespace guide

@@ -3,43 +3,36 @@
 // system gives it to the guide.
 #include "guide/KeyboardGuide.h"
 
-#include <QEvent>
-
-#include "board/PracticeBoard.h"
 #include "guide/GuidePlacement.h"
-#include "guide/KeyboardDrawing.h"
-#include "menu/Menu.h"
 #include "program/Module1.h"
 #include "program/Program.h"
-#include "services/Accessibility.h"
-#include "services/AppIcon.h"
+#include "services/Announcements.h"
 
 namespace {
 
 constexpr colour::BgrColour kBackground = 0x00FFFFFF;
 
-PracticeBoard* BoardIfShown() {
-    PracticeBoard* board = ui::Program::Current().BoardIfLoaded();
-    return board != nullptr && board->isVisible() ? board : nullptr;
-}
-
 }  // namespace
 
 KeyboardGuide::KeyboardGuide() : ui::Form(/*withMenuBar=*/false) {
-    SetCaption(QStringLiteral("キーボード"));
-    setWindowIcon(ui::ProgramIcon());
+    SetCaption(u"キーボード");
     SetBackColor(kBackground);
     // Never the active window: the keys belong to the board and to the boxes.
     NeverTakeKeyboard();
 
-    drawing_ = new KeyboardDrawing(Client());
-    drawing_->SetTally(&Module1::WeakKeys);
-    const QSize size = KeyboardDrawing::SizeNeeded();
-    SetClientSize(twips::FromPixels(size.width()), twips::FromPixels(size.height()));
+    drawn_.tally = &Module1::WeakKeys;
+    drawing_.Create(*this, [this](ui::Painter& painter, geometry::Size) {
+        guide::PaintKeyboard(painter, drawn_);
+    });
+    const geometry::Size size = guide::KeyboardSize();
+    const int width = twips::FromPixels(size.width);
+    const int height = twips::FromPixels(size.height);
+    drawing_.Move(0, 0, width, height);
+    SetClientSize(width, height);
     Redraw();
 }
 
-void KeyboardGuide::FollowBoard(QChar head, bool afterMiss) {
+void KeyboardGuide::FollowBoard(char16_t head, bool afterMiss) {
     head_ = head;
     afterMiss_ = afterMiss;
     ShowUnderBoardIfDue();
@@ -53,36 +46,40 @@ void KeyboardGuide::SetOn(bool on) {
 }
 
 void KeyboardGuide::SetLayout(guide::Layout layout) {
-    layout_ = layout;
-    drawing_->SetLayout(layout);
+    drawn_.layout = layout;
     Redraw();
 }
 
-QRect KeyboardGuide::KeyRectInWindow(char16_t key) const {
-    const QRect drawn = drawing_->KeyRect(key);
-    return drawn.translated(drawing_->mapTo(this, QPoint(0, 0)));
+geometry::Rect KeyboardGuide::KeyRectInWindow(char16_t key) const {
+    return guide::KeyAreaOf(key, drawn_.layout).Translated(drawing_.AreaInWindow().TopLeft());
 }
 
 void KeyboardGuide::Form_Unload(std::int16_t& cancel) {
     cancel = 1;  // kept, hidden, for the next time the guide is turned on
-    ui::Program::Current().MenuWindow().FingerGuide.SetChecked(false);
+    ui::Program::Current().KeyboardGuideClosed();
     SetOn(false);
 }
 
 void KeyboardGuide::ShowUnderBoardIfDue() {
-    PracticeBoard* board = BoardIfShown();
-    if (!on_ || board == nullptr) {
-        setVisible(false);
+    ui::Form* board = ui::Program::Current().BoardWindowIfLoaded();
+    if (!on_ || board == nullptr || !board->Showing()) {
+        SetVisible(false);
         return;
     }
     // Follows the board from now on: where it moves, and when it hides.
     if (followed_ != board) {
-        board->installEventFilter(this);
+        Follow(
+            *board, [this] { SetVisible(false); },
+            [this] {
+                if (Showing()) {
+                    PlaceUnderBoard();
+                }
+            });
         followed_ = board;
     }
     PlaceUnderBoard();
-    if (!isVisible()) {
-        setVisible(true);
+    if (!Showing()) {
+        SetVisible(true);
     }
 }
 
@@ -90,36 +87,26 @@ void KeyboardGuide::ShowUnderBoardIfDue() {
 // guide first showed: the place is checked again whenever the board has news for the guide,
 // and the window moves only when it is wrong.
 void KeyboardGuide::PlaceUnderBoard() {
-    const PracticeBoard* board = ui::Program::Current().BoardIfLoaded();
+    const ui::Form* board = ui::Program::Current().BoardWindowIfLoaded();
     if (board == nullptr) {
         return;
     }
-    const QPoint place =
-        guide::GuidePlace(board->FrameRect(), FrameRect().size(), board->ScreenArea());
-    if (place.x() != WindowLeft()) {
-        SetWindowLeft(place.x());
+    const geometry::Point place =
+        guide::GuidePlace(board->FrameRect(), FrameRect().Extent(), board->ScreenArea());
+    if (place.x != WindowLeft()) {
+        SetWindowLeft(place.x);
     }
-    if (place.y() != Top()) {
-        SetTop(place.y());
+    if (place.y != Top()) {
+        SetTop(place.y);
     }
 }
 
 // A screen reader hears what the line under the keyboard says: the key due and its finger.
 void KeyboardGuide::Redraw() {
-    const QString line = guide::DueKeyLine(head_, layout_);
-    drawing_->SetDue(guide::StrokeFor(head_, layout_), afterMiss_, line);
-    const QString label = afterMiss_ ? QStringLiteral("もう一度") : QStringLiteral("次のキー");
-    ui::SetAccessibleDescription(*this, ui::LabelledValue(label, line));
-}
-
-bool KeyboardGuide::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == followed_) {
-        if (event->type() == QEvent::Hide) {
-            setVisible(false);
-        } else if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
-                   isVisible()) {
-            PlaceUnderBoard();
-        }
-    }
-    return ui::Form::eventFilter(watched, event);
+    drawn_.line = guide::DueKeyLine(head_, drawn_.layout);
+    drawn_.due = guide::StrokeFor(head_, drawn_.layout);
+    drawn_.missed = afterMiss_;
+    drawing_.Redraw();
+    SetAccessibleDescription(
+        ui::LabelledValue(afterMiss_ ? u"もう一度" : u"次のキー", drawn_.line));
 }

@@ -1,15 +1,24 @@
 #include "guide/MissTally.h"
 
-#include <QStringList>
 #include <algorithm>
 
-#include "board/KeyJudge.h"
+#include "lessons/KeyQueue.h"
 
 namespace guide {
 
 namespace {
 
 constexpr std::size_t kKeysInThePrompt = 5;
+
+// A letter in upper case: a to z and their full-width forms; other keys as they are.
+text::Text KeyOfLetter(text::TextView typed) {
+    text::Text key(typed);
+    if (key.size() == 1 &&
+        ((key[0] >= u'a' && key[0] <= u'z') || (key[0] >= u'ａ' && key[0] <= u'ｚ'))) {
+        key[0] = static_cast<char16_t>(key[0] - (u'a' - u'A'));
+    }
+    return key;
+}
 
 void Raise(std::uint16_t& count) {
     if (count < kMaxMissesOfAKey) {
@@ -19,7 +28,7 @@ void Raise(std::uint16_t& count) {
 
 }  // namespace
 
-void MissTally::Count(QChar expected, const QString& typed) {
+void MissTally::Count(char16_t expected, text::TextView typed) {
     auto entry = std::find_if(entries_.begin(), entries_.end(),
                               [&expected](const Entry& e) { return e.expected == expected; });
     if (entry == entries_.end()) {
@@ -27,7 +36,7 @@ void MissTally::Count(QChar expected, const QString& typed) {
     }
     Raise(entry->misses);
     // A letter is one key, whichever case it typed.
-    const QString key = typed.size() == 1 ? typed.toUpper() : typed;
+    const text::Text key = KeyOfLetter(typed);
     auto instead = std::find_if(entry->typedInstead.begin(), entry->typedInstead.end(),
                                 [&key](const TypedInstead& t) { return t.typed == key; });
     if (instead == entry->typedInstead.end()) {
@@ -43,7 +52,7 @@ std::vector<WeakKey> MissTally::MostMissed(std::size_t count) const {
             entry.typedInstead.begin(), entry.typedInstead.end(),
             [](const TypedInstead& a, const TypedInstead& b) { return a.times < b.times; });
         keys.push_back({entry.expected, entry.misses,
-                        most == entry.typedInstead.end() ? QString() : most->typed});
+                        most == entry.typedInstead.end() ? text::Text() : most->typed});
     }
     std::stable_sort(keys.begin(), keys.end(),
                      [](const WeakKey& a, const WeakKey& b) { return a.misses > b.misses; });
@@ -51,7 +60,7 @@ std::vector<WeakKey> MissTally::MostMissed(std::size_t count) const {
     return keys;
 }
 
-std::uint32_t MissTally::MissesOf(QChar expected) const {
+std::uint32_t MissTally::MissesOf(char16_t expected) const {
     for (const Entry& entry : entries_) {
         if (entry.expected == expected) {
             return entry.misses;
@@ -79,18 +88,18 @@ std::uint32_t MissTally::Total() const {
     return total;
 }
 
-QString WeakKeysPrompt(const MissTally& tally) {
+text::Text WeakKeysPrompt(const MissTally& tally) {
     const std::vector<WeakKey> keys = tally.MostMissed(kKeysInThePrompt);
     if (keys.empty()) {
-        return QStringLiteral("まだミスはありません");
+        return u"まだミスはありません";
     }
-    QStringList lines;
+    text::TextList lines;
     for (const WeakKey& key : keys) {
-        lines.append(QStringLiteral("%1　%2回（よく押したキー：%3）")
-                         .arg(board::ExpectedKeyName(QString(key.expected)),
-                              QString::number(key.misses), key.typedMostOften));
+        lines.push_back(lessons::ExpectedKeyName(text::TextView(&key.expected, 1)) + u'　' +
+                        text::Number(key.misses) + u"回（よく押したキー：" + key.typedMostOften +
+                        u'）');
     }
-    return lines.join(u'\r');
+    return text::Join(lines, u"\r");
 }
 
 }  // namespace guide

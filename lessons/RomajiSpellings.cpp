@@ -1,39 +1,36 @@
 #include "lessons/RomajiSpellings.h"
 
-#include <QLatin1StringView>
-
 namespace lessons {
+
+using text::Text;
+using text::TextView;
 
 namespace {
 
-QLatin1StringView Latin1(std::string_view text) {
-    return QLatin1StringView(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-bool IsVowel(QChar letter) {
-    return QStringView(u"AIUEO").contains(letter);
+bool IsVowel(char16_t letter) {
+    return text::Contains(u"AIUEO", letter);
 }
 
 // The consonant an input method doubles for っ before `nextUnit`: any but N, never a vowel.
-std::optional<QChar> DoubledConsonantBefore(QStringView nextUnit) {
-    if (nextUnit.isEmpty()) {
+std::optional<char16_t> DoubledConsonantBefore(TextView nextUnit) {
+    if (nextUnit.empty()) {
         return std::nullopt;
     }
-    const QChar first = nextUnit[0];
+    const char16_t first = nextUnit[0];
     if (first < u'A' || first > u'Z' || IsVowel(first) || first == u'N') {
         return std::nullopt;
     }
     return first;
 }
 
-bool IsSpellingOf(const UnitSpellings& row, QStringView unit, QStringView nextUnit) {
+bool IsSpellingOf(const UnitSpellings& row, TextView unit, TextView nextUnit) {
     for (std::string_view spelling : row.spellings) {
         if (spelling == kDoubledConsonant) {
-            const std::optional<QChar> doubled = DoubledConsonantBefore(nextUnit);
+            const std::optional<char16_t> doubled = DoubledConsonantBefore(nextUnit);
             if (doubled && unit.size() == 1 && unit[0] == *doubled) {
                 return true;
             }
-        } else if (!spelling.empty() && unit == Latin1(spelling)) {
+        } else if (!spelling.empty() && unit == text::FromLatin1(spelling)) {
             return true;
         }
     }
@@ -43,15 +40,15 @@ bool IsSpellingOf(const UnitSpellings& row, QStringView unit, QStringView nextUn
 // Calls `visit` with each spelling of the row in order, the doubled consonant resolved;
 // stops when it returns true.
 template <typename Visit>
-void ForEachSpelling(const UnitSpellings& row, QStringView nextUnit, Visit visit) {
+void ForEachSpelling(const UnitSpellings& row, TextView nextUnit, Visit visit) {
     for (std::string_view spelling : row.spellings) {
         if (spelling == kDoubledConsonant) {
-            if (const std::optional<QChar> doubled = DoubledConsonantBefore(nextUnit)) {
-                if (visit(QString(*doubled))) {
+            if (const std::optional<char16_t> doubled = DoubledConsonantBefore(nextUnit)) {
+                if (visit(Text(1, *doubled))) {
                     return;
                 }
             }
-        } else if (!spelling.empty() && visit(QString(Latin1(spelling)))) {
+        } else if (!spelling.empty() && visit(text::FromLatin1(spelling))) {
             return;
         }
     }
@@ -59,7 +56,7 @@ void ForEachSpelling(const UnitSpellings& row, QStringView nextUnit, Visit visit
 
 }  // namespace
 
-const UnitSpellings* RowOfUnit(QStringView unit, QStringView nextUnit) {
+const UnitSpellings* RowOfUnit(TextView unit, TextView nextUnit) {
     for (const UnitSpellings& row : kRomajiSpellings) {
         if (IsSpellingOf(row, unit, nextUnit)) {
             return &row;
@@ -68,28 +65,27 @@ const UnitSpellings* RowOfUnit(QStringView unit, QStringView nextUnit) {
     return nullptr;
 }
 
-QStringList SpellingsOfUnit(QStringView unit, QStringView nextUnit) {
+text::TextList SpellingsOfUnit(TextView unit, TextView nextUnit) {
     const UnitSpellings* row = RowOfUnit(unit, nextUnit);
     if (row == nullptr) {
-        return {unit.toString()};
+        return {Text(unit)};
     }
-    QStringList spellings;
-    ForEachSpelling(*row, nextUnit, [&spellings](const QString& spelling) {
-        spellings.append(spelling);
+    text::TextList spellings;
+    ForEachSpelling(*row, nextUnit, [&spellings](const Text& spelling) {
+        spellings.push_back(spelling);
         return false;
     });
     return spellings;
 }
 
-std::optional<QString> SpellingBeginningWith(QStringView unit, QStringView nextUnit,
-                                             QStringView typed) {
+std::optional<Text> SpellingBeginningWith(TextView unit, TextView nextUnit, TextView typed) {
     const UnitSpellings* row = RowOfUnit(unit, nextUnit);
     if (row == nullptr) {
-        return unit.startsWith(typed) ? std::optional<QString>(unit.toString()) : std::nullopt;
+        return unit.starts_with(typed) ? std::optional<Text>(Text(unit)) : std::nullopt;
     }
-    std::optional<QString> found;
-    ForEachSpelling(*row, nextUnit, [&found, typed](const QString& spelling) {
-        if (spelling.startsWith(typed)) {
+    std::optional<Text> found;
+    ForEachSpelling(*row, nextUnit, [&found, typed](const Text& spelling) {
+        if (TextView(spelling).starts_with(typed)) {
             found = spelling;
         }
         return found.has_value();

@@ -2,12 +2,11 @@
 // The spellings a Japanese input method accepts for the kana units of a key string (Hepburn,
 // Kunrei and Nihon-shiki, and the X and L forms of the small kana), one row per unit. A unit
 // the table does not hold has one spelling, its own.
-#include <QString>
-#include <QStringList>
-#include <QStringView>
 #include <array>
 #include <optional>
 #include <string_view>
+
+#include "services/Text.h"
 
 namespace lessons {
 
@@ -47,13 +46,13 @@ inline constexpr std::array<UnitSpellings, 16> kRomajiSpellings{{
 
 // The row of a unit written as any one of its spellings, `nextUnit` being the unit after it
 // (っ doubles its consonant); nothing for a unit the table does not hold.
-const UnitSpellings* RowOfUnit(QStringView unit, QStringView nextUnit);
+const UnitSpellings* RowOfUnit(text::TextView unit, text::TextView nextUnit);
 
 // Every spelling of `unit`, in the table's order; the unit alone when it has no row.
-QStringList SpellingsOfUnit(QStringView unit, QStringView nextUnit);
+text::TextList SpellingsOfUnit(text::TextView unit, text::TextView nextUnit);
 
 // The first spelling of `unit` that begins with `typed`; nothing when no spelling does.
-std::optional<QString> SpellingBeginningWith(QStringView unit, QStringView nextUnit,
-                                             QStringView typed);
+std::optional<text::Text> SpellingBeginningWith(text::TextView unit, text::TextView nextUnit,
+                                                text::TextView typed);
 
 }  // namespace lessons

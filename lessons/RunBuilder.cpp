@@ -1,20 +1,18 @@
 #include "lessons/RunBuilder.h"
 
-#include <QStringList>
-
 #include "lessons/LessonCatalogue.h"
 
 namespace lessons {
 
-QString ApplyDoubledNRule(const QString& keyString) {
+text::Text ApplyDoubledNRule(text::TextView keyString) {
     // Splitting on "_" leaves one entry per unit plus an empty tail after the last "_".
-    QStringList units = keyString.split(u'_');
-    for (qsizetype i = 0; i + 1 < units.size(); ++i) {
-        if (units[i] == QStringLiteral("NN") && units[i + 1].startsWith(u'A')) {
-            units[i] = QStringLiteral("N");
+    text::TextList units = text::Split(keyString, u'_');
+    for (std::size_t i = 0; i + 1 < units.size(); ++i) {
+        if (units[i] == u"NN" && units[i + 1].starts_with(u'A')) {
+            units[i] = u"N";
         }
     }
-    return units.join(u'_');
+    return text::Join(units, u"_");
 }
 
 std::optional<BuiltRun> BuildRun(int index) {
@@ -23,9 +21,8 @@ std::optional<BuiltRun> BuildRun(int index) {
     }
     const Lesson& lesson = LessonCatalogue[static_cast<std::size_t>(index)];
     BuiltRun run;
-    run.practiceText = QString::fromUtf16(lesson.kanaText.data(), lesson.kanaText.size());
-    run.romajiQueue =
-        ApplyDoubledNRule(QString::fromLatin1(lesson.keyString.data(), lesson.keyString.size()));
+    run.practiceText = text::Text(lesson.kanaText);
+    run.romajiQueue = ApplyDoubledNRule(text::FromLatin1(lesson.keyString));
     run.romajiQueue += u'=';
     return run;
 }

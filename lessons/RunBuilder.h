@@ -1,13 +1,14 @@
 #pragma once
 // Turns a lesson button's index into the two texts of a run.
-#include <QString>
 #include <optional>
+
+#include "services/Text.h"
 
 namespace lessons {
 
 struct BuiltRun {
-    QString practiceText;  // kana, one per cell
-    QString romajiQueue;   // key string followed by the end mark "="
+    text::Text practiceText;  // kana, one per cell
+    text::Text romajiQueue;   // key string followed by the end mark "="
 };
 
 // The run of lesson button `index`, or nothing for a button without a lesson.
@@ -15,6 +16,6 @@ std::optional<BuiltRun> BuildRun(int index);
 
 // A doubled "NN" unit followed by a unit that begins with "A" loses its second N, so the
 // student types ん before あ as a single N. Other units are left as they are.
-QString ApplyDoubledNRule(const QString& keyString);
+text::Text ApplyDoubledNRule(text::TextView keyString);
 
 }  // namespace lessons

@@ -1,7 +1,5 @@
 #include "lessons/WeakKeyDrill.h"
 
-#include <QString>
-#include <QStringList>
 #include <algorithm>
 
 #include "lessons/LessonCatalogue.h"
@@ -11,15 +9,16 @@ namespace lessons {
 
 namespace {
 
+using text::Text;
+
 struct Word {
-    QString kana;       // one character a cell
-    QStringList units;  // the catalogue's units, one a cell
+    Text kana;             // one character a cell
+    text::TextList units;  // the catalogue's units, one a cell
 };
 
-QStringList UnitsOf(std::string_view keyString) {
-    QStringList units =
-        QString::fromLatin1(keyString.data(), static_cast<qsizetype>(keyString.size())).split(u'_');
-    units.removeLast();  // the empty tail after the last "_"
+text::TextList UnitsOf(std::string_view keyString) {
+    text::TextList units = text::Split(text::FromLatin1(keyString), u'_');
+    units.pop_back();  // the empty tail after the last "_"
     return units;
 }
 
@@ -31,21 +30,21 @@ const std::vector<Word>& LessonWords() {
             const bool known = std::any_of(found.begin(), found.end(), [&word](const Word& seen) {
                 return seen.kana == word.kana;
             });
-            if (!word.kana.isEmpty() && !known) {
+            if (!word.kana.empty() && !known) {
                 found.push_back(word);
             }
         };
         for (const Lesson& lesson : LessonCatalogue) {
-            const QStringList units = UnitsOf(lesson.keyString);
+            const text::TextList units = UnitsOf(lesson.keyString);
             Word word;
-            for (qsizetype cell = 0; cell < units.size(); ++cell) {
-                const char16_t kana = lesson.kanaText[static_cast<std::size_t>(cell)];
+            for (std::size_t cell = 0; cell < units.size(); ++cell) {
+                const char16_t kana = lesson.kanaText[cell];
                 if (kana == kBlankCell) {
                     keep(word);
                     word = {};
                 } else {
-                    word.kana += QChar(kana);
-                    word.units.append(units[cell]);
+                    word.kana += kana;
+                    word.units.push_back(units[cell]);
                 }
             }
             keep(word);
@@ -60,15 +59,15 @@ struct KeyUse {
     int accepted = 0;  // units with any spelling that types it: C for か counts here
 };
 
-KeyUse UseOf(const Word& word, QChar key) {
+KeyUse UseOf(const Word& word, char16_t key) {
     KeyUse use;
-    for (qsizetype i = 0; i < word.units.size(); ++i) {
-        const QString next = i + 1 < word.units.size() ? word.units[i + 1] : QString();
-        const QStringList spellings = SpellingsOfUnit(word.units[i], next);
-        use.stored += word.units[i].contains(key) ? 1 : 0;
+    for (std::size_t i = 0; i < word.units.size(); ++i) {
+        const Text next = i + 1 < word.units.size() ? word.units[i + 1] : Text();
+        const text::TextList spellings = SpellingsOfUnit(word.units[i], next);
+        use.stored += text::Contains(word.units[i], key) ? 1 : 0;
         use.accepted +=
             std::any_of(spellings.begin(), spellings.end(),
-                        [key](const QString& spelling) { return spelling.contains(key); })
+                        [key](const Text& spelling) { return text::Contains(spelling, key); })
                 ? 1
                 : 0;
     }
@@ -79,12 +78,12 @@ KeyUse UseOf(const Word& word, QChar key) {
 // their kana by the stored spellings, then by any spelling a pupil may use (C for か, X for
 // ん); of words as good, the one the lessons use first. A short word that types the key in
 // most of its kana leaves room for the other keys' words.
-std::vector<std::size_t> WordsTyping(QChar key) {
+std::vector<std::size_t> WordsTyping(char16_t key) {
     const std::vector<Word>& words = LessonWords();
     struct Candidate {
         std::size_t word;
         KeyUse use;
-        qsizetype cells;
+        std::size_t cells;
     };
     std::vector<Candidate> typing;
     for (std::size_t i = 0; i < words.size(); ++i) {
@@ -94,8 +93,11 @@ std::vector<std::size_t> WordsTyping(QChar key) {
     }
     // a/x before b/y when a·y > b·x: shares compared without fractions.
     std::stable_sort(typing.begin(), typing.end(), [](const Candidate& a, const Candidate& b) {
-        return std::pair(a.use.stored * b.cells, a.use.accepted * b.cells) >
-               std::pair(b.use.stored * a.cells, b.use.accepted * a.cells);
+        const auto share = [](const KeyUse& use, std::size_t cells) {
+            return std::pair(static_cast<std::size_t>(use.stored) * cells,
+                             static_cast<std::size_t>(use.accepted) * cells);
+        };
+        return share(a.use, b.cells) > share(b.use, a.cells);
     });
     std::vector<std::size_t> ranked;
     for (const Candidate& candidate : typing) {
@@ -106,9 +108,9 @@ std::vector<std::size_t> WordsTyping(QChar key) {
 
 }  // namespace
 
-std::vector<QChar> DrillKeys(const std::vector<QChar>& weakestFirst) {
-    std::vector<QChar> keys;
-    for (QChar key : weakestFirst) {
+std::vector<char16_t> DrillKeys(const std::vector<char16_t>& weakestFirst) {
+    std::vector<char16_t> keys;
+    for (char16_t key : weakestFirst) {
         if (keys.size() == kDrillKeys) {
             break;
         }
@@ -120,36 +122,35 @@ std::vector<QChar> DrillKeys(const std::vector<QChar>& weakestFirst) {
     return keys;
 }
 
-std::optional<BuiltRun> BuildDrill(const std::vector<QChar>& keys) {
+std::optional<BuiltRun> BuildDrill(const std::vector<char16_t>& keys) {
     const std::vector<Word>& words = LessonWords();
     std::vector<std::vector<std::size_t>> candidates;
-    for (QChar key : keys) {
+    for (char16_t key : keys) {
         candidates.push_back(WordsTyping(key));
     }
     std::vector<std::size_t> nextCandidate(keys.size(), 0);
     std::vector<bool> taken(words.size(), false);
-    QString kana;
-    QString keyString;
+    Text kana;
+    Text keyString;
     // Each key in turn gives its best word not taken yet that still fits, until none does.
     for (bool added = true; added;) {
         added = false;
         for (std::size_t k = 0; k < keys.size(); ++k) {
             while (nextCandidate[k] < candidates[k].size()) {
                 const std::size_t w = candidates[k][nextCandidate[k]++];
-                const auto cellsWithBlank = static_cast<std::size_t>(words[w].kana.size()) + 1;
-                if (taken[w] ||
-                    static_cast<std::size_t>(kana.size()) + cellsWithBlank > kDrillCells) {
+                const std::size_t cellsWithBlank = words[w].kana.size() + 1;
+                if (taken[w] || kana.size() + cellsWithBlank > kDrillCells) {
                     continue;
                 }
                 taken[w] = true;
-                kana += words[w].kana + QChar(kBlankCell);
-                keyString += words[w].units.join(u'_') + QStringLiteral("_ _");
+                kana += words[w].kana + kBlankCell;
+                keyString += text::Join(words[w].units, u"_") + u"_ _";
                 added = true;
                 break;
             }
         }
     }
-    if (kana.isEmpty()) {
+    if (kana.empty()) {
         return std::nullopt;
     }
     return BuiltRun{kana, ApplyDoubledNRule(keyString) + u'='};

@@ -2,8 +2,6 @@
 // keyboard's layout, the session's weak keys and a drill of them.
 #include <limits>
 
-#include "board/PracticeBoard.h"
-#include "guide/KeyboardGuide.h"
 #include "lessons/WeakKeyDrill.h"
 #include "menu/Menu.h"
 #include "program/Module1.h"
@@ -11,19 +9,12 @@
 
 // The item checks and unchecks itself as it is chosen.
 void Menu::FingerGuide_Click() {
-    ui::Program& program = ui::Program::Current();
-    program.Guide().SetOn(FingerGuide.Checked());
-    if (PracticeBoard* board = program.BoardIfLoaded()) {
-        board->TellGuide(/*afterMiss=*/false);
-    }
+    ui::Program::Current().SetKeyboardGuideOn(FingerGuide.Checked());
 }
 
 // Turned on mid-run, the guide shows at once; turned off, the board is as it was.
 void Menu::RomajiGuide_Click() {
-    Module1::RomajiGuideOn = RomajiGuide.Checked();
-    if (PracticeBoard* board = ui::Program::Current().BoardIfLoaded()) {
-        board->ShowRomajiGuide(Module1::RomajiGuideOn);
-    }
+    ui::Program::Current().SetRomajiGuideOn(RomajiGuide.Checked());
 }
 
 void Menu::JisLayout_Click() {
@@ -38,13 +29,13 @@ void Menu::UsLayout_Click() {
 void Menu::ChooseGuideLayout(bool jis) {
     JisLayout.SetChecked(jis);
     UsLayout.SetChecked(!jis);
-    ui::Program::Current().Guide().SetLayout(jis ? guide::Layout::Jis : guide::Layout::Us);
+    ui::Program::Current().SetKeyboardGuideLayout(jis);
 }
 
 void Menu::WeakKeys_Click() {
     ui::Program::Current().Boxes().MsgBox(guide::WeakKeysPrompt(Module1::WeakKeys),
                                           ui::BoxButtons::Ok, ui::BoxIcon::Information,
-                                          QStringLiteral("苦手なキー"));
+                                          u"苦手なキー");
 }
 
 namespace {
@@ -52,9 +43,9 @@ namespace {
 // The session's weak keys, weakest first: those missed, the most missed first, then those the
 // pupil waits longest before. A key named by a word (スペースキー) is no key of a word's
 // spelling and stays out.
-std::vector<QChar> WeakestKeysFirst() {
+std::vector<char16_t> WeakestKeysFirst() {
     constexpr std::size_t kEvery = std::numeric_limits<std::size_t>::max();
-    std::vector<QChar> keys;
+    std::vector<char16_t> keys;
     for (const guide::WeakKey& key : Module1::WeakKeys.MostMissed(kEvery)) {
         keys.push_back(key.expected);
     }
@@ -74,11 +65,10 @@ void Menu::WeakKeyDrill_Click() {
     const std::optional<lessons::BuiltRun> drill =
         lessons::BuildDrill(lessons::DrillKeys(WeakestKeysFirst()));
     if (!drill) {
-        ui::Program::Current().Boxes().MsgBox(QStringLiteral("まだ苦手なキーはありません"),
-                                              ui::BoxButtons::Ok, ui::BoxIcon::Information,
-                                              QStringLiteral("苦手なキーの練習"));
+        ui::Program::Current().Boxes().MsgBox(u"まだ苦手なキーはありません", ui::BoxButtons::Ok,
+                                              ui::BoxIcon::Information, u"苦手なキーの練習");
         return;
     }
     Module1::DrillOnBoard = true;
-    ShowRunOnBoard(*drill);
+    ui::Program::Current().ShowRunOnBoard(*drill);
 }

@@ -19,8 +19,7 @@ constexpr int kRevealBelowIndex = 29;
 
 void Menu::Form_Load() {
     for (int index = 0; index < kNumberedLessons; ++index) {
-        Command1[static_cast<std::size_t>(index)].SetCaption(QString::number(index + 1) +
-                                                             QStringLiteral("ページ"));
+        Command1[static_cast<std::size_t>(index)].SetCaption(text::Number(index + 1) + u"ページ");
     }
     Module1::TargetSpeed = speed_menu::kStartSpeed;
     Module1::ClearedFlag = 0;
@@ -46,9 +45,9 @@ void Menu::Form_Activate() {
 // The window stays while the question is open; Yes ends the program from the box.
 void Menu::Form_Unload(std::int16_t& cancel) {
     cancel = 1;
-    ui::Program::Current().Boxes().MsgBox(QStringLiteral("本当に終わりますか"),
-                                          ui::BoxButtons::YesNo, ui::BoxIcon::Warning,
-                                          QStringLiteral("薫風高校"), [](ui::BoxAnswer answer) {
+    ui::Program::Current().Boxes().MsgBox(u"本当に終わりますか", ui::BoxButtons::YesNo,
+                                          ui::BoxIcon::Warning, u"薫風高校",
+                                          [](ui::BoxAnswer answer) {
                                               if (answer == ui::BoxAnswer::Yes) {
                                                   ui::Program::Current().End();
                                               }

@@ -4,7 +4,6 @@
 #include <array>
 #include <cstdint>
 
-#include "lessons/RunBuilder.h"
 #include "services/Controls.h"
 #include "services/Form.h"
 
@@ -64,7 +63,6 @@ class Menu : public ui::Form {
     std::array<ui::MenuItem*, 5> SpeedItems() { return {&S60, &S90, &S120, &S150, &S180}; }
 
   private:
-    void ShowRunOnBoard(const lessons::BuiltRun& run);
     void LayOutLessonButtons();
     void LayOutMenuBar();
     void ChooseIndicatorSpeed(int itemIndex);

@@ -1,13 +1,6 @@
 // What the menu window looks like when it is loaded.
-#include <QAction>
-#include <QMenu>
-#include <QMenuBar>
-
-#include "menu/Menu.h"
 #include "menu/MenuLayout.h"
-#include "services/AppIcon.h"
-#include "services/Fonts.h"
-#include "services/LessonButton.h"
+#include "menu/Menu.h"
 
 namespace {
 
@@ -39,8 +32,7 @@ TwipsRect LessonButtonPlace(int index) {
 }  // namespace menu_layout
 
 Menu::Menu() : ui::Form(/*withMenuBar=*/true) {
-    SetCaption(QStringLiteral("ページを選ぼう"));
-    setWindowIcon(ui::ProgramIcon());
+    SetCaption(u"ページを選ぼう");
     SetBackColor(colour::kPaleCyan);
     LayOutMenuBar();
     SetClientSize(kClientWidth, kClientHeight);
@@ -48,74 +40,64 @@ Menu::Menu() : ui::Form(/*withMenuBar=*/true) {
 }
 
 void Menu::LayOutLessonButtons() {
-    const QFont font = ui::LessonFont(12, /*bold=*/true);
     for (int index = 0; index < kLessonButtons; ++index) {
         ui::CommandButton& button = Command1[static_cast<std::size_t>(index)];
         button.Create(*this, [this, index] { Command1_Click(static_cast<std::int16_t>(index)); });
-        button.Widget()->SetKeyboardClickAllowed([this] { return LessonKeysStartLessons(); });
+        button.SetKeyboardClickAllowed([this] { return LessonKeysStartLessons(); });
         const menu_layout::TwipsRect place = menu_layout::LessonButtonPlace(index);
         button.Move(place.left, place.top, place.width, place.height);
         button.SetBackColor(colour::kPaleCyan);
-        button.SetFont(font);
-        button.SetCaption(QString());
+        button.SetLessonFont(12, /*bold=*/true);
+        button.SetCaption({});
         button.SetVisible(index < kButtonsVisibleAtStart);
     }
     // Tab order: ascending index.
-    for (int index = 1; index < kLessonButtons; ++index) {
-        QWidget::setTabOrder(Command1[static_cast<std::size_t>(index - 1)].Widget(),
-                             Command1[static_cast<std::size_t>(index)].Widget());
+    for (std::size_t index = 1; index < Command1.size(); ++index) {
+        Command1[index].FollowInTabOrder(Command1[index - 1]);
     }
 }
 
 void Menu::LayOutMenuBar() {
-    QMenuBar* bar = MenuBar();
-
-    QMenu* readme = bar->addMenu(QStringLiteral("使用法"));
-    Readme.Bind(*this, readme->menuAction(), [] {});
-    const auto addItem = [this](QMenu* menu, ui::MenuItem& item, const QString& caption,
+    const auto addItem = [this](ui::MenuItem& item, text::TextView caption,
                                 void (Menu::*handler)()) {
-        QAction* action = menu->addAction(caption);
-        item.Bind(*this, action, [this, handler] { (this->*handler)(); });
+        AddMenuItem(item, caption, [this, handler] { (this->*handler)(); });
     };
-    addItem(readme, Clear, QStringLiteral("クリア基準"), &Menu::Clear_Click);
-    addItem(readme, Space, QStringLiteral("■"), &Menu::Space_Click);
-    addItem(readme, Left, QStringLiteral("←"), &Menu::Left_Click);
-    addItem(readme, Ent, QStringLiteral("」"), &Menu::Ent_Click);
-    addItem(readme, Indicator, QStringLiteral("インジケーター"), &Menu::Indicator_Click);
-    addItem(readme, Color, QStringLiteral("ボタンの色"), &Menu::Color_Click);
+    AddMenu(Readme, u"使用法");
+    addItem(Clear, u"クリア基準", &Menu::Clear_Click);
+    addItem(Space, u"■", &Menu::Space_Click);
+    addItem(Left, u"←", &Menu::Left_Click);
+    addItem(Ent, u"」", &Menu::Ent_Click);
+    addItem(Indicator, u"インジケーター", &Menu::Indicator_Click);
+    addItem(Color, u"ボタンの色", &Menu::Color_Click);
 
-    QMenu* speeds = bar->addMenu(QStringLiteral("インディケーター速度"));
-    IndicatorSpeed.Bind(*this, speeds->menuAction(), [] {});
-    addItem(speeds, S60, QStringLiteral(" 60字／分"), &Menu::S60_Click);
-    addItem(speeds, S90, QStringLiteral(" 90字／分"), &Menu::S90_Click);
-    addItem(speeds, S120, QStringLiteral("120字／分"), &Menu::S120_Click);
-    addItem(speeds, S150, QStringLiteral("150字／分"), &Menu::S150_Click);
-    addItem(speeds, S180, QStringLiteral("180字／分"), &Menu::S180_Click);
+    AddMenu(IndicatorSpeed, u"インディケーター速度");
+    addItem(S60, u" 60字／分", &Menu::S60_Click);
+    addItem(S90, u" 90字／分", &Menu::S90_Click);
+    addItem(S120, u"120字／分", &Menu::S120_Click);
+    addItem(S150, u"150字／分", &Menu::S150_Click);
+    addItem(S180, u"180字／分", &Menu::S180_Click);
     for (ui::MenuItem* item : SpeedItems()) {
-        item->Action()->setCheckable(true);
+        item->SetCheckable(true);
     }
     S60.SetChecked(true);
 
     // A top-level command without a drop-down: it acts at once.
-    QAction* developper = bar->addAction(QStringLiteral("技術・開発"));
-    Developper.Bind(*this, developper, [this] { Developper_Click(); });
+    AddMenuCommand(Developper, u"技術・開発", [this] { Developper_Click(); });
 
-    QMenu* keyboard = bar->addMenu(QStringLiteral("キーボード"));
-    Keyboard.Bind(*this, keyboard->menuAction(), [] {});
-    addItem(keyboard, FingerGuide, QStringLiteral("指の案内"), &Menu::FingerGuide_Click);
-    FingerGuide.Action()->setCheckable(true);
-    addItem(keyboard, RomajiGuide, QStringLiteral("ローマ字の案内"), &Menu::RomajiGuide_Click);
-    RomajiGuide.Action()->setCheckable(true);
-    keyboard->addSeparator();
-    addItem(keyboard, JisLayout, QStringLiteral("JIS配列"), &Menu::JisLayout_Click);
-    addItem(keyboard, UsLayout, QStringLiteral("US配列"), &Menu::UsLayout_Click);
-    JisLayout.Action()->setCheckable(true);
-    UsLayout.Action()->setCheckable(true);
+    AddMenu(Keyboard, u"キーボード");
+    addItem(FingerGuide, u"指の案内", &Menu::FingerGuide_Click);
+    FingerGuide.SetCheckable(true);
+    addItem(RomajiGuide, u"ローマ字の案内", &Menu::RomajiGuide_Click);
+    RomajiGuide.SetCheckable(true);
+    AddMenuSeparator();
+    addItem(JisLayout, u"JIS配列", &Menu::JisLayout_Click);
+    addItem(UsLayout, u"US配列", &Menu::UsLayout_Click);
+    JisLayout.SetCheckable(true);
+    UsLayout.SetCheckable(true);
     JisLayout.SetChecked(true);
-    keyboard->addSeparator();
-    addItem(keyboard, WeakKeys, QStringLiteral("苦手なキー"), &Menu::WeakKeys_Click);
-    addItem(keyboard, WeakKeyDrill, QStringLiteral("苦手なキーの練習"), &Menu::WeakKeyDrill_Click);
+    AddMenuSeparator();
+    addItem(WeakKeys, u"苦手なキー", &Menu::WeakKeys_Click);
+    addItem(WeakKeyDrill, u"苦手なキーの練習", &Menu::WeakKeyDrill_Click);
 
-    QAction* record = bar->addAction(QStringLiteral("成績"));
-    Record.Bind(*this, record, [this] { Record_Click(); });
+    AddMenuCommand(Record, u"成績", [this] { Record_Click(); });
 }

@@ -1,18 +1,18 @@
 #pragma once
 // The program-wide variables that carry a run between the menu window and the practice
 // board. They live only while the program runs; nothing is saved.
-#include <QString>
 #include <cstdint>
 
 #include "guide/MissTally.h"
 #include "program/SessionRecord.h"
+#include "services/Text.h"
 
 namespace Module1 {
 
 // The kana of the current run, one character per cell of the board.
-inline QString PracticeText;
+inline text::Text PracticeText;
 // The romaji keys still to type, consumed from the left; "=" marks the end of the text.
-inline QString RomajiQueue;
+inline text::Text RomajiQueue;
 // The lesson button that started the current or last run.
 inline std::int16_t LessonIndex = 0;
 // Whether the run on the board is a drill of the weak keys, which no lesson button records.

@@ -1,5 +1,7 @@
 #include "program/Program.h"
 
+#include <cassert>
+
 #include "board/PracticeBoard.h"
 #include "guide/KeyboardGuide.h"
 #include "menu/IndicatorSpeeds.h"
@@ -26,25 +28,24 @@ void ResetProgramWideVariables() {
 }
 
 // The weak keys as the record window lists them beside the slow ones: 「K　3回」.
-QString WeakKeyLines() {
+text::Text WeakKeyLines() {
     const std::vector<guide::WeakKey> keys = Module1::WeakKeys.MostMissed(5);
     if (keys.empty()) {
-        return QStringLiteral("まだミスはありません");
+        return u"まだミスはありません";
     }
-    QStringList lines;
+    text::TextList lines;
     for (const guide::WeakKey& key : keys) {
-        lines.append(
-            QStringLiteral("%1　%2回")
-                .arg(board::ExpectedKeyName(QString(key.expected)), QString::number(key.misses)));
+        lines.push_back(board::ExpectedKeyName(text::TextView(&key.expected, 1)) + u'　' +
+                        text::Number(key.misses) + u'回');
     }
-    return lines.join(u'\n');
+    return text::Join(lines, u"\n");
 }
 
 }  // namespace
 
 Program::Program(MessageBoxes& boxes, std::function<void()> endProgram)
     : boxes_(boxes), endProgram_(std::move(endProgram)) {
-    Q_ASSERT(current == nullptr);
+    assert(current == nullptr);
     current = this;
     ResetProgramWideVariables();
 }
@@ -58,7 +59,7 @@ Program::~Program() {
 }
 
 Program& Program::Current() {
-    Q_ASSERT(current != nullptr);
+    assert(current != nullptr);
     return *current;
 }
 
@@ -93,11 +94,68 @@ void Program::Start() {
     return *guide_;
 }
 
+void Program::ShowRunOnBoard(const lessons::BuiltRun& run) {
+    Board().ShowRun(run);  // loaded on first use
+}
+
+bool Program::RunInProgressOnBoard() const {
+    return board_ && board_->Showing() && board_->RunInProgress();
+}
+
+void Program::SetKeyboardGuideOn(bool on) {
+    Guide().SetOn(on);
+    if (board_) {
+        board_->TellGuide(/*afterMiss=*/false);
+    }
+}
+
+void Program::SetRomajiGuideOn(bool on) {
+    Module1::RomajiGuideOn = on;
+    if (board_) {
+        board_->ShowRomajiGuide(on);
+    }
+}
+
+void Program::SetKeyboardGuideLayout(bool jis) {
+    Guide().SetLayout(jis ? guide::Layout::Jis : guide::Layout::Us);
+}
+
+// Lined up with the menu window's left edge, so the two read as one place to work.
+void Program::PlaceUnderMenu(Form& window) {
+    ::Menu& menu = MenuWindow();
+    const int menuHeight = menu.Height();
+    window.SetWindowLeft(menu.WindowLeft());
+    window.SetTop(menu.Top() + menuHeight);
+}
+
+void Program::ShowMenu() {
+    MenuWindow().Show();
+}
+
+CommandButton* Program::LessonButton(std::size_t index) {
+    ::Menu& menu = MenuWindow();
+    return index < menu.Command1.size() ? &menu.Command1[index] : nullptr;
+}
+
+void Program::TellKeyboardGuide(char16_t head, bool afterMiss) {
+    if (guide_) {
+        guide_->FollowBoard(head, afterMiss);
+    }
+}
+
+Form* Program::BoardWindowIfLoaded() const {
+    return board_.get();
+}
+
+void Program::KeyboardGuideClosed() {
+    MenuWindow().FingerGuide.SetChecked(false);
+}
+
 // The windows the record must not cover, the menu first.
-std::vector<QRect> Program::FramesToKeepClear() const {
-    std::vector<QRect> frames;
+std::vector<geometry::Rect> Program::FramesToKeepClear() const {
+    std::vector<geometry::Rect> frames;
     const auto add = [&frames](const ui::Form* window) {
-        if (window != nullptr && window->isVisible()) {
+        if (window != nullptr && window->Showing()) {
             frames.push_back(window->FrameRect());
         }
     };

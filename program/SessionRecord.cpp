@@ -25,20 +25,20 @@ std::int64_t Median(std::vector<std::int64_t> values) {
 
 }  // namespace
 
-void RunTiming::Start(const QString& text) {
+void RunTiming::Start(text::TextView text) {
     kana_.clear();
-    kana_.reserve(static_cast<std::size_t>(text.size()));
-    for (const QChar kana : text) {
+    kana_.reserve(text.size());
+    for (const char16_t kana : text) {
         kana_.push_back({kana, 0, 0});
     }
     keys_.clear();
-    keys_.reserve(static_cast<std::size_t>(text.size()) * 3);
+    keys_.reserve(text.size() * 3);
     due_ = 0;
     lastKeyMs_ = 0;
     lastKanaMs_ = 0;
 }
 
-void RunTiming::KeyAccepted(QChar key, std::int64_t atMs) {
+void RunTiming::KeyAccepted(char16_t key, std::int64_t atMs) {
     // The clock only goes forward: a time read late never makes an earlier key's negative.
     const std::int64_t at = std::max(OnRunClock(atMs), lastKeyMs_);
     keys_.push_back({key, at - lastKeyMs_});
@@ -61,7 +61,7 @@ void RunTiming::Missed() {
 }
 
 void SessionRecord::Add(RunEntry run,
-                        const std::vector<std::pair<QString, std::int64_t>>& keyTimes) {
+                        const std::vector<std::pair<text::Text, std::int64_t>>& keyTimes) {
     runs_.push_back(std::move(run));
     for (const auto& [key, ms] : keyTimes) {
         auto samples =

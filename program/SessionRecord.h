@@ -2,10 +2,10 @@
 // The session's record: every finished run with the time each kana took and its misses,
 // and the time before each key. The board collects a run's times as it judges, in
 // milliseconds of the run's clock; nothing is saved, and a new start begins an empty record.
-#include <QChar>
-#include <QString>
 #include <cstdint>
 #include <vector>
+
+#include "services/Text.h"
 
 namespace session {
 
@@ -14,13 +14,13 @@ namespace session {
 inline constexpr std::int64_t kLongestRunMs = 32767LL * 100;
 
 struct KanaTime {
-    QChar kana;           // the cell's character; "■" for a blank
+    char16_t kana = 0;    // the cell's character; "■" for a blank
     std::int64_t ms = 0;  // from the end of the kana before (or the start) to its end
     int misses = 0;       // wrong keys while it was due
 };
 
 struct KeyTime {
-    QChar key;            // the head of the key queue that was typed: "K", " ", "!"
+    char16_t key = 0;     // the head of the key queue that was typed: "K", " ", "!"
     std::int64_t ms = 0;  // since the key before it in the run, or the start of the run
 };
 
@@ -28,9 +28,9 @@ struct KeyTime {
 class RunTiming {
   public:
     // A new run over `text`, one kana per cell; its clock starts at 0.
-    void Start(const QString& text);
+    void Start(text::TextView text);
     // `key` was accepted at `atMs` of the run's clock.
-    void KeyAccepted(QChar key, std::int64_t atMs);
+    void KeyAccepted(char16_t key, std::int64_t atMs);
     // The kana due is complete at `atMs`; the next one is due.
     void KanaCompleted(std::int64_t atMs);
     // A wrong key while the kana due was due.
@@ -49,7 +49,7 @@ class RunTiming {
 
 // A finished run as the record lists it.
 struct RunEntry {
-    QString page;           // 「1ページ」
+    text::Text page;        // 「1ページ」
     double shownSpeed = 0;  // as the result box gave it
     int misses = 0;         // as the result box gave them
     int targetSpeed = 0;    // the indicator speed the run had to reach
@@ -59,7 +59,7 @@ struct RunEntry {
 
 // How long the pupil waits before one key, over the session.
 struct KeyPace {
-    QString key;            // as the miss box names it: "K", "スペースキー"
+    text::Text key;         // as the miss box names it: "K", "スペースキー"
     std::int64_t medianMs;  // the median of its times
     std::size_t times;      // how often it was typed
 };
@@ -69,7 +69,7 @@ inline constexpr std::size_t kTimesToJudgeAKey = 5;
 class SessionRecord {
   public:
     // A finished run and the times before its keys, each key named as the miss box names it.
-    void Add(RunEntry run, const std::vector<std::pair<QString, std::int64_t>>& keyTimes);
+    void Add(RunEntry run, const std::vector<std::pair<text::Text, std::int64_t>>& keyTimes);
 
     // Oldest first.
     const std::vector<RunEntry>& Runs() const { return runs_; }
@@ -79,7 +79,7 @@ class SessionRecord {
 
   private:
     struct KeySamples {
-        QString key;
+        text::Text key;
         std::vector<std::int64_t> ms;
     };
     std::vector<RunEntry> runs_;

@@ -1,19 +1,27 @@
 #include "record/RecordFigures.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "services/Formats.h"
 
 namespace record {
 
+using geometry::Point;
+using geometry::Rect;
+using text::Text;
+using text::TextList;
+
 namespace {
 
-QString Seconds(std::int64_t ms) {
-    return QString::number(static_cast<double>(ms) / 1000.0, 'f', 2) + QStringLiteral("秒");
+Text Seconds(std::int64_t ms) {
+    char digits[32];
+    std::snprintf(digits, sizeof digits, "%.2f", static_cast<double>(ms) / 1000.0);
+    return text::FromLatin1(digits) + u"秒";
 }
 
-QString Kana(QChar kana) {
-    return kana == u'■' ? QStringLiteral("スペース") : QString(kana);
+Text Kana(char16_t kana) {
+    return kana == u'■' ? Text(u"スペース") : Text(1, kana);
 }
 
 std::int64_t PaceMs(int targetSpeed) {
@@ -22,27 +30,24 @@ std::int64_t PaceMs(int targetSpeed) {
 
 }  // namespace
 
-QStringList TableHeadings() {
-    return {QStringLiteral("ページ"), QStringLiteral("打／分"), QStringLiteral("ミス"),
-            QStringLiteral("目標"), QStringLiteral("合格")};
+TextList TableHeadings() {
+    return {u"ページ", u"打／分", u"ミス", u"目標", u"合格"};
 }
 
-QStringList RowCells(const session::RunEntry& run) {
-    return {run.page, formats::PlainNumber(run.shownSpeed), QString::number(run.misses),
-            QString::number(run.targetSpeed),
-            run.cleared ? QStringLiteral("○") : QStringLiteral("×")};
+TextList RowCells(const session::RunEntry& run) {
+    return {run.page, formats::PlainNumber(run.shownSpeed), text::Number(run.misses),
+            text::Number(run.targetSpeed), run.cleared ? u"○" : u"×"};
 }
 
-QStringList RowSpokenCells(const session::RunEntry& run) {
-    return {run.page, formats::PlainNumber(run.shownSpeed) + QStringLiteral("打／分"),
-            QStringLiteral("ミス%1回").arg(run.misses),
-            QStringLiteral("目標%1字／分").arg(run.targetSpeed),
-            run.cleared ? QStringLiteral("合格") : QStringLiteral("不合格")};
+TextList RowSpokenCells(const session::RunEntry& run) {
+    return {run.page, formats::PlainNumber(run.shownSpeed) + u"打／分",
+            u"ミス" + text::Number(run.misses) + u"回",
+            u"目標" + text::Number(run.targetSpeed) + u"字／分", run.cleared ? u"合格" : u"不合格"};
 }
 
-QString ResultLine(const session::RunEntry& run) {
-    return formats::PlainNumber(run.shownSpeed) + QStringLiteral("打／分　ミス") +
-           QString::number(run.misses) + QStringLiteral("回");
+Text ResultLine(const session::RunEntry& run) {
+    return formats::PlainNumber(run.shownSpeed) + u"打／分　ミス" + text::Number(run.misses) +
+           u"回";
 }
 
 RunPicture DrawnRun(const session::RunEntry& run, int width, int height) {
@@ -70,78 +75,75 @@ RunPicture DrawnRun(const session::RunEntry& run, int width, int height) {
         const int x = left + index * slot;
         const int barHeight = heightOf(kana.ms);
         const int barTop = barsBottom - barHeight;
-        picture.bars.push_back({QRect(x + 1, barTop, std::max(slot - 2, 1), barHeight),
-                                QRect(x, barsBottom, slot, kPictureRowPixels),
-                                QRect(x, barTop - kPictureRowPixels, slot, kPictureRowPixels),
+        picture.bars.push_back({Rect{x + 1, barTop, std::max(slot - 2, 1), barHeight},
+                                Rect{x, barsBottom, slot, kPictureRowPixels},
+                                Rect{x, barTop - kPictureRowPixels, slot, kPictureRowPixels},
                                 kana.kana, kana.misses});
     }
     return picture;
 }
 
-QString PictureSpoken(const session::RunEntry& run) {
+Text PictureSpoken(const session::RunEntry& run) {
     if (run.kana.empty()) {
-        return QString();
+        return Text();
     }
     const auto slowest = std::max_element(
         run.kana.begin(), run.kana.end(),
         [](const session::KanaTime& a, const session::KanaTime& b) { return a.ms < b.ms; });
-    QString spoken = QStringLiteral("いちばん時間がかかったかな：%1（%2）")
-                         .arg(Kana(slowest->kana), Seconds(slowest->ms));
-    QStringList missed;
+    Text spoken = u"いちばん時間がかかったかな：" + Kana(slowest->kana) + u'（' +
+                  Seconds(slowest->ms) + u'）';
+    TextList missed;
     for (std::size_t index = 0; index < run.kana.size(); ++index) {
         const session::KanaTime& kana = run.kana[index];
         if (kana.misses > 0) {
-            missed.append(QStringLiteral("%1文字目の%2 %3回")
-                              .arg(QString::number(index + 1), Kana(kana.kana),
-                                   QString::number(kana.misses)));
+            missed.push_back(text::Number(static_cast<long long>(index) + 1) + u"文字目の" +
+                             Kana(kana.kana) + u' ' + text::Number(kana.misses) + u'回');
         }
     }
-    spoken += missed.isEmpty() ? QStringLiteral("。ミスはありません")
-                               : QStringLiteral("。ミス：") + missed.join(QStringLiteral("、"));
+    spoken +=
+        missed.empty() ? Text(u"。ミスはありません") : u"。ミス：" + text::Join(missed, u"、");
     return spoken;
 }
 
-QString SlowKeysText(const std::vector<session::KeyPace>& keys) {
+Text SlowKeysText(const std::vector<session::KeyPace>& keys) {
     if (keys.empty()) {
-        return QStringLiteral("まだわかりません");
+        return u"まだわかりません";
     }
-    QStringList lines;
+    TextList lines;
     for (const session::KeyPace& key : keys) {
-        lines.append(key.key + QStringLiteral("　") + Seconds(key.medianMs));
+        lines.push_back(key.key + u"　" + Seconds(key.medianMs));
     }
-    return lines.join(u'\n');
+    return text::Join(lines, u"\n");
 }
 
-QPoint RecordPlace(const std::vector<QRect>& taken, QSize frame, const QRect& screen) {
+Point RecordPlace(const std::vector<Rect>& taken, geometry::Size frame, const Rect& screen) {
     if (taken.empty()) {
-        return screen.topLeft();
+        return screen.TopLeft();
     }
-    const QRect& first = taken.front();
-    int lowest = first.bottom();
-    for (const QRect& window : taken) {
-        lowest = std::max(lowest, window.bottom());
+    const Rect& first = taken.front();
+    int lowest = first.Bottom();
+    for (const Rect& window : taken) {
+        lowest = std::max(lowest, window.Bottom());
     }
-    const std::vector<QPoint> places{
-        {first.right() + 1, first.top()},
-        {first.left() - frame.width(), first.top()},
-        {first.left(), lowest + 1},
+    const std::vector<Point> places{
+        {first.Right(), first.top},
+        {first.left - frame.width, first.top},
+        {first.left, lowest},
     };
-    const auto free = [&](QPoint place) {
-        const QRect rect(place, frame);
-        return screen.contains(rect) &&
+    const auto free = [&](Point place) {
+        const Rect rect = Rect::At(place, frame);
+        return screen.Contains(rect) &&
                std::none_of(taken.begin(), taken.end(),
-                            [&](const QRect& window) { return window.intersects(rect); });
+                            [&](const Rect& window) { return window.Intersects(rect); });
     };
-    for (const QPoint& place : places) {
+    for (const Point& place : places) {
         if (free(place)) {
             return place;
         }
     }
-    const QPoint beside = places.front();
-    return {std::clamp(beside.x(), screen.left(),
-                       std::max(screen.left(), screen.right() + 1 - frame.width())),
-            std::clamp(beside.y(), screen.top(),
-                       std::max(screen.top(), screen.bottom() + 1 - frame.height()))};
+    const Point beside = places.front();
+    return {std::clamp(beside.x, screen.left, std::max(screen.left, screen.Right() - frame.width)),
+            std::clamp(beside.y, screen.top, std::max(screen.top, screen.Bottom() - frame.height))};
 }
 
 }  // namespace record

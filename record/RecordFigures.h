@@ -2,34 +2,32 @@
 // What the record window 「成績」 shows and a screen reader hears of it, from the session's
 // record: the table's rows, the picture of the last run, the keys the pupil waits longest
 // before, and where the window goes. Plain functions, no window.
-#include <QPoint>
-#include <QRect>
-#include <QString>
-#include <QStringList>
 #include <vector>
 
 #include "program/SessionRecord.h"
+#include "services/Geometry.h"
+#include "services/Text.h"
 
 namespace record {
 
 // The table's columns, and a run's row in them, newest run first.
-QStringList TableHeadings();
-QStringList RowCells(const session::RunEntry& run);
+text::TextList TableHeadings();
+text::TextList RowCells(const session::RunEntry& run);
 // The cells as a screen reader reads them: 「1ページ」「45.3打／分」「ミス2回」「目標60字／分」
 // 「合格」.
-QStringList RowSpokenCells(const session::RunEntry& run);
+text::TextList RowSpokenCells(const session::RunEntry& run);
 
 // Under the picture: the run's speed and misses as its result box gave them.
-QString ResultLine(const session::RunEntry& run);
+text::Text ResultLine(const session::RunEntry& run);
 
 // The picture of a run in an area of `width` × `height` pixels: a bar for each kana, its
 // height the kana's time, standing on the kana's row at the bottom; the misses' counts over
 // their bars; the pace of the chosen speed as a line across.
 struct KanaBar {
-    QRect bar;         // may be empty for a kana of no time
-    QRect kanaCell;    // where the kana is written, under the bar
-    QRect missesCell;  // where its misses are written, over the bar
-    QChar kana;
+    geometry::Rect bar;         // may be empty for a kana of no time
+    geometry::Rect kanaCell;    // where the kana is written, under the bar
+    geometry::Rect missesCell;  // where its misses are written, over the bar
+    char16_t kana = 0;
     int misses = 0;
 };
 struct RunPicture {
@@ -40,14 +38,15 @@ inline constexpr int kPictureRowPixels = 16;  // the kana's row and the misses' 
 RunPicture DrawnRun(const session::RunEntry& run, int width, int height);
 
 // What a screen reader hears of the picture: the slowest kana and where the misses were.
-QString PictureSpoken(const session::RunEntry& run);
+text::Text PictureSpoken(const session::RunEntry& run);
 
 // The keys the pupil waits longest before: one a line, 「K　0.45秒」.
-QString SlowKeysText(const std::vector<session::KeyPace>& keys);
+text::Text SlowKeysText(const std::vector<session::KeyPace>& keys);
 
 // Beside the other windows: right of the first (the menu) at its top, then left of it, then
 // under the lowest; the first place on the screen that covers none of `taken`. Where none
 // is free, the right of the first window all the same, kept on the screen.
-QPoint RecordPlace(const std::vector<QRect>& taken, QSize frame, const QRect& screen);
+geometry::Point RecordPlace(const std::vector<geometry::Rect>& taken, geometry::Size frame,
+                            const geometry::Rect& screen);
 
 }  // namespace record

@@ -1,45 +1,39 @@
 #include "record/RecordPicture.h"
 
-#include <QPainter>
 #include <algorithm>
 
 #include "record/RecordFigures.h"
-#include "services/Fonts.h"
 
-const QColor RecordPicture::kBarColour(0, 0, 128);
-const QColor RecordPicture::kMissedColour(220, 0, 0);
-const QColor RecordPicture::kPaceColour(255, 140, 0);
+namespace record {
 
-RecordPicture::RecordPicture(QWidget* parent) : QWidget(parent) {
-    setFocusPolicy(Qt::NoFocus);
-}
+namespace {
 
-void RecordPicture::SetRun(const session::RunEntry& run) {
-    run_ = run;
-    update();
-}
+constexpr colour::BgrColour kWhite = 0x00FFFFFF;
+constexpr colour::BgrColour kBlack = 0x00000000;
+constexpr int kPaceLineWidth = 2;
 
-void RecordPicture::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    const record::RunPicture picture = record::DrawnRun(run_, width(), height());
+}  // namespace
+
+void PaintRun(ui::Painter& painter, const session::RunEntry& run, geometry::Size size) {
+    painter.Fill({0, 0, size.width, size.height}, kWhite);
+    const RunPicture picture = DrawnRun(run, size.width, size.height);
     if (picture.bars.empty()) {
         return;
     }
     // The kana shrink with the bars, down to what can still be read.
-    const int slot = picture.bars.front().kanaCell.width();
-    painter.setFont(ui::LessonFont(std::clamp(slot * 0.55, 6.0, 9.0), false));
-    for (const record::KanaBar& bar : picture.bars) {
+    const int slot = picture.bars.front().kanaCell.width;
+    const double points = std::clamp(slot * 0.55, 6.0, 9.0);
+    for (const KanaBar& bar : picture.bars) {
         const bool missed = bar.misses > 0;
-        painter.fillRect(bar.bar, missed ? kMissedColour : kBarColour);
-        painter.setPen(Qt::black);
-        painter.drawText(bar.kanaCell, Qt::AlignCenter, QString(bar.kana));
+        painter.Fill(bar.bar, missed ? kMissedColour : kBarColour);
+        painter.Write(bar.kanaCell, ui::TextPlace::Centre, text::TextView(&bar.kana, 1), kBlack,
+                      points);
         if (missed) {
-            painter.setPen(kMissedColour);
-            painter.drawText(bar.missesCell, Qt::AlignHCenter | Qt::AlignBottom,
-                             QString::number(bar.misses));
+            painter.Write(bar.missesCell, ui::TextPlace::BottomCentre, text::Number(bar.misses),
+                          kMissedColour, points);
         }
     }
-    painter.setPen(QPen(kPaceColour, 2));
-    painter.drawLine(0, picture.paceY, width(), picture.paceY);
+    painter.Line({0, picture.paceY}, {size.width, picture.paceY}, kPaceColour, kPaceLineWidth);
 }
+
+}  // namespace record

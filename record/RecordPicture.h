@@ -2,24 +2,17 @@
 // The picture of the last run, painted bar by bar: each kana's time as a bar over the kana,
 // the bars of kana with misses in red under their count, and the pace of the chosen speed
 // as a line across.
-#include <QColor>
-#include <QWidget>
-
 #include "program/SessionRecord.h"
+#include "services/Colour.h"
+#include "services/Geometry.h"
+#include "services/Picture.h"
 
-class RecordPicture : public QWidget {
-  public:
-    explicit RecordPicture(QWidget* parent);
+namespace record {
 
-    void SetRun(const session::RunEntry& run);
+inline constexpr colour::BgrColour kBarColour = 0x00800000;     // navy
+inline constexpr colour::BgrColour kMissedColour = 0x000000DC;  // red
+inline constexpr colour::BgrColour kPaceColour = 0x00008CFF;    // orange
 
-    static const QColor kBarColour;
-    static const QColor kMissedColour;
-    static const QColor kPaceColour;
+void PaintRun(ui::Painter& painter, const session::RunEntry& run, geometry::Size size);
 
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-
-  private:
-    session::RunEntry run_;
-};
+}  // namespace record

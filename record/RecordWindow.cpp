@@ -6,9 +6,6 @@
 
 #include "record/RecordFigures.h"
 #include "record/RecordPicture.h"
-#include "services/Accessibility.h"
-#include "services/AppIcon.h"
-#include "services/Fonts.h"
 
 namespace {
 
@@ -34,63 +31,64 @@ int Twips(int pixels) {
     return twips::FromPixels(pixels);
 }
 
-void PlaceLabel(ui::Label& label, QWidget& client, int left, int top, int width, int height) {
-    label.Create(&client);
-    label.SetFont(ui::LessonFont(9, false));
+void PlaceLabel(ui::Label& label, ui::Form& form, int left, int top, int width, int height) {
+    label.Create(form);
+    label.SetLessonFont(9, /*bold=*/false);
     label.SetBackColor(kBackground);
     label.Move(Twips(left), Twips(top), Twips(width), Twips(height));
 }
 
-QString Heading(const QString& heading, const QString& lines) {
-    return heading + u'\n' + lines;
+text::Text Heading(text::TextView heading, text::TextView lines) {
+    return text::Text(heading) + u'\n' + text::Text(lines);
 }
 
 }  // namespace
 
 RecordWindow::RecordWindow() : ui::Form(/*withMenuBar=*/false) {
-    SetCaption(QStringLiteral("成績"));
-    setWindowIcon(ui::ProgramIcon());
+    SetCaption(u"成績");
     SetBackColor(kBackground);
     // Never the active window: the keys belong to the board and to the boxes.
     NeverTakeKeyboard();
     SetClientSize(Twips(kClientWidthPixels), Twips(kClientHeightPixels));
 
-    QWidget& client = *Client();
-    PlaceLabel(LastRun, client, kMargin, 6, kColumn, kLine);
-    Picture = new RecordPicture(&client);
-    Picture->setGeometry(kMargin, kPictureTop, kColumn, kPictureHeight);
-    ui::SetAccessibleName(*Picture, QStringLiteral("前回のタイム"));
-    PlaceLabel(RunResult, client, kMargin, kResultTop, kColumn, kLine);
-    PlaceLabel(SlowKeys, client, kMargin, kKeysTop, kHalf, kKeysHeight);
-    PlaceLabel(WeakKeys, client, kMargin + kColumn - kHalf, kKeysTop, kHalf, kKeysHeight);
-    Runs.Create(&client, record::TableHeadings());
+    PlaceLabel(LastRun, *this, kMargin, 6, kColumn, kLine);
+    Picture.Create(*this, [this](ui::Painter& painter, geometry::Size size) {
+        record::PaintRun(painter, shownRun_, size);
+    });
+    Picture.Move(Twips(kMargin), Twips(kPictureTop), Twips(kColumn), Twips(kPictureHeight));
+    Picture.SetAccessibleName(u"前回のタイム");
+    PlaceLabel(RunResult, *this, kMargin, kResultTop, kColumn, kLine);
+    PlaceLabel(SlowKeys, *this, kMargin, kKeysTop, kHalf, kKeysHeight);
+    PlaceLabel(WeakKeys, *this, kMargin + kColumn - kHalf, kKeysTop, kHalf, kKeysHeight);
+    Runs.Create(*this, record::TableHeadings());
     Runs.Move(Twips(kMargin), Twips(kTableTop), Twips(kColumn), Twips(kTableHeight));
     // Room is left for the scroll bar once the rows are more than the table shows.
     Runs.SetColumnWidths({Twips(62), Twips(44), Twips(34), Twips(34), Twips(34)});
-    ui::SetAccessibleName(*Runs.Widget(), QStringLiteral("これまでのページ"));
-    ShowRecord({}, QString());
+    Runs.SetAccessibleName(u"これまでのページ");
+    ShowRecord({}, {});
 }
 
-void RecordWindow::ShowRecord(const session::SessionRecord& record, const QString& weakKeys) {
+void RecordWindow::ShowRecord(const session::SessionRecord& record, text::TextView weakKeys) {
     const std::vector<session::RunEntry>& runs = record.Runs();
     if (runs.empty()) {
-        LastRun.SetCaption(QStringLiteral("前回"));
-        RunResult.SetCaption(QStringLiteral("まだ記録はありません"));
-        Picture->SetRun({});
+        LastRun.SetCaption(u"前回");
+        RunResult.SetCaption(u"まだ記録はありません");
+        shownRun_ = {};
     } else {
         const session::RunEntry& last = runs.back();
-        LastRun.SetCaption(QStringLiteral("前回：") + last.page);
+        LastRun.SetCaption(u"前回：" + last.page);
         RunResult.SetCaption(record::ResultLine(last));
-        Picture->SetRun(last);
+        shownRun_ = last;
     }
-    ui::SetAccessibleDescription(*Picture,
-                                 runs.empty() ? QString() : record::PictureSpoken(runs.back()));
-    SlowKeys.SetCaption(Heading(QStringLiteral("遅いキー"),
-                                record::SlowKeysText(record.SlowestKeys(kSlowKeysShown))));
-    WeakKeys.SetCaption(Heading(QStringLiteral("苦手なキー"), weakKeys));
+    Picture.Redraw();
+    Picture.SetAccessibleDescription(runs.empty() ? text::Text()
+                                                  : record::PictureSpoken(runs.back()));
+    SlowKeys.SetCaption(
+        Heading(u"遅いキー", record::SlowKeysText(record.SlowestKeys(kSlowKeysShown))));
+    WeakKeys.SetCaption(Heading(u"苦手なキー", weakKeys));
 
-    std::vector<QStringList> shown;
-    std::vector<QStringList> spoken;
+    std::vector<text::TextList> shown;
+    std::vector<text::TextList> spoken;
     for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
         shown.push_back(record::RowCells(*run));
         spoken.push_back(record::RowSpokenCells(*run));
@@ -98,35 +96,35 @@ void RecordWindow::ShowRecord(const session::SessionRecord& record, const QStrin
     Runs.SetRows(shown, spoken);
 }
 
-void RecordWindow::ShowBeside(const std::vector<QRect>& taken) {
+void RecordWindow::ShowBeside(const std::vector<geometry::Rect>& taken) {
     PlaceBeside(taken);
-    if (!isVisible()) {
-        setVisible(true);
+    if (!Showing()) {
+        SetVisible(true);
     }
 }
 
-void RecordWindow::KeepClearOf(const std::vector<QRect>& taken) {
-    if (!isVisible()) {
+void RecordWindow::KeepClearOf(const std::vector<geometry::Rect>& taken) {
+    if (!Showing()) {
         return;
     }
-    const QRect frame = FrameRect();
+    const geometry::Rect frame = FrameRect();
     if (std::any_of(taken.begin(), taken.end(),
-                    [&](const QRect& window) { return window.intersects(frame); })) {
+                    [&](const geometry::Rect& window) { return window.Intersects(frame); })) {
         PlaceBeside(taken);
     }
 }
 
-void RecordWindow::PlaceBeside(const std::vector<QRect>& taken) {
-    const QPoint place = record::RecordPlace(taken, FrameRect().size(), ScreenArea());
-    if (place.x() != WindowLeft()) {
-        SetWindowLeft(place.x());
+void RecordWindow::PlaceBeside(const std::vector<geometry::Rect>& taken) {
+    const geometry::Point place = record::RecordPlace(taken, FrameRect().Extent(), ScreenArea());
+    if (place.x != WindowLeft()) {
+        SetWindowLeft(place.x);
     }
-    if (place.y() != Top()) {
-        SetTop(place.y());
+    if (place.y != Top()) {
+        SetTop(place.y);
     }
 }
 
 void RecordWindow::Form_Unload(std::int16_t& cancel) {
     cancel = 1;  // kept, hidden, with the record, for the next time it is opened
-    setVisible(false);
+    SetVisible(false);
 }

@@ -3,15 +3,14 @@
 // before beside the weak keys, and a table of every finished run, newest first. It shows
 // beside the menu and the board, follows the record after every run, and never takes the
 // keyboard from the board or a box.
-#include <QRect>
 #include <cstdint>
 #include <vector>
 
 #include "program/SessionRecord.h"
 #include "services/Controls.h"
 #include "services/Form.h"
-
-class RecordPicture;
+#include "services/Geometry.h"
+#include "services/Picture.h"
 
 class RecordWindow : public ui::Form {
   public:
@@ -23,11 +22,11 @@ class RecordWindow : public ui::Form {
     RecordWindow();
 
     // The record as it stands, and the weak keys to show beside the slow ones.
-    void ShowRecord(const session::SessionRecord& record, const QString& weakKeys);
+    void ShowRecord(const session::SessionRecord& record, text::TextView weakKeys);
     // Shown beside `taken` (the frames of the windows it must not cover, the menu's first);
     // a window already showing moves only when it covers one of them.
-    void ShowBeside(const std::vector<QRect>& taken);
-    void KeepClearOf(const std::vector<QRect>& taken);
+    void ShowBeside(const std::vector<geometry::Rect>& taken);
+    void KeepClearOf(const std::vector<geometry::Rect>& taken);
 
     void Form_Unload(std::int16_t& cancel) override;
 
@@ -36,8 +35,9 @@ class RecordWindow : public ui::Form {
     ui::Label SlowKeys;   // 「遅いキー」 and its lines
     ui::Label WeakKeys;   // 「苦手なキー」 and its lines
     ui::Table Runs;       // every run, newest first
-    RecordPicture* Picture = nullptr;
+    ui::Picture Picture;  // the last run, bar by bar
 
   private:
-    void PlaceBeside(const std::vector<QRect>& taken);
+    session::RunEntry shownRun_;  // the run the picture shows; none before the first
+    void PlaceBeside(const std::vector<geometry::Rect>& taken);
 };

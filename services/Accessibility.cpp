@@ -52,8 +52,4 @@ void SetAccessibleDescription(QWidget& widget, const QString& description) {
     }
 }
 
-QString LabelledValue(const QString& label, const QString& value) {
-    return value.isEmpty() ? label : label + QStringLiteral("：") + value;
-}
-
 }  // namespace ui

@@ -18,8 +18,4 @@ void SetAccessibleRole(QWidget& widget, QAccessible::Role role);
 void SetAccessibleName(QWidget& widget, const QString& name);
 void SetAccessibleDescription(QWidget& widget, const QString& description);
 
-// A label followed by its current value ("打ったキー：CHU"), or the label alone while
-// there is no value to tell.
-QString LabelledValue(const QString& label, const QString& value);
-
 }  // namespace ui

@@ -10,8 +10,10 @@
 #include <QTimer>
 
 #include "services/Accessibility.h"
+#include "services/Fonts.h"
 #include "services/Form.h"
 #include "services/LessonButton.h"
+#include "services/QtText.h"
 
 namespace ui {
 
@@ -163,11 +165,11 @@ void Control::SetEnabled(bool enabled) {
     widget_->setEnabled(enabled);
 }
 
-void Control::SetAccessibleName(const QString& name) {
-    ui::SetAccessibleName(*widget_, name);
+void Control::SetAccessibleName(text::TextView name) {
+    ui::SetAccessibleName(*widget_, ToQt(name));
 }
-void Control::SetAccessibleDescription(const QString& description) {
-    ui::SetAccessibleDescription(*widget_, description);
+void Control::SetAccessibleDescription(text::TextView description) {
+    ui::SetAccessibleDescription(*widget_, ToQt(description));
 }
 
 void Control::OnDisplayChange(std::function<void()> changed) {
@@ -182,8 +184,8 @@ void Control::DisplayChanged() const {
 
 // ---- Label ----
 
-void Label::Create(QWidget* parent) {
-    auto* label = new TwoColourLabel(parent);
+void Label::Create(Form& form) {
+    auto* label = new TwoColourLabel(form.Client());
     label->setTextFormat(Qt::PlainText);
     label->setAutoFillBackground(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -193,35 +195,35 @@ void Label::Create(QWidget* parent) {
 QLabel* Label::Widget() const {
     return static_cast<QLabel*>(Control::Widget());
 }
-QString Label::Caption() const {
-    return Widget()->text();
+text::Text Label::Caption() const {
+    return FromQt(Widget()->text());
 }
-void Label::SetCaption(const QString& caption) {
+void Label::SetCaption(text::TextView caption) {
     if (auto* label = dynamic_cast<TwoColourLabel*>(Widget())) {
         label->SetColouredStart(0, {});
     }
-    Widget()->setText(caption);
+    Widget()->setText(ToQt(caption));
     DisplayChanged();
 }
 
 // The romaji guide sets every cell's caption at every key, and one or two change: the others
 // are left alone, unpainted.
-void Label::SetCaptionInTwoColours(const QString& start, colour::BgrColour startColour,
-                                   const QString& rest) {
-    const QString caption = start + rest;
-    if (Caption() == caption && ColouredStartLength() == start.size()) {
+void Label::SetCaptionInTwoColours(text::TextView start, colour::BgrColour startColour,
+                                   text::TextView rest) {
+    const QString caption = ToQt(start) + ToQt(rest);
+    if (Widget()->text() == caption && ColouredStartLength() == start.size()) {
         return;
     }
     Widget()->setText(caption);
     if (auto* label = dynamic_cast<TwoColourLabel*>(Widget())) {
-        label->SetColouredStart(start.size(), ResolveColour(startColour));
+        label->SetColouredStart(static_cast<qsizetype>(start.size()), ResolveColour(startColour));
     }
     DisplayChanged();
 }
 
-qsizetype Label::ColouredStartLength() const {
+std::size_t Label::ColouredStartLength() const {
     const auto* label = dynamic_cast<const TwoColourLabel*>(Widget());
-    return label == nullptr ? 0 : label->ColouredStartLength();
+    return label == nullptr ? 0 : static_cast<std::size_t>(label->ColouredStartLength());
 }
 
 void Label::SetBackColor(colour::BgrColour colour) {
@@ -237,11 +239,21 @@ void Label::SetForeColor(colour::BgrColour colour) {
     Widget()->setPalette(palette);
 }
 
-void Label::SetAlignment(Qt::Alignment alignment) {
-    Widget()->setAlignment(alignment);
+void Label::SetAlignment(TextAlignment alignment) {
+    switch (alignment) {
+        case TextAlignment::TopLeft:
+            Widget()->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            return;
+        case TextAlignment::TopCentre:
+            Widget()->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+            return;
+        case TextAlignment::TopRight:
+            Widget()->setAlignment(Qt::AlignRight | Qt::AlignTop);
+            return;
+    }
 }
-void Label::SetFont(const QFont& font) {
-    Widget()->setFont(font);
+void Label::SetLessonFont(double pointSize, bool bold) {
+    Widget()->setFont(LessonFont(pointSize, bold));
 }
 
 // ---- CommandButton ----
@@ -258,11 +270,11 @@ void CommandButton::Create(Form& form, std::function<void()> onClick) {
 LessonButton* CommandButton::Widget() const {
     return static_cast<LessonButton*>(Control::Widget());
 }
-QString CommandButton::Caption() const {
-    return Widget()->text();
+text::Text CommandButton::Caption() const {
+    return FromQt(Widget()->text());
 }
-void CommandButton::SetCaption(const QString& caption) {
-    Widget()->setText(caption);
+void CommandButton::SetCaption(text::TextView caption) {
+    Widget()->setText(ToQt(caption));
     DisplayChanged();
 }
 colour::BgrColour CommandButton::BackColor() const {
@@ -271,8 +283,8 @@ colour::BgrColour CommandButton::BackColor() const {
 void CommandButton::SetBackColor(colour::BgrColour colour) {
     Widget()->SetBackColor(colour);
 }
-void CommandButton::SetFont(const QFont& font) {
-    Widget()->setFont(font);
+void CommandButton::SetLessonFont(double pointSize, bool bold) {
+    Widget()->setFont(LessonFont(pointSize, bold));
 }
 void CommandButton::SetFocus() {
     Widget()->setFocus(Qt::OtherFocusReason);
@@ -284,15 +296,21 @@ bool CommandButton::HasFocus() const {
 void CommandButton::Click() {
     Widget()->click();
 }
+void CommandButton::SetKeyboardClickAllowed(std::function<bool()> allowed) {
+    Widget()->SetKeyboardClickAllowed(std::move(allowed));
+}
+void CommandButton::FollowInTabOrder(const CommandButton& before) {
+    QWidget::setTabOrder(before.Widget(), Widget());
+}
 
 // ---- Line ----
 
-void Line::Create(QWidget* parent, int x1, int y1, int x2, int y2, colour::BgrColour colour) {
+void Line::Create(Form& form, int x1, int y1, int x2, int y2, colour::BgrColour colour) {
     const QPoint from(twips::ToPixels(x1), twips::ToPixels(y1));
     const QPoint to(twips::ToPixels(x2), twips::ToPixels(y2));
     const QRect box = QRect(from, to).normalized();
-    auto* line =
-        new LineWidget(parent, from - box.topLeft(), to - box.topLeft(), ResolveColour(colour));
+    auto* line = new LineWidget(form.Client(), from - box.topLeft(), to - box.topLeft(),
+                                ResolveColour(colour));
     Bind(line);
     Move(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + twips::kTwipsPerPixel,
          std::abs(y2 - y1) + twips::kTwipsPerPixel);
@@ -300,11 +318,11 @@ void Line::Create(QWidget* parent, int x1, int y1, int x2, int y2, colour::BgrCo
 
 // ---- Timer ----
 
-void Timer::Create(QObject* owner, int intervalMilliseconds, std::function<void()> onTick) {
-    timer_ = new QTimer(owner);
+void Timer::Create(Form& owner, int intervalMilliseconds, std::function<void()> onTick) {
+    timer_ = new QTimer(&owner);
     timer_->setTimerType(Qt::PreciseTimer);
     timer_->setInterval(intervalMilliseconds);
-    QObject::connect(timer_, &QTimer::timeout, owner, std::move(onTick));
+    QObject::connect(timer_, &QTimer::timeout, &owner, std::move(onTick));
 }
 
 bool Timer::Enabled() const {
@@ -439,8 +457,8 @@ class TableWidget : public QWidget {
 
 }  // namespace
 
-void Table::Create(QWidget* parent, const QStringList& headings) {
-    Bind(new TableWidget(parent, headings));
+void Table::Create(Form& form, const text::TextList& headings) {
+    Bind(new TableWidget(form.Client(), ToQt(headings)));
 }
 
 void Table::SetColumnWidths(const std::vector<int>& twipsValues) {
@@ -451,8 +469,17 @@ void Table::SetColumnWidths(const std::vector<int>& twipsValues) {
     static_cast<TableWidget*>(Widget())->SetColumnWidths(pixels);
 }
 
-void Table::SetRows(const std::vector<QStringList>& shown, const std::vector<QStringList>& spoken) {
-    static_cast<TableWidget*>(Widget())->SetRows(shown, spoken);
+void Table::SetRows(const std::vector<text::TextList>& shown,
+                    const std::vector<text::TextList>& spoken) {
+    const auto inQt = [](const std::vector<text::TextList>& rows) {
+        std::vector<QStringList> converted;
+        converted.reserve(rows.size());
+        for (const text::TextList& row : rows) {
+            converted.push_back(ToQt(row));
+        }
+        return converted;
+    };
+    static_cast<TableWidget*>(Widget())->SetRows(inQt(shown), inQt(spoken));
     DisplayChanged();
 }
 
@@ -460,13 +487,13 @@ int Table::RowCount() const {
     return static_cast<int>(static_cast<TableWidget*>(Widget())->Rows().size());
 }
 
-QString Table::Cell(int row, int column) const {
+text::Text Table::Cell(int row, int column) const {
     const std::vector<QStringList>& rows = static_cast<TableWidget*>(Widget())->Rows();
     if (row < 0 || row >= static_cast<int>(rows.size()) || column < 0 ||
         column >= rows[static_cast<std::size_t>(row)].size()) {
-        return QString();
+        return text::Text();
     }
-    return rows[static_cast<std::size_t>(row)][column];
+    return FromQt(rows[static_cast<std::size_t>(row)][column]);
 }
 
 // ---- MenuItem ----
@@ -479,14 +506,17 @@ void MenuItem::Bind(Form& form, QAction* action, std::function<void()> onClick) 
     });
 }
 
-QString MenuItem::Caption() const {
-    return action_->text();
+text::Text MenuItem::Caption() const {
+    return FromQt(action_->text());
 }
 bool MenuItem::Checked() const {
     return action_->isChecked();
 }
 void MenuItem::SetChecked(bool checked) {
     action_->setChecked(checked);
+}
+void MenuItem::SetCheckable(bool checkable) {
+    action_->setCheckable(checkable);
 }
 bool MenuItem::Enabled() const {
     return action_->isEnabled();

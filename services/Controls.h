@@ -4,13 +4,11 @@
 // and 0x00BBGGRR colours.
 #include <QColor>
 #include <QElapsedTimer>
-#include <QFont>
-#include <QString>
-#include <QStringList>
 #include <functional>
 #include <vector>
 
 #include "services/Colour.h"
+#include "services/Text.h"
 #include "services/Twips.h"
 
 class QAction;
@@ -22,6 +20,9 @@ namespace ui {
 
 class Form;
 class LessonButton;
+
+// Where a label's caption sits in it.
+enum class TextAlignment { TopLeft, TopCentre, TopRight };
 
 // A colour as the widgets draw it; system colours come from the application's palette
 // (7, menu text, is the window text colour; 14, highlighted text, the highlighted text
@@ -49,8 +50,8 @@ class Control {
 
     // What a screen reader calls the control (empty: what the control shows) and what it
     // adds about it; screen readers are told when either changes.
-    void SetAccessibleName(const QString& name);
-    void SetAccessibleDescription(const QString& description);
+    void SetAccessibleName(text::TextView name);
+    void SetAccessibleDescription(text::TextView description);
     // Runs `changed` after every change of the control's caption, place or visibility, so
     // that what a screen reader hears of a window can follow what the window shows.
     void OnDisplayChange(std::function<void()> changed);
@@ -67,22 +68,24 @@ class Control {
     std::function<void()> displayChanged_;
 };
 
+// Each control is made on its window's client area.
 class Label : public Control {
   public:
-    void Create(QWidget* parent);
-    QString Caption() const;
-    void SetCaption(const QString& caption);
+    void Create(Form& form);
+    text::Text Caption() const;
+    void SetCaption(text::TextView caption);
     // The caption in two parts, the first in `startColour`, the rest in the label's own
     // colour; the caption and what a screen reader hears are the two as one plain text.
-    void SetCaptionInTwoColours(const QString& start, colour::BgrColour startColour,
-                                const QString& rest);
+    void SetCaptionInTwoColours(text::TextView start, colour::BgrColour startColour,
+                                text::TextView rest);
     // How many characters of the caption show in the start's colour (0: none).
-    qsizetype ColouredStartLength() const;
+    std::size_t ColouredStartLength() const;
     colour::BgrColour BackColor() const { return backColor_; }
     void SetBackColor(colour::BgrColour colour);
     void SetForeColor(colour::BgrColour colour);
-    void SetAlignment(Qt::Alignment alignment);
-    void SetFont(const QFont& font);
+    void SetAlignment(TextAlignment alignment);
+    // The lessons' face (services/Fonts.h) at `pointSize`.
+    void SetLessonFont(double pointSize, bool bold);
     QLabel* Widget() const;
 
   private:
@@ -92,26 +95,31 @@ class Label : public Control {
 class CommandButton : public Control {
   public:
     void Create(Form& form, std::function<void()> onClick);
-    QString Caption() const;
-    void SetCaption(const QString& caption);
+    text::Text Caption() const;
+    void SetCaption(text::TextView caption);
     colour::BgrColour BackColor() const;
     void SetBackColor(colour::BgrColour colour);
-    void SetFont(const QFont& font);
+    void SetLessonFont(double pointSize, bool bold);
     void SetFocus();
     bool HasFocus() const;
     void Click();
+    // Enter and Space click the button only while `allowed` says so.
+    void SetKeyboardClickAllowed(std::function<bool()> allowed);
+    // Tab moves the focus from `before` to this button.
+    void FollowInTabOrder(const CommandButton& before);
     LessonButton* Widget() const;
 };
 
 // A straight line drawn between two points; decoration only.
 class Line : public Control {
   public:
-    void Create(QWidget* parent, int x1, int y1, int x2, int y2, colour::BgrColour colour);
+    void Create(Form& form, int x1, int y1, int x2, int y2, colour::BgrColour colour);
 };
 
 class Timer {
   public:
-    void Create(QObject* owner, int intervalMilliseconds, std::function<void()> onTick);
+    // Ticks while `owner` lives.
+    void Create(Form& owner, int intervalMilliseconds, std::function<void()> onTick);
     bool Enabled() const;
     void SetEnabled(bool enabled);
     int Interval() const;
@@ -130,20 +138,24 @@ class Timer {
 // a selection, scrolled by the mouse. A screen reader reads each cell in its spoken form.
 class Table : public Control {
   public:
-    void Create(QWidget* parent, const QStringList& headings);
+    void Create(Form& form, const text::TextList& headings);
     void SetColumnWidths(const std::vector<int>& twipsValues);
     // Each row's cells as shown and as spoken, top row first.
-    void SetRows(const std::vector<QStringList>& shown, const std::vector<QStringList>& spoken);
+    void SetRows(const std::vector<text::TextList>& shown,
+                 const std::vector<text::TextList>& spoken);
     int RowCount() const;
-    QString Cell(int row, int column) const;
+    text::Text Cell(int row, int column) const;
 };
 
+// An item of a window's menu bar (Form::AddMenu and the like): a drop-down's title, an item
+// in it, or a command of the bar itself.
 class MenuItem {
   public:
     void Bind(Form& form, QAction* action, std::function<void()> onClick);
-    QString Caption() const;
+    text::Text Caption() const;
     bool Checked() const;
     void SetChecked(bool checked);
+    void SetCheckable(bool checkable);
     bool Enabled() const;
     bool Visible() const;
     void Click();

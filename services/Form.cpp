@@ -5,14 +5,17 @@
 #include <QKeyEvent>
 #include <QMargins>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
 
 #include "services/Accessibility.h"
 #include "services/Activation.h"
 #include "services/Announcements.h"
+#include "services/AppIcon.h"
 #include "services/Controls.h"
 #include "services/KeyboardHandOver.h"
+#include "services/QtText.h"
 #include "services/WindowKeys.h"
 #include "services/WindowPlacement.h"
 
@@ -77,6 +80,7 @@ QMargins FrameOf(const QWidget& window) {
 
 Form::Form(bool withMenuBar) : QWidget(nullptr) {
     setAttribute(Qt::WA_DeleteOnClose, false);
+    setWindowIcon(ProgramIcon());
     if (withMenuBar) {
         menuBar_ = new QMenuBar(this);
         menuBar_->setNativeMenuBar(false);
@@ -98,12 +102,16 @@ Form::~Form() {
     }
 }
 
-void Form::SetCaption(const QString& caption) {
-    setWindowTitle(caption);
+void Form::SetCaption(text::TextView caption) {
+    setWindowTitle(ToQt(caption));
 }
 
-QString Form::Caption() const {
-    return windowTitle();
+text::Text Form::Caption() const {
+    return FromQt(windowTitle());
+}
+
+void Form::SetAccessibleDescription(text::TextView description) {
+    ui::SetAccessibleDescription(*this, ToQt(description));
 }
 
 // The colour fills the client area only: the menu bar above it, a child of the window
@@ -174,20 +182,20 @@ int Form::Height() const {
 
 namespace {
 
-QRect InTwips(const QRect& pixels) {
+geometry::Rect InTwips(const QRect& pixels) {
     return {twips::FromPixels(pixels.left()), twips::FromPixels(pixels.top()),
             twips::FromPixels(pixels.width()), twips::FromPixels(pixels.height())};
 }
 
 }  // namespace
 
-QRect Form::FrameRect() const {
+geometry::Rect Form::FrameRect() const {
     return InTwips(geometry().marginsAdded(FrameOf(*this)));
 }
 
-QRect Form::ScreenArea() const {
+geometry::Rect Form::ScreenArea() const {
     const QScreen* shownOn = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
-    return shownOn != nullptr ? InTwips(shownOn->availableGeometry()) : QRect();
+    return shownOn != nullptr ? InTwips(shownOn->availableGeometry()) : geometry::Rect();
 }
 
 int Form::Width() const {
@@ -203,7 +211,7 @@ void Form::Show() {
     // A window the program shows takes the keyboard, also in the middle of a hand-back; only
     // a box that is open keeps it.
     Activation().EndHandBack();
-    AnnounceWindowShown(windowTitle());
+    AnnounceWindowShown(FromQt(windowTitle()));
     // Not show(): where the window system shows windows full screen (the browser), show()
     // would stretch the window over the whole page. A form keeps its own size everywhere.
     setVisible(true);
@@ -272,9 +280,89 @@ void Form::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void Form::AddMenu(MenuItem& title, text::TextView caption) {
+    lastMenu_ = menuBar_->addMenu(ToQt(caption));
+    title.Bind(*this, lastMenu_->menuAction(), [] {});
+}
+
+void Form::AddMenuItem(MenuItem& item, text::TextView caption, std::function<void()> onClick) {
+    item.Bind(*this, lastMenu_->addAction(ToQt(caption)), std::move(onClick));
+}
+
+void Form::AddMenuSeparator() {
+    lastMenu_->addSeparator();
+}
+
+void Form::AddMenuCommand(MenuItem& item, text::TextView caption, std::function<void()> onClick) {
+    item.Bind(*this, menuBar_->addAction(ToQt(caption)), std::move(onClick));
+}
+
 void Form::TakeKeys() {
     takesKeys_ = true;
     setFocusPolicy(Qt::StrongFocus);
+}
+
+void Form::TakeKeysWithoutInputMethod() {
+    TakeKeys();
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+namespace {
+
+// Owned by the follower, so its watch ends with it.
+class WindowFollower : public QObject {
+  public:
+    WindowFollower(QObject* follower, std::function<void()> hidden, std::function<void()> moved)
+        : QObject(follower), hidden_(std::move(hidden)), moved_(std::move(moved)) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Hide) {
+            hidden_();
+        } else if (event->type() == QEvent::Move || event->type() == QEvent::Resize) {
+            moved_();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    std::function<void()> hidden_;
+    std::function<void()> moved_;
+};
+
+}  // namespace
+
+void Form::Follow(Form& watched, std::function<void()> hidden, std::function<void()> moved) {
+    watched.installEventFilter(new WindowFollower(this, std::move(hidden), std::move(moved)));
+}
+
+bool Form::Showing() const {
+    return isVisible();
+}
+
+void Form::SetVisible(bool visible) {
+    setVisible(visible);
+}
+
+// The buttons by the numbers a window's mouse events give them: 1 left, 2 right, 4 middle.
+void Form::mousePressEvent(QMouseEvent* event) {
+    constexpr int kLeft = 1;
+    constexpr int kRight = 2;
+    constexpr int kMiddle = 4;
+    switch (event->button()) {
+        case Qt::LeftButton:
+            Form_MouseDown(kLeft);
+            break;
+        case Qt::RightButton:
+            Form_MouseDown(kRight);
+            break;
+        case Qt::MiddleButton:
+            Form_MouseDown(kMiddle);
+            break;
+        default:
+            break;
+    }
+    event->accept();
 }
 
 void Form::keyPressEvent(QKeyEvent* event) {

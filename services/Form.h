@@ -6,22 +6,30 @@
 // window placed at another's Top + Height sits just below that window's frame.
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "services/Colour.h"
+#include "services/Geometry.h"
+#include "services/Text.h"
 #include "services/Twips.h"
 
+class QMenu;
 class QMenuBar;
 
 namespace ui {
+
+class MenuItem;
 
 class Form : public QWidget {
   public:
     explicit Form(bool withMenuBar);
     ~Form() override;
 
-    void SetCaption(const QString& caption);
-    QString Caption() const;
+    void SetCaption(text::TextView caption);
+    text::Text Caption() const;
+    // What a screen reader adds about the window, beside its title.
+    void SetAccessibleDescription(text::TextView description);
     // The client area's colour; the menu bar keeps the system's.
     void SetBackColor(colour::BgrColour colour);
     void SetClientSize(int widthTwips, int heightTwips);
@@ -35,9 +43,9 @@ class Form : public QWidget {
     // The frame's rectangle in twips, found from the client area, which is always where it
     // is; a window the window manager has not framed yet is taken in the frame of the
     // windows already shown.
-    QRect FrameRect() const;
+    geometry::Rect FrameRect() const;
     // The part of the screen windows may take (without the panels), in twips.
-    QRect ScreenArea() const;
+    geometry::Rect ScreenArea() const;
     int Width() const;
     void SetWidth(int twipsValue);
 
@@ -55,10 +63,22 @@ class Form : public QWidget {
     // (F1 112 to F12 123), a typed character by its code. A key gives one or the other.
     virtual void Form_KeyDown(int /*keyCode*/) {}
     virtual void Form_KeyPress(int /*characterCode*/) {}
+    // A mouse button pressed on the window's client area: 1 left, 2 right, 4 middle.
+    virtual void Form_MouseDown(int /*button*/) {}
 
     // Every key that reaches the window comes to its key events, as typed; none of them is
     // a shortcut or a move of the focus.
     void TakeKeys();
+    // As TakeKeys, and no input method composes anything from the keys: each comes as typed.
+    void TakeKeysWithoutInputMethod();
+    // From now on, as long as this window lives: `hidden` runs when `watched` hides, and
+    // `moved` when it moves or changes its size.
+    void Follow(Form& watched, std::function<void()> hidden, std::function<void()> moved);
+    // Whether the window is shown on the screen now.
+    bool Showing() const;
+    // Shows or hides the window where it is, and nothing else: the active window stays the
+    // active one. For windows that never take the keyboard.
+    void SetVisible(bool visible);
     // The window becomes the active one with the keyboard on itself, in time for the very
     // next key.
     void TakeKeyboard();
@@ -67,6 +87,14 @@ class Form : public QWidget {
     // keyboard goes straight back to the open box, or to the window that had it.
     void NeverTakeKeyboard();
 
+    // The menu bar, built left to right: a drop-down titled `caption`, its items (each added
+    // to the drop-down added last) and the lines between them, and commands of the bar
+    // itself, which act at once.
+    void AddMenu(MenuItem& title, text::TextView caption);
+    void AddMenuItem(MenuItem& item, text::TextView caption, std::function<void()> onClick);
+    void AddMenuSeparator();
+    void AddMenuCommand(MenuItem& item, text::TextView caption, std::function<void()> onClick);
+
     QWidget* Client() const { return client_; }
     QMenuBar* MenuBar() const { return menuBar_; }
 
@@ -74,6 +102,7 @@ class Form : public QWidget {
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
   private:
@@ -83,6 +112,7 @@ class Form : public QWidget {
     QPoint FramePosition() const;
 
     QMenuBar* menuBar_ = nullptr;
+    QMenu* lastMenu_ = nullptr;
     QWidget* client_ = nullptr;
     int clientWidthPixels_ = 0;
     int clientHeightPixels_ = 0;

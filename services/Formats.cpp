@@ -1,28 +1,49 @@
 #include "services/Formats.h"
 
-#include <QList>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <string>
 
 namespace formats {
 
-double LeadingNumber(const QString& text) {
-    qsizetype end = 0;
-    while (end < text.size() && text[end].isDigit() && text[end].unicode() < 128) {
+using text::Text;
+using text::TextView;
+
+namespace {
+
+bool IsAsciiDigit(char16_t unit) {
+    return unit >= u'0' && unit <= u'9';
+}
+
+// A number in the C locale's own decimal form, as printf writes it.
+std::string Printed(const char* format, double value) {
+    char buffer[64];
+    const int length = std::snprintf(buffer, sizeof buffer, format, value);
+    return std::string(buffer, static_cast<std::size_t>(std::max(length, 0)));
+}
+
+}  // namespace
+
+double LeadingNumber(TextView text) {
+    std::size_t end = 0;
+    while (end < text.size() && IsAsciiDigit(text[end])) {
         ++end;
     }
     if (end < text.size() && text[end] == u'.') {
         ++end;
-        while (end < text.size() && text[end].unicode() >= '0' && text[end].unicode() <= '9') {
+        while (end < text.size() && IsAsciiDigit(text[end])) {
             ++end;
         }
     }
-    const QString number = text.left(end);
-    if (number.isEmpty() || number == QStringLiteral(".")) {
+    const std::string number = text::ToUtf8(text.substr(0, end));
+    if (number.empty() || number == ".") {
         return 0.0;
     }
-    bool ok = false;
-    const double value = number.toDouble(&ok);
-    return ok ? value : 0.0;
+    double value = 0.0;
+    const auto [rest, fault] = std::from_chars(number.data(), number.data() + number.size(), value);
+    return fault == std::errc() ? value : 0.0;
 }
 
 double Int(double value) {
@@ -42,64 +63,74 @@ double RoundHalfAway(double value) {
     return std::round(value);
 }
 
-QString PlainNumber(double value) {
+Text PlainNumber(double value) {
     // Fifteen significant digits: more than any speed or count the program shows needs,
     // few enough to hide the binary noise of values such as 64.6; trailing zeros drop.
-    QString text = QString::number(value, 'g', 15);
-    if (!text.contains(u'e')) {
-        return text;
+    std::string shown = Printed("%.15g", value);
+    if (shown.find('e') != std::string::npos) {
+        shown = Printed("%.6f", value);
+        while (shown.ends_with('0')) {
+            shown.pop_back();
+        }
+        if (shown.ends_with('.')) {
+            shown.pop_back();
+        }
     }
-    text = QString::number(value, 'f', 6);
-    while (text.endsWith(u'0')) {
-        text.chop(1);
-    }
-    if (text.endsWith(u'.')) {
-        text.chop(1);
-    }
-    return text;
+    return text::FromLatin1(shown);
 }
 
-QString FormatOneDecimal(double value) {
+Text FormatOneDecimal(double value) {
     const double tenths = RoundHalfAway(value * 10.0);
     const bool negative = tenths < 0;
     const auto magnitude = static_cast<long long>(std::fabs(tenths));
     const long long whole = magnitude / 10;
     const long long decimal = magnitude % 10;
-    QString text = negative ? QStringLiteral("-") : QString();
+    Text shown = negative ? u"-" : Text();
     if (whole != 0) {
-        text += QString::number(whole);
+        shown += text::Number(whole);
     }
-    text += u'.';
-    text += QString::number(decimal);
-    return text;
+    shown += u'.';
+    shown += text::Number(decimal);
+    return shown;
 }
 
-QString FormatGrouped(double value) {
+Text FormatGrouped(double value) {
     const double rounded = RoundHalfAway(value);
     if (rounded == 0.0) {
-        return QString();
+        return Text();
     }
     const bool negative = rounded < 0;
-    QString digits = QString::number(static_cast<long long>(std::fabs(rounded)));
-    for (qsizetype pos = digits.size() - 3; pos > 0; pos -= 3) {
-        digits.insert(pos, u',');
+    Text digits = text::Number(static_cast<long long>(std::fabs(rounded)));
+    for (std::ptrdiff_t pos = static_cast<std::ptrdiff_t>(digits.size()) - 3; pos > 0; pos -= 3) {
+        digits.insert(static_cast<std::size_t>(pos), 1, u',');
     }
-    return negative ? QStringLiteral("-") + digits : digits;
+    return negative ? u"-" + digits : digits;
 }
 
-QString CharacterOf(int code) {
+Text CharacterOf(int code) {
     if (code < 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-        return QString();
+        return Text();
     }
-    const char32_t point = static_cast<char32_t>(code);
-    return QString::fromUcs4(&point, 1);
+    if (code < 0x10000) {
+        return Text(1, static_cast<char16_t>(code));
+    }
+    const int above = code - 0x10000;
+    return {static_cast<char16_t>(0xD800 + (above >> 10)),
+            static_cast<char16_t>(0xDC00 + (above & 0x3FF))};
 }
 
-int CodeOf(const QString& text) {
-    if (text.isEmpty()) {
+int CodeOf(TextView text) {
+    if (text.empty()) {
         return -1;
     }
-    return static_cast<int>(text.toUcs4().value(0));
+    constexpr int kReplacement = 0xFFFD;  // a half of a pair alone
+    const char16_t first = text[0];
+    const bool pair = first >= 0xD800 && first < 0xDC00 && text.size() > 1 && text[1] >= 0xDC00 &&
+                      text[1] < 0xE000;
+    if (pair) {
+        return 0x10000 + ((first - 0xD800) << 10) + (text[1] - 0xDC00);
+    }
+    return first >= 0xD800 && first < 0xE000 ? kReplacement : first;
 }
 
 bool IsControlCode(int code) {

@@ -1,12 +1,12 @@
 #pragma once
 // Number and text helpers shared by both windows. Plain functions, no widgets.
-#include <QString>
+#include "services/Text.h"
 
 namespace formats {
 
 // The number a text starts with: digits with an optional "." and decimals.
 // "64.6" gives 64.6, "1ページ" gives 1, "" and "ページ" give 0.
-double LeadingNumber(const QString& text);
+double LeadingNumber(text::TextView text);
 
 // The whole part of a number, rounded towards minus infinity (Int).
 double Int(double value);
@@ -21,20 +21,20 @@ double RoundHalfAway(double value);
 
 // Shortest plain decimal text: "." as the decimal point, no grouping, no trailing zeros,
 // no decimal point for a whole value (80 gives "80", 61.9 gives "61.9").
-QString PlainNumber(double value);
+text::Text PlainNumber(double value);
 
 // The format "###.0": at least one decimal digit, no leading zero (80 gives "80.0",
 // 0.5 gives ".5"); halves round away from zero.
-QString FormatOneDecimal(double value);
+text::Text FormatOneDecimal(double value);
 
 // The format "#,###": a whole number with "," between groups of three digits; empty
 // below 0.5. Halves round away from zero.
-QString FormatGrouped(double value);
+text::Text FormatGrouped(double value);
 
 // Character of a code (Chr) and its inverse (Asc). Codes outside Unicode, or negative,
 // give an empty text; the code of an empty text is -1.
-QString CharacterOf(int code);
-int CodeOf(const QString& text);
+text::Text CharacterOf(int code);
+int CodeOf(text::TextView text);
 
 // The control characters: C0, DEL and C1. No key types one into a text shown to the pupil.
 bool IsControlCode(int code);

@@ -4,18 +4,18 @@
 
 namespace ui {
 
-QString ApplicationTitle() {
-    return QStringLiteral("タイピングソフト");
+text::Text ApplicationTitle() {
+    return u"タイピングソフト";
 }
 
-void MessageBoxes::MsgBox(const QString& prompt, BoxButtons buttons, BoxIcon icon,
-                          const QString& title, BoxAnswered answered) {
+void MessageBoxes::MsgBox(text::TextView prompt, BoxButtons buttons, BoxIcon icon,
+                          text::TextView title, BoxAnswered answered) {
     if (!answered) {
         answered = [](BoxAnswer) {};
     }
-    const QString shownTitle = title.isEmpty() ? ApplicationTitle() : title;
+    const text::Text shownTitle = title.empty() ? ApplicationTitle() : text::Text(title);
     AnnounceBox(shownTitle, prompt);
-    Present(prompt, buttons, icon, shownTitle, std::move(answered));
+    Present(text::Text(prompt), buttons, icon, shownTitle, std::move(answered));
 }
 
 }  // namespace ui

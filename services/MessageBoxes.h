@@ -1,8 +1,9 @@
 #pragma once
 // Modal message boxes, behind an interface: the program shows real boxes, tests replace
 // them with a recording fake that answers from a script.
-#include <QString>
 #include <functional>
+
+#include "services/Text.h"
 
 namespace ui {
 
@@ -14,7 +15,7 @@ enum class BoxAnswer { Ok, Yes, No };
 using BoxAnswered = std::function<void(BoxAnswer)>;
 
 // The application's title, which a box given no title of its own carries.
-QString ApplicationTitle();
+text::Text ApplicationTitle();
 
 class MessageBoxes {
   public:
@@ -25,12 +26,12 @@ class MessageBoxes {
     // flow of control everywhere, the browser included, where nothing may block the page.
     // The prompt's lines are separated by a carriage return (13) alone. An empty title
     // gives the application title.
-    void MsgBox(const QString& prompt, BoxButtons buttons, BoxIcon icon,
-                const QString& title = QString(), BoxAnswered answered = {});
+    void MsgBox(text::TextView prompt, BoxButtons buttons, BoxIcon icon, text::TextView title = {},
+                BoxAnswered answered = {});
 
   protected:
-    virtual void Present(const QString& prompt, BoxButtons buttons, BoxIcon icon,
-                         const QString& title, BoxAnswered answered) = 0;
+    virtual void Present(const text::Text& prompt, BoxButtons buttons, BoxIcon icon,
+                         const text::Text& title, BoxAnswered answered) = 0;
 };
 
 }  // namespace ui

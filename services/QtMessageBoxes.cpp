@@ -11,6 +11,7 @@
 #include "services/Accessibility.h"
 #include "services/Activation.h"
 #include "services/Form.h"
+#include "services/QtText.h"
 #include "services/TitleBar.h"
 
 namespace ui {
@@ -131,8 +132,10 @@ QString DisplayedPrompt(const QString& prompt) {
     return shown;
 }
 
-void QtMessageBoxes::Present(const QString& prompt, BoxButtons buttons, BoxIcon icon,
-                             const QString& title, BoxAnswered answered) {
+void QtMessageBoxes::Present(const text::Text& promptText, BoxButtons buttons, BoxIcon icon,
+                             const text::Text& titleText, BoxAnswered answered) {
+    const QString prompt = ToQt(promptText);
+    const QString title = ToQt(titleText);
     // Shown, not run in a loop of its own: the handler that opened it returns, and what
     // follows the answer runs the moment the box closes, within the key or click that
     // closed it, so the next key already finds the program as the answer left it.

@@ -8,8 +8,8 @@ namespace ui {
 
 class QtMessageBoxes : public MessageBoxes {
   protected:
-    void Present(const QString& prompt, BoxButtons buttons, BoxIcon icon, const QString& title,
-                 BoxAnswered answered) override;
+    void Present(const text::Text& prompt, BoxButtons buttons, BoxIcon icon,
+                 const text::Text& title, BoxAnswered answered) override;
 };
 
 // The prompt as Qt shows it: each carriage-return-separated line on a line of its own.

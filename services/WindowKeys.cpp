@@ -1,6 +1,7 @@
 #include "services/WindowKeys.h"
 
 #include "services/Formats.h"
+#include "services/QtText.h"
 
 namespace ui {
 
@@ -68,7 +69,7 @@ std::optional<int> TypedCode(int qtKey, const QString& text) {
     if (IsEditingOrNavigationKey(qtKey) || text.isEmpty()) {
         return std::nullopt;
     }
-    const int code = formats::CodeOf(text);
+    const int code = formats::CodeOf(FromQt(text));
     if (formats::IsControlCode(code) && !IsTypedControlCode(code)) {
         return std::nullopt;
     }

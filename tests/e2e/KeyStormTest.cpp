@@ -23,6 +23,7 @@
 #include "menu/Menu.h"
 #include "program/Module1.h"
 #include "services/LessonButton.h"
+#include "services/QtText.h"
 #include "support/LessonSteps.h"
 
 namespace e2e {
@@ -524,7 +525,7 @@ TEST_F(KeyStorm, ThousandsOfRandomKeysLeaveTheProgramWorkingAndLessonOneStillSco
     ASSERT_TRUE(menu.isVisible());
 
     // Lesson 1 again, typed properly at a pupil's pace.
-    const QString captionBefore = menu.Command1[0].Caption();
+    const QString captionBefore = ui::ToQt(menu.Command1[0].Caption());
     const std::size_t firstRunBox = boxes_.Shown().size();
     ASSERT_TRUE(PupilDid([&](Pupil& pupil) {
         StartLessonByClick(pupil, lessonOne);

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "services/Colour.h"
+#include "services/QtText.h"
 
 #include "board/PracticeBoard.h"
 #include "e2e/ProgramOnScreen.h"
@@ -61,8 +62,8 @@ TEST_F(MenuOnScreen, ClearedLessonColoursItsButtonAndTheNextLessonStartsFromTheK
     EXPECT_TRUE(menu.Command1[1].HasFocus());
     EXPECT_TRUE(menu.Command1[1].Widget()->hasFocus());
 
-    const double best = menu.Command1[0].Caption().toDouble();
-    ASSERT_GE(best, 60.0) << menu.Command1[0].Caption().toStdString();
+    const double best = ui::ToQt(menu.Command1[0].Caption()).toDouble();
+    ASSERT_GE(best, 60.0) << text::ToUtf8(menu.Command1[0].Caption());
     const std::optional<colour::BgrColour> expected = BandColour(best);
     ASSERT_TRUE(expected.has_value()) << best;
     EXPECT_EQ(menu.Command1[0].BackColor(), *expected) << "best speed " << best;
@@ -75,7 +76,7 @@ TEST_F(MenuOnScreen, ClearedLessonColoursItsButtonAndTheNextLessonStartsFromTheK
         pupil.WaitForWindow(kBoardTitle);
     }));
     EXPECT_EQ(Module1::LessonIndex, 1);
-    EXPECT_EQ(Module1::RomajiQueue, QStringLiteral("SO_YO_KA_ZE_ _KO_U_KO_U_HE_ _="));
+    EXPECT_EQ(Module1::RomajiQueue, u"SO_YO_KA_ZE_ _KO_U_KO_U_HE_ _=");
     const auto startBoxes = boxes_.WithTitle(QString::fromStdString(kStartBoxTitle));
     ASSERT_EQ(startBoxes.size(), 2u) << boxes_.Describe();
     EXPECT_EQ(startBoxes[1].icon, ui::BoxIcon::Information);
@@ -90,7 +91,7 @@ TEST_F(MenuOnScreen, ClearedLessonColoursItsButtonAndTheNextLessonStartsFromTheK
     }));
     EXPECT_EQ(Module1::TargetSpeed, 90);
     for (ui::MenuItem* item : menu.SpeedItems()) {
-        EXPECT_EQ(item->Checked(), item == &menu.S90) << item->Caption().toStdString();
+        EXPECT_EQ(item->Checked(), item == &menu.S90) << text::ToUtf8(item->Caption());
     }
 
     // A help text from the menu bar.

@@ -11,7 +11,9 @@
 #include "e2e/DisplaySession.h"
 #include "e2e/RecordingRealMessageBoxes.h"
 #include "program/Program.h"
+#include "services/QtText.h"
 #include "support/Pupil.h"
+#include "support/QtTextComparisons.h"
 
 class Menu;
 class PracticeBoard;

@@ -1,5 +1,7 @@
 #include "e2e/RecordingRealMessageBoxes.h"
 
+#include "services/QtText.h"
+
 namespace e2e {
 
 std::vector<testing_support::ShownBox> RecordingRealMessageBoxes::WithTitle(
@@ -28,11 +30,11 @@ std::string RecordingRealMessageBoxes::Describe() const {
     return lines.empty() ? std::string("  (no box)\n") : lines;
 }
 
-void RecordingRealMessageBoxes::Present(const QString& prompt, ui::BoxButtons buttons,
-                                        ui::BoxIcon icon, const QString& title,
+void RecordingRealMessageBoxes::Present(const text::Text& prompt, ui::BoxButtons buttons,
+                                        ui::BoxIcon icon, const text::Text& title,
                                         ui::BoxAnswered answered) {
     // Recorded before it opens: a test may look at the box the pupil is answering.
-    shown_.push_back({prompt, title, buttons, icon});
+    shown_.push_back({ui::ToQt(prompt), ui::ToQt(title), buttons, icon});
     // The title is never empty here: MsgBox has already put in the application title.
     real_.MsgBox(prompt, buttons, icon, title, std::move(answered));
 }

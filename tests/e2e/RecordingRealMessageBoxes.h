@@ -18,8 +18,8 @@ class RecordingRealMessageBoxes : public ui::MessageBoxes {
     std::string Describe() const;
 
   protected:
-    void Present(const QString& prompt, ui::BoxButtons buttons, ui::BoxIcon icon,
-                 const QString& title, ui::BoxAnswered answered) override;
+    void Present(const text::Text& prompt, ui::BoxButtons buttons, ui::BoxIcon icon,
+                 const text::Text& title, ui::BoxAnswered answered) override;
 
   private:
     ui::QtMessageBoxes real_;

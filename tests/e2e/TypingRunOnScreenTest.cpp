@@ -22,6 +22,7 @@
 #include "menu/Menu.h"
 #include "program/Module1.h"
 #include "services/LessonButton.h"
+#include "services/QtText.h"
 #include "support/LessonSteps.h"
 
 namespace e2e {
@@ -133,7 +134,7 @@ TEST_F(TypingRunOnScreen, LessonOneTypedWithRealKeysIsClearedAndRecordedOnItsBut
     EXPECT_TRUE(menu.isVisible());
     EXPECT_EQ(board->MissCount, 0);
 
-    const QString caption = menu.Command1[0].Caption();
+    const QString caption = ui::ToQt(menu.Command1[0].Caption());
     ASSERT_TRUE(QRegularExpression(QStringLiteral("^\\d+\\.\\d$")).match(caption).hasMatch())
         << caption.toStdString();
     EXPECT_GE(caption.toDouble(), 60.0);
@@ -210,7 +211,7 @@ TEST_F(TypingRunOnScreen, WrongKeysShowTheExpectedKeyAndAreCountedAsMisses) {
         << boxes_.Describe();
 
     // Two misses and a pupil's pace clear the lesson: the time box shows no misses.
-    const QString caption = menu.Command1[1].Caption();
+    const QString caption = ui::ToQt(menu.Command1[1].Caption());
     ASSERT_TRUE(QRegularExpression(QStringLiteral("^\\d+\\.\\d$")).match(caption).hasMatch())
         << caption.toStdString();
     const auto time = boxes_.WithTitle(QString::fromStdString(kTimeBoxTitle));
@@ -239,7 +240,7 @@ TEST_F(TypingRunOnScreen, AfterAMissOnLessonOneTheDrillPractisesTheMissedKeyToIt
         pupil.ClickAt(keyboardTitle);
         ClickItemOfOpenMenu(pupil, QStringLiteral("苦手なキーの練習"));
         AnswerStartBox(pupil);
-        drill = pupil.OnMainThread([] { return Module1::PracticeText; });
+        drill = pupil.OnMainThread([] { return ui::ToQt(Module1::PracticeText); });
         pupil.Type("5tuno wakarete keiretu bijutu ", kPupilPace);
         FinishRun(pupil, menuId);
     }));
@@ -298,14 +299,15 @@ TEST_F(TypingRunOnScreen, TheGuideFollowsTheQueueAndLessonsTypedInHepburnClear) 
         PracticeBoard* board = Board();
         if (guide->isVisible() && board != nullptr && board->isVisible()) {
             guideCorner = guide->frameGeometry().topLeft();
-            placeByRule = guide::GuidePlace(board->frameGeometry(), guide->frameGeometry().size(),
-                                            QGuiApplication::primaryScreen()->availableGeometry());
+            placeByRule = ui::ToQt(guide::GuidePlace(
+                ui::FromQt(board->frameGeometry()), ui::FromQt(guide->frameGeometry().size()),
+                ui::FromQt(QGuiApplication::primaryScreen()->availableGeometry())));
         }
         if (description.startsWith(QStringLiteral("もう一度")) && !missedKeyOnScreen &&
             boxes_.CountWithTitle(QStringLiteral("xではありません")) == 1) {
             const QImage shown =
                 QGuiApplication::primaryScreen()->grabWindow(guide->winId()).toImage();
-            const QRect key = guide->KeyRectInWindow(u'T');
+            const QRect key = ui::ToQt(guide->KeyRectInWindow(u'T'));
             missedKeyOnScreen = shown.pixelColor(key.topLeft() + QPoint(4, 4));
         }
     });
@@ -356,7 +358,7 @@ TEST_F(TypingRunOnScreen, TheGuideFollowsTheQueueAndLessonsTypedInHepburnClear) 
                                             QStringLiteral("次のキー：U　右手・人差し指")}))
         << heard.join(u'|').toStdString();
     ASSERT_TRUE(missedKeyOnScreen.has_value()) << "the miss was not seen on the screen";
-    EXPECT_EQ(*missedKeyOnScreen, KeyboardDrawing::kMissedColour);
+    EXPECT_EQ(*missedKeyOnScreen, ui::ResolveColour(guide::kMissedColour));
     ASSERT_TRUE(guideCorner.has_value());
     EXPECT_EQ(*guideCorner, *placeByRule);
     EXPECT_FALSE(guide->isVisible()) << "the guide stays when the board hides";
@@ -365,7 +367,7 @@ TEST_F(TypingRunOnScreen, TheGuideFollowsTheQueueAndLessonsTypedInHepburnClear) 
     // Hepburn lessons are recorded as cleared.
     EXPECT_EQ(boxes_.Shown().size(), 10u) << boxes_.Describe();
     for (const auto& [lesson, keys] : hepburn) {
-        EXPECT_TRUE(menu.Command1[lesson].Caption().contains(u'.')) << keys;
+        EXPECT_TRUE(text::Contains(menu.Command1[lesson].Caption(), u'.')) << keys;
     }
 }
 

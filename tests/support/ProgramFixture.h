@@ -11,6 +11,8 @@
 #include "menu/Menu.h"
 #include "program/Module1.h"
 #include "program/Program.h"
+#include "services/QtText.h"
+#include "support/QtTextComparisons.h"
 #include "support/RecordingMessageBoxes.h"
 
 namespace testing_support {

@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include "services/Activation.h"
+#include "services/QtText.h"
 
 namespace testing_support {
 
@@ -25,9 +26,10 @@ std::vector<ShownBox> RecordingMessageBoxes::WithTitle(const QString& title) con
     return matching;
 }
 
-void RecordingMessageBoxes::Present(const QString& prompt, ui::BoxButtons buttons, ui::BoxIcon icon,
-                                    const QString& title, ui::BoxAnswered answered) {
-    shown.push_back({prompt, title, buttons, icon});
+void RecordingMessageBoxes::Present(const text::Text& prompt, ui::BoxButtons buttons,
+                                    ui::BoxIcon icon, const text::Text& title,
+                                    ui::BoxAnswered answered) {
+    shown.push_back({ui::ToQt(prompt), ui::ToQt(title), buttons, icon});
     ui::BoxAnswer answer =
         buttons == ui::BoxButtons::YesNo ? ui::BoxAnswer::Yes : ui::BoxAnswer::Ok;
     if (!scriptedAnswers.empty()) {

@@ -6,6 +6,7 @@
 // box their answers opened, has been answered. A hook can act while a box is "open", as a
 // pupil or the timer might. The activation tracker hears of each box as of a real one.
 #include <QObject>
+#include <QString>
 #include <chrono>
 #include <deque>
 #include <functional>
@@ -42,8 +43,8 @@ class RecordingMessageBoxes : public ui::MessageBoxes {
     void ForgetOpenBoxes() { open_.clear(); }
 
   protected:
-    void Present(const QString& prompt, ui::BoxButtons buttons, ui::BoxIcon icon,
-                 const QString& title, ui::BoxAnswered answered) override;
+    void Present(const text::Text& prompt, ui::BoxButtons buttons, ui::BoxIcon icon,
+                 const text::Text& title, ui::BoxAnswered answered) override;
 
   private:
     struct OpenBox {

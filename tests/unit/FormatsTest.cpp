@@ -4,21 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QString>
-#include <QStringView>
-#include <ostream>
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
-
 namespace {
 
 TEST(LeadingNumber, ReadsTheNumberACaptionStartsWith) {
     struct Case {
-        QStringView caption;
+        text::TextView caption;
         double expected;
     };
     const Case cases[] = {
@@ -26,15 +16,15 @@ TEST(LeadingNumber, ReadsTheNumberACaptionStartsWith) {
         {u"80.0", 80.0}, {u"20ページ", 20.0}, {u"100.0", 100.0}, {u"12.5ページ", 12.5},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.caption.toString().toStdString());
-        EXPECT_DOUBLE_EQ(formats::LeadingNumber(c.caption.toString()), c.expected);
+        SCOPED_TRACE(text::ToUtf8(c.caption));
+        EXPECT_DOUBLE_EQ(formats::LeadingNumber(text::Text(c.caption)), c.expected);
     }
 }
 
 TEST(FormatGrouped, GroupsThousandsAndRoundsHalvesAwayFromZero) {
     struct Case {
         double value;
-        QStringView expected;
+        text::TextView expected;
     };
     const Case cases[] = {
         {0.4, u""},         {0.5, u"1"},          {999.0, u"999"},           {999.5, u"1,000"},
@@ -43,14 +33,14 @@ TEST(FormatGrouped, GroupsThousandsAndRoundsHalvesAwayFromZero) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);
-        EXPECT_EQ(formats::FormatGrouped(c.value), c.expected.toString());
+        EXPECT_EQ(formats::FormatGrouped(c.value), text::Text(c.expected));
     }
 }
 
 TEST(FormatOneDecimal, AlwaysShowsOneDecimalDigit) {
     struct Case {
         double value;
-        QStringView expected;
+        text::TextView expected;
     };
     const Case cases[] = {
         {80.0, u"80.0"},   {61.9, u"61.9"}, {64.6, u"64.6"},
@@ -58,14 +48,14 @@ TEST(FormatOneDecimal, AlwaysShowsOneDecimalDigit) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);
-        EXPECT_EQ(formats::FormatOneDecimal(c.value), c.expected.toString());
+        EXPECT_EQ(formats::FormatOneDecimal(c.value), text::Text(c.expected));
     }
 }
 
 TEST(PlainNumber, GivesTheShortestDecimalText) {
     struct Case {
         double value;
-        QStringView expected;
+        text::TextView expected;
     };
     const Case cases[] = {
         {80.0, u"80"},
@@ -80,7 +70,7 @@ TEST(PlainNumber, GivesTheShortestDecimalText) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.value);
-        EXPECT_EQ(formats::PlainNumber(c.value), c.expected.toString());
+        EXPECT_EQ(formats::PlainNumber(c.value), text::Text(c.expected));
     }
 }
 
@@ -116,32 +106,32 @@ TEST(CharacterOfAndCodeOf, RoundTripAsciiKanaAndCharactersBeyondTheBasicPlane) {
     const int codes[] = {'A', 'k', ' ', '~', 0x3042 /* あ */, 0x20BB7 /* 𠮷 */};
     for (int code : codes) {
         SCOPED_TRACE(code);
-        const QString character = formats::CharacterOf(code);
-        EXPECT_FALSE(character.isEmpty());
+        const text::Text character = formats::CharacterOf(code);
+        EXPECT_FALSE(character.empty());
         EXPECT_EQ(formats::CodeOf(character), code);
     }
 }
 
 TEST(CharacterOf, GivesTheCharacterOfACode) {
-    EXPECT_EQ(formats::CharacterOf('j'), QStringLiteral("j"));
-    EXPECT_EQ(formats::CharacterOf(32), QStringLiteral(" "));
-    EXPECT_EQ(formats::CharacterOf(13), QStringLiteral("\r"));
-    EXPECT_EQ(formats::CharacterOf(0x3042), QStringLiteral("あ"));
-    EXPECT_EQ(formats::CharacterOf(0x20BB7), QStringLiteral("𠮷"));
+    EXPECT_EQ(formats::CharacterOf('j'), u"j");
+    EXPECT_EQ(formats::CharacterOf(32), u" ");
+    EXPECT_EQ(formats::CharacterOf(13), u"\r");
+    EXPECT_EQ(formats::CharacterOf(0x3042), u"あ");
+    EXPECT_EQ(formats::CharacterOf(0x20BB7), u"𠮷");
     EXPECT_EQ(formats::CharacterOf(0x20BB7).size(), 2);  // a surrogate pair
 }
 
 TEST(CharacterOf, GivesNothingForANegativeCode) {
-    EXPECT_TRUE(formats::CharacterOf(-1).isEmpty());
+    EXPECT_TRUE(formats::CharacterOf(-1).empty());
 }
 
 TEST(CodeOf, OfAnEmptyTextIsMinusOne) {
-    EXPECT_EQ(formats::CodeOf(QString()), -1);
+    EXPECT_EQ(formats::CodeOf(text::Text()), -1);
 }
 
 TEST(CodeOf, ReadsOnlyTheFirstCharacter) {
-    EXPECT_EQ(formats::CodeOf(QStringLiteral("ab")), 'a');
-    EXPECT_EQ(formats::CodeOf(QStringLiteral("あい")), 0x3042);
+    EXPECT_EQ(formats::CodeOf(u"ab"), 'a');
+    EXPECT_EQ(formats::CodeOf(u"あい"), 0x3042);
 }
 
 }  // namespace

@@ -3,16 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QString>
-#include <QStringList>
-#include <QStringView>
-#include <ostream>
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include <algorithm>
 
 namespace {
 
@@ -25,7 +16,7 @@ struct HelpCase {
     Topic topic;
     const char* name;
     int lineCount;
-    QStringView prompt;
+    text::TextView prompt;
 };
 
 const HelpCase kHelpCases[] = {
@@ -59,61 +50,61 @@ const HelpCase kHelpCases[] = {
 TEST(HelpPrompt, IsTheWholeTextWithLinesJoinedByCarriageReturns) {
     for (const HelpCase& c : kHelpCases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(help::HelpPrompt(c.topic), c.prompt.toString());
+        EXPECT_EQ(help::HelpPrompt(c.topic), text::Text(c.prompt));
         EXPECT_EQ(help::HelpLines(c.topic).size(), c.lineCount);
-        EXPECT_EQ(help::HelpLines(c.topic).join(u'\r'), help::HelpPrompt(c.topic));
+        EXPECT_EQ(text::Join(help::HelpLines(c.topic), u"\r"), help::HelpPrompt(c.topic));
     }
 }
 
 TEST(HelpPrompt, HasNoLineFeedAndNoEmptyLine) {
     for (Topic topic : kAllTopics) {
-        const QString prompt = help::HelpPrompt(topic);
-        EXPECT_FALSE(prompt.contains(u'\n')) << static_cast<int>(topic);
-        EXPECT_FALSE(prompt.endsWith(u'\r')) << static_cast<int>(topic);
-        for (const QString& line : help::HelpLines(topic)) {
-            EXPECT_FALSE(line.isEmpty()) << static_cast<int>(topic);
+        const text::Text prompt = help::HelpPrompt(topic);
+        EXPECT_FALSE(text::Contains(prompt, u'\n')) << static_cast<int>(topic);
+        EXPECT_FALSE(prompt.ends_with(u'\r')) << static_cast<int>(topic);
+        for (const text::Text& line : help::HelpLines(topic)) {
+            EXPECT_FALSE(line.empty()) << static_cast<int>(topic);
         }
     }
 }
 
 // The characters that look alike in half and full width, checked by their code points.
 TEST(HelpLines, ClearUsesIdeographicSpacesAndMixedWidthPunctuation) {
-    const QStringList lines = help::HelpLines(Topic::Clear);
+    const text::TextList lines = help::HelpLines(Topic::Clear);
     ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines[1][0].unicode(), 0x3000);
-    EXPECT_EQ(lines[2][0].unicode(), 0x3000);
-    const QString last = lines[2];
-    const qsizetype sixty = last.indexOf(QStringLiteral("60"));
-    ASSERT_GE(sixty, 0);
-    EXPECT_EQ(last[sixty].unicode(), 0x0036);
-    EXPECT_EQ(last[sixty + 1].unicode(), 0x0030);
-    EXPECT_EQ(last[sixty + 3].unicode(), 0x002F);  // "/" after "60字"
-    EXPECT_TRUE(last.contains(QChar(0x0028)));     // "("
-    EXPECT_FALSE(last.contains(QChar(0xFF08)));
-    EXPECT_EQ(last.back().unicode(), 0xFF09);  // the closing bracket is full width
-    EXPECT_FALSE(last.contains(QChar(0x0029)));
+    EXPECT_EQ(lines[1][0], 0x3000);
+    EXPECT_EQ(lines[2][0], 0x3000);
+    const text::Text last = lines[2];
+    const std::size_t sixty = last.find(u"60");
+    ASSERT_NE(sixty, text::Text::npos);
+    EXPECT_EQ(last[sixty], 0x0036);
+    EXPECT_EQ(last[sixty + 1], 0x0030);
+    EXPECT_EQ(last[sixty + 3], 0x002F);                   // "/" after "60字"
+    EXPECT_TRUE(text::Contains(last, char16_t(0x0028)));  // "("
+    EXPECT_FALSE(text::Contains(last, char16_t(0xFF08)));
+    EXPECT_EQ(last.back(), 0xFF09);  // the closing bracket is full width
+    EXPECT_FALSE(text::Contains(last, char16_t(0x0029)));
 }
 
 TEST(HelpLines, ColorUsesFullWidthSlashAndQuestionMark) {
-    const QStringList lines = help::HelpLines(Topic::Color);
+    const text::TextList lines = help::HelpLines(Topic::Color);
     ASSERT_EQ(lines.size(), 5);
     for (int i = 1; i < 5; ++i) {
-        EXPECT_EQ(lines[i][0].unicode(), 0x3000) << "line " << i;
-        EXPECT_TRUE(lines[i].contains(QChar(0xFF0F))) << "line " << i;
-        EXPECT_FALSE(lines[i].contains(QChar(0x002F))) << "line " << i;
+        EXPECT_EQ(lines[i][0], 0x3000) << "line " << i;
+        EXPECT_TRUE(text::Contains(lines[i], char16_t(0xFF0F))) << "line " << i;
+        EXPECT_FALSE(text::Contains(lines[i], char16_t(0x002F))) << "line " << i;
     }
-    EXPECT_EQ(lines[4][1].unicode(), 0xFF1F);
-    EXPECT_EQ(lines[4][3].unicode(), 0x3000);
+    EXPECT_EQ(lines[4][1], 0xFF1F);
+    EXPECT_EQ(lines[4][3], 0x3000);
 }
 
 TEST(HelpLines, DeveloperCreditHasTwoHalfWidthSpaces) {
-    const QStringList lines = help::HelpLines(Topic::Developper);
+    const text::TextList lines = help::HelpLines(Topic::Developper);
     ASSERT_EQ(lines.size(), 1);
-    const QString credit = lines[0];
+    const text::Text credit = lines[0];
     ASSERT_EQ(credit.size(), 10);
-    EXPECT_EQ(credit[2].unicode(), 0x0020);
-    EXPECT_EQ(credit[3].unicode(), 0x0020);
-    EXPECT_EQ(credit.count(QChar(0x3000)), 0);
+    EXPECT_EQ(credit[2], 0x0020);
+    EXPECT_EQ(credit[3], 0x0020);
+    EXPECT_EQ(std::count(credit.begin(), credit.end(), char16_t(0x3000)), 0);
 }
 
 }  // namespace

@@ -4,16 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QString>
-#include <QStringView>
-#include <ostream>
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
-
 namespace {
 
 constexpr int kCellTwips = 495;
@@ -28,7 +18,7 @@ TEST(IndicatorOnTick, FourteenCharactersAtSixty) {
         float position;
         int width;
         int heightAfter;
-        QStringView caption;
+        text::TextView caption;
         bool timeUp;
     };
     const Case cases[] = {
@@ -46,7 +36,7 @@ TEST(IndicatorOnTick, FourteenCharactersAtSixty) {
         EXPECT_FLOAT_EQ(frame.position, c.position);
         EXPECT_EQ(frame.widthTwips, c.width);
         EXPECT_EQ(frame.heightTwips, c.heightAfter);
-        EXPECT_EQ(frame.caption, c.caption.toString());
+        EXPECT_EQ(frame.caption, text::Text(c.caption));
         EXPECT_EQ(frame.timeUp, c.timeUp);
     }
 }
@@ -140,12 +130,9 @@ TEST(IndicatorOnTick, WidthRoundsHalvesAwayFromZero) {
 }
 
 TEST(IndicatorOnTick, CaptionsOfAThousandAndMoreAreGrouped) {
-    EXPECT_EQ(board::IndicatorOnTick(1, 17, 60, 17 * kCellTwips, 255).caption,
-              QStringLiteral("30,600"));
-    EXPECT_EQ(board::IndicatorOnTick(25, kLength, 60, kBoardWidth, 255).caption,
-              QStringLiteral("1,008"));
-    EXPECT_EQ(board::IndicatorOnTick(26, kLength, 60, kBoardWidth, 255).caption,
-              QStringLiteral("969"));
+    EXPECT_EQ(board::IndicatorOnTick(1, 17, 60, 17 * kCellTwips, 255).caption, u"30,600");
+    EXPECT_EQ(board::IndicatorOnTick(25, kLength, 60, kBoardWidth, 255).caption, u"1,008");
+    EXPECT_EQ(board::IndicatorOnTick(26, kLength, 60, kBoardWidth, 255).caption, u"969");
 }
 
 TEST(IndicatorOnTick, TurnsRedTheTickAfterTheTargetIsOnlyJustReachable) {

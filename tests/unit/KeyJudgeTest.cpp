@@ -4,16 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QString>
-#include <QStringView>
 #include <cstdint>
-#include <ostream>
 
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
+#include "services/Formats.h"
 
 namespace {
 
@@ -35,7 +28,7 @@ PressedKey F(int number) {
 
 // The counters the board keeps between keys.
 struct JudgedRun {
-    QString queue;
+    text::Text queue;
     std::uint8_t lastKey = 0;
     std::uint8_t missCount = 0;
     board::SpellingProgress spelling{};
@@ -46,7 +39,7 @@ struct JudgedRun {
 };
 
 struct DirectCase {
-    QStringView queue;
+    text::TextView queue;
     PressedKey key;
     const char* what;
 };
@@ -66,30 +59,30 @@ TEST(JudgeKeyAgainstQueue, TakesTheHeadsOwnKey) {
     };
     for (const DirectCase& c : cases) {
         SCOPED_TRACE(c.what);
-        JudgedRun run{c.queue.toString(), 'x', 3};
+        JudgedRun run{text::Text(c.queue), 'x', 3};
         const board::Judgement judgement = run.Judge(c.key);
         EXPECT_EQ(judgement.verdict, Verdict::Direct);
-        EXPECT_TRUE(judgement.missPrompt.isEmpty());
-        EXPECT_TRUE(judgement.missTitle.isEmpty());
-        EXPECT_EQ(run.queue, c.queue.toString());
+        EXPECT_TRUE(judgement.missPrompt.empty());
+        EXPECT_TRUE(judgement.missTitle.empty());
+        EXPECT_EQ(run.queue, text::Text(c.queue));
         EXPECT_EQ(run.lastKey, c.key.code);
         EXPECT_EQ(run.missCount, 3);
     }
 }
 
 TEST(JudgeKeyAgainstQueue, TakesF7ForTheF7MarkOnly) {
-    JudgedRun run{QStringLiteral("<_="), 'x', 0};
+    JudgedRun run{u"<_=", 'x', 0};
     EXPECT_EQ(run.Judge(F(7)).verdict, Verdict::Direct);
-    EXPECT_EQ(run.queue, QStringLiteral("<_="));
+    EXPECT_EQ(run.queue, u"<_=");
     EXPECT_EQ(run.missCount, 0);
 }
 
 struct MissCase {
-    QStringView queue;
+    text::TextView queue;
     std::uint8_t lastKey;
     PressedKey key;
-    QStringView prompt;
-    QStringView title;
+    text::TextView prompt;
+    text::TextView title;
 };
 
 TEST(JudgeKeyAgainstQueue, CountsAMissAndNamesBothKeys) {
@@ -131,41 +124,41 @@ TEST(JudgeKeyAgainstQueue, CountsAMissAndNamesBothKeys) {
         {u"H_U_=", 'k', Char('y'), u"Hです", u"yではありません"},
     };
     for (const MissCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << '"' << c.queue.toString().toStdString() << "\" "
-                                        << c.title.toString().toStdString());
-        JudgedRun run{c.queue.toString(), c.lastKey, 4};
+        SCOPED_TRACE(testing::Message()
+                     << '"' << text::ToUtf8(c.queue) << "\" " << text::ToUtf8(c.title));
+        JudgedRun run{text::Text(c.queue), c.lastKey, 4};
         const board::Judgement judgement = run.Judge(c.key);
         EXPECT_EQ(judgement.verdict, Verdict::Miss);
-        EXPECT_EQ(judgement.missPrompt, c.prompt.toString());
-        EXPECT_EQ(judgement.missTitle, c.title.toString());
+        EXPECT_EQ(judgement.missPrompt, text::Text(c.prompt));
+        EXPECT_EQ(judgement.missTitle, text::Text(c.title));
         EXPECT_EQ(run.missCount, 5);
-        EXPECT_EQ(run.queue, c.queue.toString());
+        EXPECT_EQ(run.queue, text::Text(c.queue));
         EXPECT_EQ(run.lastKey, c.lastKey);
     }
 }
 
 TEST(JudgeKeyAgainstQueue, FunctionKeysEightToTenAreNeverAccepted) {
-    const QStringView heads[] = {u"W_=", u"X_=", u"Y_=", u"w_=", u"<_=", u"~_=", u" _="};
+    const text::TextView heads[] = {u"W_=", u"X_=", u"Y_=", u"w_=", u"<_=", u"~_=", u" _="};
     for (int number : {8, 9, 10}) {
-        for (QStringView head : heads) {
-            JudgedRun run{head.toString(), 's', 0};
+        for (text::TextView head : heads) {
+            JudgedRun run{text::Text(head), 's', 0};
             EXPECT_EQ(run.Judge(F(number)).verdict, Verdict::Miss)
-                << "F" << number << " against " << head.toString().toStdString();
+                << "F" << number << " against " << text::ToUtf8(head);
         }
     }
 }
 
 TEST(JudgeKeyAgainstQueue, MissCountHoldsAt255) {
-    JudgedRun run{QStringLiteral("K_="), 0, 0};
+    JudgedRun run{u"K_=", 0, 0};
     for (int miss = 1; miss <= 256; ++miss) {
         EXPECT_EQ(run.Judge(Char('j')).verdict, Verdict::Miss);
     }
     EXPECT_EQ(run.missCount, 255);
-    EXPECT_EQ(run.queue, QStringLiteral("K_="));
+    EXPECT_EQ(run.queue, u"K_=");
 }
 
 TEST(JudgeKeyAgainstQueue, MissCountCountsEachMissBelowTheLimit) {
-    JudgedRun run{QStringLiteral("K_="), 0, 253};
+    JudgedRun run{u"K_=", 0, 253};
     run.Judge(Char('j'));
     EXPECT_EQ(run.missCount, 254);
     run.Judge(Char('j'));
@@ -175,10 +168,10 @@ TEST(JudgeKeyAgainstQueue, MissCountCountsEachMissBelowTheLimit) {
 }
 
 struct AlternativeCase {
-    QStringView queue;
+    text::TextView queue;
     std::uint8_t lastKey;
     PressedKey key;
-    QStringView rewritten;
+    text::TextView rewritten;
 };
 
 TEST(JudgeKeyAgainstQueue, AlternativeSpellingRewritesTheHeadToTheKeyTyped) {
@@ -192,14 +185,13 @@ TEST(JudgeKeyAgainstQueue, AlternativeSpellingRewritesTheHeadToTheKeyTyped) {
         {u"FU_=", 0, Char('h'), u"HU_="},     {u"J_U_=", 0, Char('z'), u"ZY_U_="},
     };
     for (const AlternativeCase& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << '"' << c.queue.toString().toStdString() << "\" key " << c.key.code);
-        JudgedRun run{c.queue.toString(), c.lastKey, 2};
+        SCOPED_TRACE(testing::Message() << '"' << text::ToUtf8(c.queue) << "\" key " << c.key.code);
+        JudgedRun run{text::Text(c.queue), c.lastKey, 2};
         const board::Judgement judgement = run.Judge(c.key);
         EXPECT_EQ(judgement.verdict, Verdict::Alternative);
-        EXPECT_TRUE(judgement.missPrompt.isEmpty());
-        EXPECT_TRUE(judgement.missTitle.isEmpty());
-        EXPECT_EQ(run.queue, c.rewritten.toString());
+        EXPECT_TRUE(judgement.missPrompt.empty());
+        EXPECT_TRUE(judgement.missTitle.empty());
+        EXPECT_EQ(run.queue, text::Text(c.rewritten));
         EXPECT_EQ(run.lastKey, c.lastKey);
         EXPECT_EQ(run.missCount, 2);
         // The key typed is now the head, ready to be consumed.
@@ -209,8 +201,8 @@ TEST(JudgeKeyAgainstQueue, AlternativeSpellingRewritesTheHeadToTheKeyTyped) {
 
 TEST(ExpectedKeyName, NamesTheMarksByTheirKeys) {
     struct Case {
-        QStringView head;
-        QStringView name;
+        text::TextView head;
+        text::TextView name;
     };
     const Case cases[] = {
         {u"~", u"Enterキー"},
@@ -225,15 +217,15 @@ TEST(ExpectedKeyName, NamesTheMarksByTheirKeys) {
         {u"\x7f", u"U+007F"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(board::ExpectedKeyName(c.head.toString()), c.name.toString())
-            << '"' << c.head.toString().toStdString() << '"';
+        EXPECT_EQ(board::ExpectedKeyName(text::Text(c.head)), text::Text(c.name))
+            << '"' << text::ToUtf8(c.head) << '"';
     }
 }
 
 TEST(TypedKeyName, NamesFunctionKeysControlKeysAndCharacters) {
     struct Case {
         PressedKey key;
-        QStringView name;
+        text::TextView name;
     };
     const Case cases[] = {
         {F(7), u"F7"},
@@ -262,15 +254,15 @@ TEST(TypedKeyName, NamesFunctionKeysControlKeysAndCharacters) {
         {Char(0x110000), u""},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(board::TypedKeyName(c.key), c.name.toString()) << "code " << c.key.code;
+        EXPECT_EQ(board::TypedKeyName(c.key), text::Text(c.name)) << "code " << c.key.code;
     }
 }
 
 TEST(TypedKeyName, NeverHoldsAControlCharacter) {
     for (int code = -2; code <= 0x3100; ++code) {
-        const QString name = board::TypedKeyName(Char(code));
-        for (QChar shown : name) {
-            ASSERT_NE(shown.category(), QChar::Other_Control) << "code " << code;
+        const text::Text name = board::TypedKeyName(Char(code));
+        for (char16_t shown : name) {
+            ASSERT_FALSE(formats::IsControlCode(shown)) << "code " << code;
         }
     }
 }

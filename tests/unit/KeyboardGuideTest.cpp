@@ -2,9 +2,6 @@
 // the stroke and the line for each head of the key queue, and the session's tally of misses.
 #include <gtest/gtest.h>
 
-#include <QString>
-#include <QStringList>
-#include <QStringView>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,7 +21,7 @@ using guide::Layout;
 struct ChartRow {
     Layout layout;
     int row;
-    QStringView labels;  // space-separated; "_" for a key without a label
+    text::TextView labels;  // space-separated; "_" for a key without a label
     std::string fingers;
 };
 
@@ -44,30 +41,30 @@ TEST(KeyChart, EveryKeyOfBothLayoutsHasItsFingerAndItsPlace) {
     for (const ChartRow& expected : rows) {
         SCOPED_TRACE(testing::Message()
                      << (expected.layout == Layout::Jis ? "JIS" : "US") << " row " << expected.row);
-        QStringList labels;
+        text::TextList labels;
         std::string fingers;
         int right = 0;
         for (const guide::ChartKey& key : guide::KeysOf(expected.layout)) {
             if (key.row != expected.row) {
                 continue;
             }
-            EXPECT_EQ(key.left, right) << key.label.toStdString();  // no gap, no overlap
+            EXPECT_EQ(key.left, right) << text::ToUtf8(key.label);  // no gap, no overlap
             right = key.left + key.width;
-            labels.append(key.label.isEmpty() ? QStringLiteral("_") : key.label);
+            labels.push_back(key.label.empty() ? u"_" : key.label);
             fingers += static_cast<char>('0' + static_cast<int>(key.finger));
         }
-        EXPECT_EQ(labels.join(u' '), expected.labels.toString());
+        EXPECT_EQ(text::Join(labels, u" "), text::Text(expected.labels));
         EXPECT_EQ(fingers, expected.fingers);
         EXPECT_EQ(right, guide::kRowWidth);
     }
 }
 
 struct StrokeCase {
-    QChar head;
+    char16_t head;
     Layout layout;
     char16_t key;
     char16_t shift;
-    QStringView line;
+    text::TextView line;
 };
 
 TEST(KeyChart, EachHeadOfTheQueueHasItsKeyAndItsLine) {
@@ -82,17 +79,17 @@ TEST(KeyChart, EachHeadOfTheQueueHasItsKeyAndItsLine) {
         {u' ', Layout::Jis, u' ', 0, u"スペースキー　親指"},
         {u'~', Layout::Jis, guide::kEnterKey, 0, u"Enterキー　右手・小指"},
         {u'<', Layout::Jis, 0, 0, u"F7キー"},
-        {QChar(), Layout::Jis, 0, 0, u""},
+        {char16_t{}, Layout::Jis, 0, 0, u""},
     };
     for (const StrokeCase& c : cases) {
-        SCOPED_TRACE(c.line.toString().toStdString());
+        SCOPED_TRACE(text::ToUtf8(c.line));
         const std::optional<guide::Stroke> stroke = guide::StrokeFor(c.head, c.layout);
         EXPECT_EQ(stroke.has_value(), c.key != 0);
         if (stroke) {
             EXPECT_EQ(stroke->key, c.key);
             EXPECT_EQ(stroke->shift, c.shift);
         }
-        EXPECT_EQ(guide::DueKeyLine(c.head, c.layout), c.line.toString());
+        EXPECT_EQ(guide::DueKeyLine(c.head, c.layout), text::Text(c.line));
     }
 }
 
@@ -100,7 +97,7 @@ TEST(KeyChart, EachHeadOfTheQueueHasItsKeyAndItsLine) {
 struct TallyCase {
     const char* what;
     std::vector<std::pair<char16_t, std::u16string_view>> misses;
-    QStringView prompt;
+    text::TextView prompt;
 };
 
 TEST(MissTally, TheBoxListsTheFiveKeysMissedMostWithTheKeyTypedInstead) {
@@ -122,9 +119,9 @@ TEST(MissTally, TheBoxListsTheFiveKeysMissedMostWithTheKeyTypedInstead) {
         SCOPED_TRACE(c.what);
         guide::MissTally tally;
         for (const auto& [expected, typed] : c.misses) {
-            tally.Count(QChar(expected), QString::fromUtf16(typed.data(), typed.size()));
+            tally.Count(char16_t(expected), typed);
         }
-        EXPECT_EQ(guide::WeakKeysPrompt(tally), c.prompt.toString());
+        EXPECT_EQ(guide::WeakKeysPrompt(tally), text::Text(c.prompt));
         EXPECT_EQ(tally.Total(), c.misses.size());
     }
 }
@@ -132,10 +129,10 @@ TEST(MissTally, TheBoxListsTheFiveKeysMissedMostWithTheKeyTypedInstead) {
 TEST(MissTally, CountsHoldAtTheirLimitAndEachKeyCarriesItsHeads) {
     guide::MissTally tally;
     for (int miss = 0; miss < guide::kMaxMissesOfAKey + 10; ++miss) {
-        tally.Count(u'K', QStringLiteral("J"));
+        tally.Count(u'K', u"J");
     }
-    tally.Count(u'!', QStringLiteral("A"));
-    tally.Count(u'1', QStringLiteral("Q"));
+    tally.Count(u'!', u"A");
+    tally.Count(u'1', u"Q");
     EXPECT_EQ(tally.MissesOf(u'K'), guide::kMaxMissesOfAKey);
     EXPECT_EQ(tally.Total(), guide::kMaxMissesOfAKey + 2u);
     // The 1 key types both 1 and !; Shift carries no misses.
@@ -145,18 +142,18 @@ TEST(MissTally, CountsHoldAtTheirLimitAndEachKeyCarriesItsHeads) {
 
 // The board 400 wide and 150 high at (100, 300); the guide 500 × 200.
 TEST(GuidePlace, BelowTheBoardOrBesideItNeverOverIt) {
-    const QRect board(100, 300, 400, 150);
-    const QSize guideSize(500, 200);
+    const geometry::Rect board{100, 300, 400, 150};
+    const geometry::Size guideSize{500, 200};
     struct Case {
         const char* where;
-        QRect screen;
-        QPoint place;
+        geometry::Rect screen;
+        geometry::Point place;
     };
     const Case cases[] = {
-        {"below, to the last pixel", QRect(0, 0, 1366, 650), QPoint(100, 450)},
-        {"beside, when below is one pixel short", QRect(0, 0, 1366, 649), QPoint(500, 300)},
-        {"below, when neither fits: never over the board", QRect(0, 0, 999, 600), QPoint(100, 450)},
-        {"an unknown screen: below", QRect(), QPoint(100, 450)},
+        {"below, to the last pixel", {0, 0, 1366, 650}, {100, 450}},
+        {"beside, when below is one pixel short", {0, 0, 1366, 649}, {500, 300}},
+        {"below, when neither fits: never over the board", {0, 0, 999, 600}, {100, 450}},
+        {"an unknown screen: below", {}, {100, 450}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(guide::GuidePlace(board, guideSize, c.screen), c.place) << c.where;

@@ -2,12 +2,10 @@
 // finished without a miss, also with the alternative spellings.
 #include <gtest/gtest.h>
 
-#include <QString>
-#include <QStringList>
-#include <QStringView>
+#include <algorithm>
+
 #include <cstdint>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,29 +14,24 @@
 #include "board/RomajiGuide.h"
 #include "lessons/RunBuilder.h"
 
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
-
 namespace {
 
 // The counters of a run as the board keeps them.
 struct Board {
-    QString queue;
+    text::Text queue;
     int textLength = 0;
     std::uint8_t lastKey = 0;
     std::uint8_t missCount = 0;
     board::SpellingProgress spelling;
     std::int16_t typedCount = 0;
-    QString trail;
+    text::Text trail;
     bool ended = false;
     int nextCell = 0;
 
     // A queue of its own, one cell per unit.
-    explicit Board(const QString& keyQueue)
-        : queue(keyQueue), textLength(static_cast<int>(keyQueue.count(u'_'))) {}
+    explicit Board(const text::Text& keyQueue)
+        : queue(keyQueue),
+          textLength(static_cast<int>(std::count(keyQueue.begin(), keyQueue.end(), u'_'))) {}
 
     explicit Board(int lessonIndex) {
         const std::optional<lessons::BuiltRun> run = lessons::BuildRun(lessonIndex);
@@ -68,11 +61,11 @@ struct Board {
 };
 
 // The keys a pupil types for a queue: lower case, no unit ends, no end mark.
-std::string KeysFor(const QString& queue) {
+std::string KeysFor(const text::Text& queue) {
     std::string keys;
-    for (QChar c : queue) {
+    for (char16_t c : queue) {
         if (c != u'_' && c != u'=') {
-            keys += static_cast<char>(c.toLower().unicode());
+            keys += static_cast<char>(c >= u'A' && c <= u'Z' ? c - u'A' + u'a' : c);
         }
     }
     return keys;
@@ -93,8 +86,8 @@ TEST(TypingALesson, EveryLessonEndsAfterItsLastKeyWithoutAMiss) {
         EXPECT_TRUE(board.ended);
         EXPECT_EQ(board.typedCount, board.textLength);
         EXPECT_EQ(board.missCount, 0);
-        EXPECT_TRUE(board.queue.isEmpty());
-        EXPECT_TRUE(board.trail.isEmpty());
+        EXPECT_TRUE(board.queue.empty());
+        EXPECT_TRUE(board.trail.empty());
     }
 }
 
@@ -104,10 +97,10 @@ TEST(TypingALesson, NextCellFollowsTheCompletedUnits) {
     EXPECT_EQ(board.nextCell, 1);
     board.Type("uk");
     EXPECT_EQ(board.nextCell, 2);
-    EXPECT_EQ(board.trail, QStringLiteral("OUK"));
+    EXPECT_EQ(board.trail, u"OUK");
     board.Type("oso!");
     EXPECT_EQ(board.nextCell, 5);
-    EXPECT_EQ(board.trail, QStringLiteral("OSO"));
+    EXPECT_EQ(board.trail, u"OSO");
     EXPECT_FALSE(board.ended);
     board.Type(" ");
     EXPECT_TRUE(board.ended);
@@ -149,11 +142,11 @@ TEST(TypingALesson, AlternativeSpellingsFinishTheLessonToo) {
 // Each spelling an input method accepts, typed key by key: every key but the last is
 // accepted, the last is judged as the row says, and the queue and trail are left as shown.
 struct SpellingCase {
-    QStringView queue;  // as stored
+    text::TextView queue;  // as stored
     std::string keys;
     board::Verdict last;
-    QStringView queueAfter;
-    QStringView trail;
+    text::TextView queueAfter;
+    text::TextView trail;
 };
 
 TEST(TypingSpellings, EverySpellingOfAUnitIsTypedKeyByKey) {
@@ -193,24 +186,24 @@ TEST(TypingSpellings, EverySpellingOfAUnitIsTypedKeyByKey) {
         {u" _=", "n", Miss, u" _=", u""},
     };
     for (const SpellingCase& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << '"' << c.queue.toString().toStdString() << "\" typed " << c.keys);
-        Board board(c.queue.toString());
+        SCOPED_TRACE(testing::Message() << '"' << text::ToUtf8(c.queue) << "\" typed " << c.keys);
+        Board board(text::Text(c.queue));
         for (std::size_t i = 0; i + 1 < c.keys.size(); ++i) {
             ASSERT_NE(board.Press(c.keys[i]), board::Verdict::Miss) << "key " << i;
         }
         EXPECT_EQ(board.Press(c.keys.back()), c.last);
-        EXPECT_EQ(board.queue, c.queueAfter.toString());
-        EXPECT_EQ(board.trail, c.trail.toString());
+        EXPECT_EQ(board.queue, text::Text(c.queueAfter));
+        EXPECT_EQ(board.trail, text::Text(c.trail));
         EXPECT_EQ(board.missCount, c.last == board::Verdict::Miss ? 1 : 0);
-        EXPECT_EQ(board.typedCount, board.textLength - board.queue.count(u'_'));
+        EXPECT_EQ(board.typedCount,
+                  board.textLength - std::count(board.queue.begin(), board.queue.end(), u'_'));
     }
 }
 
 TEST(TypingALesson, AMissLeavesTheRunWhereItWas) {
     Board board(2);
     board.Type("yo");
-    const QString queueBefore = board.queue;
+    const text::Text queueBefore = board.queue;
     EXPECT_EQ(board.Press('a'), board::Verdict::Miss);
     EXPECT_EQ(board.missCount, 1);
     EXPECT_EQ(board.queue, queueBefore);
@@ -226,8 +219,8 @@ TEST(TypingALesson, TheRomajiGuideShowsTheSpellingBeingTyped) {
     struct GuideCase {
         int lesson;
         std::string keys;
-        QStringView cells;
-        QStringView heard;
+        text::TextView cells;
+        text::TextView heard;
     };
     const GuideCase cases[] = {
         // ちゅうがくせいの■みなさん■, stored TY U U GA ...
@@ -252,15 +245,16 @@ TEST(TypingALesson, TheRomajiGuideShowsTheSpellingBeingTyped) {
         board.Type(c.keys);
         const std::vector<board::RomajiCell> cells =
             board::RomajiGuideCells(board.queue, board.spelling);
-        QStringList shown;
+        text::TextList shown;
         for (const board::RomajiCell& cell : cells) {
-            shown << (cell.typed.isEmpty() ? QString() : u'[' + cell.typed + u']') + cell.toType;
+            shown.push_back((cell.typed.empty() ? text::Text() : u'[' + cell.typed + u']') +
+                            cell.toType);
         }
-        EXPECT_EQ(shown.join(u'/'), c.cells.toString());
-        EXPECT_EQ(board::RomajiStillToType(cells), c.heard.toString());
+        EXPECT_EQ(text::Join(shown, u"/"), text::Text(c.cells));
+        EXPECT_EQ(board::RomajiStillToType(cells), text::Text(c.heard));
     }
     // The end of the text: no cells.
-    EXPECT_TRUE(board::RomajiGuideCells(QStringLiteral("="), {}).empty());
+    EXPECT_TRUE(board::RomajiGuideCells(u"=", {}).empty());
 }
 
 }  // namespace

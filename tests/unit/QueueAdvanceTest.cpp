@@ -4,24 +4,16 @@
 
 #include <gtest/gtest.h>
 
-#include <QString>
 #include <cstdint>
-#include <ostream>
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 
 constexpr int kTextLength = 14;
 
 struct AdvancingRun {
-    QString queue;
+    text::Text queue;
     std::int16_t typedCount = 0;
-    QString trail;
+    text::Text trail;
 
     board::AdvanceStep Consume(int textLength = kTextLength) {
         return board::ConsumeAcceptedKey({queue, typedCount, trail}, textLength);
@@ -29,22 +21,22 @@ struct AdvancingRun {
 };
 
 TEST(ConsumeAcceptedKey, ALetterInsideAUnitJoinsTheTrailOnly) {
-    AdvancingRun run{QStringLiteral("KA_N_="), 5, QString()};
+    AdvancingRun run{u"KA_N_=", 5, text::Text()};
     const board::AdvanceStep step = run.Consume();
     EXPECT_FALSE(step.textEnded);
-    EXPECT_EQ(run.queue, QStringLiteral("A_N_="));
+    EXPECT_EQ(run.queue, u"A_N_=");
     EXPECT_EQ(run.typedCount, 5);
-    EXPECT_EQ(run.trail, QStringLiteral("K"));
+    EXPECT_EQ(run.trail, u"K");
     EXPECT_EQ(step.nextCell, 5);
 }
 
 TEST(ConsumeAcceptedKey, TheLastLetterOfAUnitCompletesIt) {
-    AdvancingRun run{QStringLiteral("A_N_="), 5, QStringLiteral("K")};
+    AdvancingRun run{u"A_N_=", 5, u"K"};
     const board::AdvanceStep step = run.Consume();
     EXPECT_FALSE(step.textEnded);
-    EXPECT_EQ(run.queue, QStringLiteral("N_="));
+    EXPECT_EQ(run.queue, u"N_=");
     EXPECT_EQ(run.typedCount, 6);
-    EXPECT_EQ(run.trail, QStringLiteral("KA"));
+    EXPECT_EQ(run.trail, u"KA");
     EXPECT_EQ(step.nextCell, 6);
 }
 
@@ -57,58 +49,56 @@ TEST(ConsumeAcceptedKey, NextCellIsTheCompletedUnitsModuloTheTextLength) {
     const Case cases[] = {{0, 14, 1}, {12, 14, 13}, {13, 14, 0}, {16, 14, 3}, {5, 6, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.typedCount << " of " << c.textLength);
-        AdvancingRun run{QStringLiteral("A_K_="), c.typedCount, QString()};
+        AdvancingRun run{u"A_K_=", c.typedCount, text::Text()};
         EXPECT_EQ(run.Consume(c.textLength).nextCell, c.nextCell);
     }
 }
 
 TEST(ConsumeAcceptedKey, TrailKeepsTheLastThreeLetters) {
-    AdvancingRun run{QStringLiteral("KA_NJ_I_ _="), 0, QString()};
-    const QString expectedTrails[] = {QStringLiteral("K"), QStringLiteral("KA"),
-                                      QStringLiteral("KAN"), QStringLiteral("ANJ"),
-                                      QStringLiteral("NJI")};
-    for (const QString& expected : expectedTrails) {
+    AdvancingRun run{u"KA_NJ_I_ _=", 0, text::Text()};
+    const text::Text expectedTrails[] = {u"K", u"KA", u"KAN", u"ANJ", u"NJI"};
+    for (const text::Text& expected : expectedTrails) {
         ASSERT_FALSE(run.Consume().textEnded);
         EXPECT_EQ(run.trail, expected);
     }
 }
 
 TEST(ConsumeAcceptedKey, SpaceDigitsAndExclamationNeverJoinTheTrail) {
-    AdvancingRun run{QStringLiteral("1_ _!_5_2_K_="), 0, QStringLiteral("AB")};
+    AdvancingRun run{u"1_ _!_5_2_K_=", 0, u"AB"};
     for (int key = 0; key < 5; ++key) {
         ASSERT_FALSE(run.Consume().textEnded);
-        EXPECT_EQ(run.trail, QStringLiteral("AB")) << "after key " << key;
+        EXPECT_EQ(run.trail, u"AB") << "after key " << key;
         EXPECT_EQ(run.typedCount, key + 1);
     }
-    EXPECT_EQ(run.queue, QStringLiteral("K_="));
+    EXPECT_EQ(run.queue, u"K_=");
 }
 
 TEST(ConsumeAcceptedKey, TheLastKeyConsumesTheUnitEndAndTheEndMark) {
-    AdvancingRun run{QStringLiteral(" _="), 13, QStringLiteral("SAN")};
+    AdvancingRun run{u" _=", 13, u"SAN"};
     const board::AdvanceStep step = run.Consume();
     EXPECT_TRUE(step.textEnded);
     EXPECT_EQ(step.nextCell, 0);
     EXPECT_EQ(run.typedCount, 14);
-    EXPECT_TRUE(run.trail.isEmpty());
-    EXPECT_TRUE(run.queue.isEmpty());
+    EXPECT_TRUE(run.trail.empty());
+    EXPECT_TRUE(run.queue.empty());
 }
 
 TEST(ConsumeAcceptedKey, TheTextEndsAfterTheLastLetterToo) {
-    AdvancingRun run{QStringLiteral("N_="), 13, QStringLiteral("ASA")};
+    AdvancingRun run{u"N_=", 13, u"ASA"};
     const board::AdvanceStep step = run.Consume();
     EXPECT_TRUE(step.textEnded);
     EXPECT_EQ(run.typedCount, 14);
-    EXPECT_TRUE(run.trail.isEmpty());
-    EXPECT_TRUE(run.queue.isEmpty());
+    EXPECT_TRUE(run.trail.empty());
+    EXPECT_TRUE(run.queue.empty());
 }
 
 TEST(ConsumeAcceptedKey, AnEmptyQueueIsLeftAlone) {
-    AdvancingRun run{QString(), 14, QStringLiteral("KA")};
+    AdvancingRun run{text::Text(), 14, u"KA"};
     const board::AdvanceStep step = run.Consume();
     EXPECT_FALSE(step.textEnded);
-    EXPECT_TRUE(run.queue.isEmpty());
+    EXPECT_TRUE(run.queue.empty());
     EXPECT_EQ(run.typedCount, 14);
-    EXPECT_EQ(run.trail, QStringLiteral("KA"));
+    EXPECT_EQ(run.trail, u"KA");
 }
 
 }  // namespace

@@ -3,27 +3,20 @@
 
 #include <gtest/gtest.h>
 
-#include <QString>
-#include <QStringView>
+#include <algorithm>
+
 #include <optional>
-#include <ostream>
 
 #include "lessons/LessonCatalogue.h"
 #include "lessons/WeakKeyDrill.h"
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 
 TEST(BuildRun, GivesTheKanaAndTheKeyQueueWithItsEndMark) {
     struct Case {
         int index;
-        QStringView practiceText;
-        QStringView romajiQueue;
+        text::TextView practiceText;
+        text::TextView romajiQueue;
     };
     const Case cases[] = {
         {0, u"ちゅうがくせいの■みなさん■", u"TY_U_U_GA_KU_SE_I_NO_ _MI_NA_SA_N_ _="},
@@ -36,8 +29,8 @@ TEST(BuildRun, GivesTheKanaAndTheKeyQueueWithItsEndMark) {
         SCOPED_TRACE(testing::Message() << "lesson " << c.index);
         const std::optional<lessons::BuiltRun> run = lessons::BuildRun(c.index);
         ASSERT_TRUE(run.has_value());
-        EXPECT_EQ(run->practiceText, c.practiceText.toString());
-        EXPECT_EQ(run->romajiQueue, c.romajiQueue.toString());
+        EXPECT_EQ(run->practiceText, text::Text(c.practiceText));
+        EXPECT_EQ(run->romajiQueue, text::Text(c.romajiQueue));
     }
 }
 
@@ -47,9 +40,8 @@ TEST(BuildRun, EveryLessonGivesItsCatalogueTexts) {
         const lessons::Lesson& lesson = lessons::LessonCatalogue[static_cast<std::size_t>(index)];
         const std::optional<lessons::BuiltRun> run = lessons::BuildRun(index);
         ASSERT_TRUE(run.has_value());
-        EXPECT_EQ(run->practiceText,
-                  QString::fromUtf16(lesson.kanaText.data(), lesson.kanaText.size()));
-        const QString keys = QString::fromLatin1(lesson.keyString.data(), lesson.keyString.size());
+        EXPECT_EQ(run->practiceText, lesson.kanaText);
+        const text::Text keys = text::FromLatin1(lesson.keyString);
         EXPECT_EQ(run->romajiQueue, lessons::ApplyDoubledNRule(keys) + u'=');
     }
 }
@@ -59,10 +51,11 @@ TEST(BuildRun, EveryQueueEndsWithExactlyOneEndMark) {
         SCOPED_TRACE(testing::Message() << "lesson " << index);
         const std::optional<lessons::BuiltRun> run = lessons::BuildRun(index);
         ASSERT_TRUE(run.has_value());
-        EXPECT_TRUE(run->romajiQueue.endsWith(u'='));
-        EXPECT_EQ(run->romajiQueue.count(u'='), 1);
+        EXPECT_TRUE(run->romajiQueue.ends_with(u'='));
+        EXPECT_EQ(std::count(run->romajiQueue.begin(), run->romajiQueue.end(), u'='), 1);
         // One unit per kana cell survives into the queue.
-        EXPECT_EQ(run->romajiQueue.count(u'_'), run->practiceText.size());
+        EXPECT_EQ(std::count(run->romajiQueue.begin(), run->romajiQueue.end(), u'_'),
+                  run->practiceText.size());
     }
 }
 
@@ -83,8 +76,8 @@ TEST(BuildRun, GivesNothingForAButtonWithoutALesson) {
 
 TEST(ApplyDoubledNRule, DropsTheSecondNOnlyBeforeAUnitBeginningWithA) {
     struct Case {
-        QStringView keys;
-        QStringView expected;
+        text::TextView keys;
+        text::TextView expected;
     };
     const Case cases[] = {
         {u"NN_A_", u"N_A_"},       {u"NN_KA_", u"NN_KA_"},
@@ -94,10 +87,11 @@ TEST(ApplyDoubledNRule, DropsTheSecondNOnlyBeforeAUnitBeginningWithA) {
         {u"N_A_", u"N_A_"},        {u"", u""},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.keys.toString().toStdString());
-        const QString result = lessons::ApplyDoubledNRule(c.keys.toString());
-        EXPECT_EQ(result, c.expected.toString());
-        EXPECT_EQ(result.count(u'_'), c.keys.count(u'_'));
+        SCOPED_TRACE(text::ToUtf8(c.keys));
+        const text::Text result = lessons::ApplyDoubledNRule(text::Text(c.keys));
+        EXPECT_EQ(result, text::Text(c.expected));
+        EXPECT_EQ(std::count(result.begin(), result.end(), u'_'),
+                  std::count(c.keys.begin(), c.keys.end(), u'_'));
     }
 }
 
@@ -112,34 +106,36 @@ TEST(BuildDrill, BuildsThePhraseOfTheWeakKeys) {
     struct Case {
         const char* why;
         std::u16string weakestFirst, drilled;
-        QString kana;
+        text::Text kana;
     };
     const Case cases[] = {
-        {"one key, to exactly 20 cells", u"K", u"K", "きかいか■しかく■かんこう■こうこうへ■"},
+        {"one key, to exactly 20 cells", u"K", u"K", u"きかいか■しかく■かんこう■こうこうへ■"},
         {"three keys take turns, a fourth left out", u"NKSR", u"NKS",
-         "みなさん■きかいか■です■５つの■"},
+         u"みなさん■きかいか■です■５つの■"},
         {"a blank, Enter's and F7's marks, a key twice: skipped", u" ~<KK!", u"K!",
-         "きかいか■ようこそ！■しかく■かんこう■"},
-        {"C only in spellings a pupil may use", u"C", u"C", "しかく■せいかつかがく■きかいか■"},
-        {"ties: the word the lessons use first", u"Q", u"Q", "しかく■１くらす■２くらす■おんがく■"},
+         u"きかいか■ようこそ！■しかく■かんこう■"},
+        {"C only in spellings a pupil may use", u"C", u"C", u"しかく■せいかつかがく■きかいか■"},
+        {"ties: the word the lessons use first", u"Q", u"Q", u"しかく■１くらす■２くらす■おんがく■"},
         {"short words leave room for every key", u"TYR", u"TYR",
-         "５つの■そよかぜ■１くらす■わかれて■"},
-        {"no key a word types", u" ~<?", u"", ""},
+         u"５つの■そよかぜ■１くらす■わかれて■"},
+        {"no key a word types", u" ~<?", u"", u""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
-        const std::vector<QChar> keys =
+        const std::vector<char16_t> keys =
             lessons::DrillKeys({c.weakestFirst.begin(), c.weakestFirst.end()});
-        EXPECT_EQ(keys, std::vector<QChar>(c.drilled.begin(), c.drilled.end()));
+        EXPECT_EQ(keys, std::vector<char16_t>(c.drilled.begin(), c.drilled.end()));
         const std::optional<lessons::BuiltRun> drill = lessons::BuildDrill(keys);
-        ASSERT_EQ(drill.has_value(), !c.kana.isEmpty());
+        ASSERT_EQ(drill.has_value(), !c.kana.empty());
         if (!drill) {
             continue;
         }
         EXPECT_EQ(drill->practiceText, c.kana);
-        const std::string keyString = drill->romajiQueue.chopped(1).toStdString();
-        EXPECT_TRUE(lessons::IsWellFormedKeyString(keyString) && drill->romajiQueue.endsWith(u'='));
-        EXPECT_EQ(static_cast<qsizetype>(lessons::UnitCount(keyString)), c.kana.size());
+        const std::string keyString =
+            text::ToUtf8(drill->romajiQueue.substr(0, drill->romajiQueue.size() - 1));
+        EXPECT_TRUE(lessons::IsWellFormedKeyString(keyString) &&
+                    drill->romajiQueue.ends_with(u'='));
+        EXPECT_EQ(lessons::UnitCount(keyString), c.kana.size());
     }
 }
 

@@ -4,17 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QString>
-#include <QStringView>
 #include <cmath>
 #include <optional>
-#include <ostream>
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 
@@ -67,26 +58,26 @@ TEST(JudgeRun, NoTicksCountAsOneTick) {
 }
 
 TEST(ResultPrompts, ShowTheSpeedInShortestFormOnTwoLines) {
-    EXPECT_EQ(board::ClearedPrompt(64.6), QStringLiteral("64.6打／分\r合格圏内"));
-    EXPECT_EQ(board::ClearedPrompt(80), QStringLiteral("80打／分\r合格圏内"));
-    EXPECT_EQ(board::NotClearedPrompt(56, 2), QStringLiteral("56打／分\rミス2回"));
-    EXPECT_EQ(board::NotClearedPrompt(59.9, 11), QStringLiteral("59.9打／分\rミス11回"));
+    EXPECT_EQ(board::ClearedPrompt(64.6), u"64.6打／分\r合格圏内");
+    EXPECT_EQ(board::ClearedPrompt(80), u"80打／分\r合格圏内");
+    EXPECT_EQ(board::NotClearedPrompt(56, 2), u"56打／分\rミス2回");
+    EXPECT_EQ(board::NotClearedPrompt(59.9, 11), u"59.9打／分\rミス11回");
 }
 
 TEST(ResultPrompts, ShowTheSpeedTheRunWasJudgedWith) {
     EXPECT_EQ(board::ClearedPrompt(board::JudgeRun(14, 130, 0, 60).shownSpeed),
-              QStringLiteral("64.6打／分\r合格圏内"));
+              u"64.6打／分\r合格圏内");
     EXPECT_EQ(board::NotClearedPrompt(board::JudgeRun(5999, 60000, 0, 60).shownSpeed, 0),
-              QStringLiteral("59.9打／分\rミス0回"));
+              u"59.9打／分\rミス0回");
     EXPECT_EQ(board::NotClearedPrompt(board::JudgeRun(14, 150, 2, 60).shownSpeed, 2),
-              QStringLiteral("56打／分\rミス2回"));
+              u"56打／分\rミス2回");
 }
 
 TEST(ImprovedBestCaption, ReplacesTheCaptionOnlyWithAFasterSpeed) {
     struct Case {
-        QStringView caption;
+        text::TextView caption;
         double shownSpeed;
-        std::optional<QStringView> newCaption;
+        std::optional<text::TextView> newCaption;
     };
     const Case cases[] = {
         {u"80.0", 80.0, std::nullopt},   {u"80.0", 79.9, std::nullopt},
@@ -95,13 +86,12 @@ TEST(ImprovedBestCaption, ReplacesTheCaptionOnlyWithAFasterSpeed) {
         {u"120.0", 119.9, std::nullopt},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << c.caption.toString().toStdString() << " then " << c.shownSpeed);
-        const std::optional<QString> result =
-            board::ImprovedBestCaption(c.caption.toString(), c.shownSpeed);
+        SCOPED_TRACE(testing::Message() << text::ToUtf8(c.caption) << " then " << c.shownSpeed);
+        const std::optional<text::Text> result =
+            board::ImprovedBestCaption(text::Text(c.caption), c.shownSpeed);
         ASSERT_EQ(result.has_value(), c.newCaption.has_value());
         if (c.newCaption) {
-            EXPECT_EQ(*result, c.newCaption->toString());
+            EXPECT_EQ(*result, *c.newCaption);
         }
     }
 }

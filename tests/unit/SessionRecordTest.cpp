@@ -2,18 +2,10 @@
 // keys, the picture of a run and what is read of it, and where the record window goes.
 #include <gtest/gtest.h>
 
-#include <QString>
-#include <ostream>
 #include <vector>
 
 #include "program/SessionRecord.h"
 #include "record/RecordFigures.h"
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 
@@ -83,16 +75,16 @@ TEST(RunTiming, KanaTimesMissesAndKeyTimes) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         session::RunTiming timing;
-        timing.Start(QStringLiteral("前のラン"));
+        timing.Start(u"前のラン");
         timing.Missed();
-        timing.Start(QString::fromUtf16(c.text));  // a new run starts from nothing
+        timing.Start(c.text);  // a new run starts from nothing
         for (const Event& event : c.events) {
             if (event.what == '+') {
                 timing.KanaCompleted(event.atMs);
             } else if (event.what == 'x') {
                 timing.Missed();
             } else {
-                timing.KeyAccepted(QChar(event.what), event.atMs);
+                timing.KeyAccepted(char16_t(event.what), event.atMs);
             }
         }
         std::vector<std::int64_t> kanaMs, keyMs;
@@ -111,67 +103,67 @@ TEST(RunTiming, KanaTimesMissesAndKeyTimes) {
 }
 
 TEST(SessionRecord, SlowestKeysByTheirMedianOfFiveTimesOrMore) {
-    using Times = std::vector<std::pair<QString, std::int64_t>>;
+    using Times = std::vector<std::pair<text::Text, std::int64_t>>;
     session::SessionRecord record;
-    record.Add({}, Times{{"K", 100}, {"A", 900}, {"K", 300}, {"A", 100}, {"K", 200}});
+    record.Add({}, Times{{u"K", 100}, {u"A", 900}, {u"K", 300}, {u"A", 100}, {u"K", 200}});
     EXPECT_TRUE(record.SlowestKeys(5).empty()) << "no key typed five times yet";
-    record.Add({}, Times{{"K", 900},
-                         {"A", 200},
-                         {"K", 250},
-                         {"A", 300},
-                         {"A", 250},
-                         {"S", 400},
-                         {"S", 400},
-                         {"S", 400},
-                         {"S", 400},
-                         {"S", 500},
-                         {"N", 250},
-                         {"N", 250},
-                         {"N", 250},
-                         {"N", 250},
-                         {"N", 250}});
+    record.Add({}, Times{{u"K", 900},
+                         {u"A", 200},
+                         {u"K", 250},
+                         {u"A", 300},
+                         {u"A", 250},
+                         {u"S", 400},
+                         {u"S", 400},
+                         {u"S", 400},
+                         {u"S", 400},
+                         {u"S", 500},
+                         {u"N", 250},
+                         {u"N", 250},
+                         {u"N", 250},
+                         {u"N", 250},
+                         {u"N", 250}});
     // K and A: 100 200 250 300 900, median 250; S: 400; N: 250 five times.
     const std::vector<session::KeyPace> slowest = record.SlowestKeys(5);
     ASSERT_EQ(slowest.size(), 4u);
-    EXPECT_EQ(slowest[0].key, "S");
+    EXPECT_EQ(slowest[0].key, u"S");
     EXPECT_EQ(slowest[0].medianMs, 400);
-    EXPECT_EQ(slowest[1].key, "K");  // of keys as slow, the first typed in the session
-    EXPECT_EQ(slowest[2].key, "A");
-    EXPECT_EQ(slowest[3].key, "N");
+    EXPECT_EQ(slowest[1].key, u"K");  // of keys as slow, the first typed in the session
+    EXPECT_EQ(slowest[2].key, u"A");
+    EXPECT_EQ(slowest[3].key, u"N");
     EXPECT_EQ(slowest[1].times, 5u);
-    record.Add({}, Times{{"A", 1000}});
-    EXPECT_EQ(record.SlowestKeys(1)[0].key, "S");
+    record.Add({}, Times{{u"A", 1000}});
+    EXPECT_EQ(record.SlowestKeys(1)[0].key, u"S");
     EXPECT_EQ(record.SlowestKeys(5)[1].medianMs, 275) << "an even count: the middle two's mean";
     EXPECT_EQ(record.Runs().size(), 3u);
 }
 
 session::RunEntry LessonOneRun() {
-    session::RunEntry run{QStringLiteral("1ページ"), 45.3, 2, 60, false, {}};
+    session::RunEntry run{u"1ページ", 45.3, 2, 60, false, {}};
     const char16_t* kana = u"ちゅう■";
     const std::int64_t ms[] = {2000, 500, 1000, 500};
     for (int index = 0; index < 4; ++index) {
-        run.kana.push_back({QChar(kana[index]), ms[index], index == 0 ? 2 : 0});
+        run.kana.push_back({char16_t(kana[index]), ms[index], index == 0 ? 2 : 0});
     }
     return run;
 }
 
 TEST(RecordFigures, TheTextsOfARun) {
     const session::RunEntry run = LessonOneRun();
-    EXPECT_EQ(record::RowCells(run).join(u'|'), "1ページ|45.3|2|60|×");
-    EXPECT_EQ(record::RowSpokenCells(run).join(u'|'),
-              "1ページ|45.3打／分|ミス2回|目標60字／分|不合格");
-    EXPECT_EQ(record::ResultLine(run), "45.3打／分　ミス2回");
+    EXPECT_EQ(text::Join(record::RowCells(run), u"|"), u"1ページ|45.3|2|60|×");
+    EXPECT_EQ(text::Join(record::RowSpokenCells(run), u"|"),
+              u"1ページ|45.3打／分|ミス2回|目標60字／分|不合格");
+    EXPECT_EQ(record::ResultLine(run), u"45.3打／分　ミス2回");
     EXPECT_EQ(record::PictureSpoken(run),
-              "いちばん時間がかかったかな：ち（2.00秒）。ミス：1文字目のち 2回");
+              u"いちばん時間がかかったかな：ち（2.00秒）。ミス：1文字目のち 2回");
     session::RunEntry clean = run;
     clean.kana[0] = {u'■', 3000, 0};
     clean.cleared = true;
-    EXPECT_EQ(record::RowCells(clean).last(), "○");
+    EXPECT_EQ(record::RowCells(clean).back(), u"○");
     EXPECT_EQ(record::PictureSpoken(clean),
-              "いちばん時間がかかったかな：スペース（3.00秒）。ミスはありません");
-    EXPECT_EQ(record::SlowKeysText({}), "まだわかりません");
-    EXPECT_EQ(record::SlowKeysText({{"K", 450, 5}, {"スペースキー", 1250, 9}}),
-              "K　0.45秒\nスペースキー　1.25秒");
+              u"いちばん時間がかかったかな：スペース（3.00秒）。ミスはありません");
+    EXPECT_EQ(record::SlowKeysText({}), u"まだわかりません");
+    EXPECT_EQ(record::SlowKeysText({{u"K", 450, 5}, {u"スペースキー", 1250, 9}}),
+              u"K　0.45秒\nスペースキー　1.25秒");
 }
 
 TEST(RecordFigures, BarsAsTallAsTheirTimeUnderThePaceLine) {
@@ -185,12 +177,12 @@ TEST(RecordFigures, BarsAsTallAsTheirTimeUnderThePaceLine) {
     for (std::size_t index = 0; index < 4; ++index) {
         const record::KanaBar& bar = picture.bars[index];
         SCOPED_TRACE(index);
-        EXPECT_EQ(bar.bar.height(), heights[index]);
-        EXPECT_EQ(bar.bar.bottom() + 1, barsBottom) << "every bar stands on the kana's row";
-        EXPECT_EQ(bar.kanaCell.top(), barsBottom);
-        EXPECT_EQ(bar.missesCell.bottom() + 1, bar.bar.top());
-        EXPECT_EQ(bar.bar.left(), bar.kanaCell.left() + 1);
-        EXPECT_EQ(bar.kanaCell.width(), 50);
+        EXPECT_EQ(bar.bar.height, heights[index]);
+        EXPECT_EQ(bar.bar.Bottom(), barsBottom) << "every bar stands on the kana's row";
+        EXPECT_EQ(bar.kanaCell.top, barsBottom);
+        EXPECT_EQ(bar.missesCell.Bottom(), bar.bar.top);
+        EXPECT_EQ(bar.bar.left, bar.kanaCell.left + 1);
+        EXPECT_EQ(bar.kanaCell.width, 50);
     }
     EXPECT_EQ(picture.bars[0].misses, 2);
     // A run faster than the pace: the pace line stands at the top.
@@ -201,28 +193,31 @@ TEST(RecordFigures, BarsAsTallAsTheirTimeUnderThePaceLine) {
 }
 
 TEST(RecordPlace, BesideTheWindowsWhereTheScreenHasRoom) {
-    const QRect menu(400, 0, 500, 250);
-    const QRect board(400, 250, 480, 150);
-    const QSize frame(260, 520);
+    const geometry::Rect menu{400, 0, 500, 250};
+    const geometry::Rect board{400, 250, 480, 150};
+    const geometry::Size frame{260, 520};
     struct Case {
         const char* name;
-        QRect screen;
-        std::vector<QRect> taken;
-        QPoint place;
+        geometry::Rect screen;
+        std::vector<geometry::Rect> taken;
+        geometry::Point place;
     };
     const Case cases[] = {
-        {"right of the menu", QRect(0, 0, 1366, 768), {menu, board}, {900, 0}},
-        {"left of the menu on a narrower screen", QRect(0, 0, 1100, 768), {menu, board}, {140, 0}},
+        {"right of the menu", geometry::Rect{0, 0, 1366, 768}, {menu, board}, {900, 0}},
+        {"left of the menu on a narrower screen",
+         geometry::Rect{0, 0, 1100, 768},
+         {menu, board},
+         {140, 0}},
         {"below the board on an upright tablet",
-         QRect(0, 0, 768, 1024),
-         {QRect(134, 0, 500, 250), QRect(134, 250, 480, 150)},
+         geometry::Rect{0, 0, 768, 1024},
+         {geometry::Rect{134, 0, 500, 250}, geometry::Rect{134, 250, 480, 150}},
          {134, 400}},
         {"a wide board under the menu's right edge",
-         QRect(0, 0, 1366, 1024),
-         {menu, QRect(400, 250, 800, 150)},
+         geometry::Rect{0, 0, 1366, 1024},
+         {menu, geometry::Rect{400, 250, 800, 150}},
          {140, 0}},
         {"no room anywhere: right of the menu, kept on the screen",
-         QRect(0, 0, 1000, 500),
+         geometry::Rect{0, 0, 1000, 500},
          {menu, board},
          {740, 0}},
     };

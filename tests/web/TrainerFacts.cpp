@@ -18,6 +18,7 @@
 #include "record/RecordPicture.h"
 #include "record/RecordWindow.h"
 #include "services/Colour.h"
+#include "services/QtText.h"
 #include "services/Twips.h"
 #include "support/TrainerTexts.h"
 
@@ -48,20 +49,18 @@ QJsonArray LessonButtons() {
 // The keyboard guide: its client area, the colour of the key due, and the keys lesson 1
 // begins with (T, then H once C has chosen CHU) in its drawing.
 QJsonObject Guide() {
-    const QSize client = KeyboardDrawing::SizeNeeded();
+    const geometry::Size client = guide::KeyboardSize();
     QJsonObject keys;
     for (const char16_t key : {u'T', u'H'}) {
-        const QRect area = guide::KeyAreaOf(key, guide::Layout::Jis);
-        keys.insert(QString(QChar(key)), QJsonObject{{"left", area.left()},
-                                                     {"top", area.top()},
-                                                     {"width", area.width()},
-                                                     {"height", area.height()}});
+        const geometry::Rect area = guide::KeyAreaOf(key, guide::Layout::Jis);
+        keys.insert(QString(QChar(key)), QJsonObject{{"left", area.left},
+                                                     {"top", area.top},
+                                                     {"width", area.width},
+                                                     {"height", area.height}});
     }
-    const QColor due = KeyboardDrawing::kDueColour;
-    return {
-        {"client", QJsonObject{{"width", client.width()}, {"height", client.height()}}},
-        {"dueColour", static_cast<qint64>(colour::FromRgb({due.red(), due.green(), due.blue()}))},
-        {"keys", keys}};
+    return {{"client", QJsonObject{{"width", client.width}, {"height", client.height}}},
+            {"dueColour", static_cast<qint64>(guide::kDueColour)},
+            {"keys", keys}};
 }
 
 QJsonArray SpeedBands() {
@@ -83,7 +82,7 @@ int main() {
     const QJsonObject facts{
         {"titles", Titles()},
         {"lessonOneKeys", QString::fromStdString(e2e::kLessonOneKeys)},
-        {"lessonOneText", lessons::BuildRun(0)->practiceText},
+        {"lessonOneText", ui::ToQt(lessons::BuildRun(0)->practiceText)},
         {"lessonOneUnits",
          static_cast<int>(lessons::UnitCount(lessons::LessonCatalogue[0].keyString))},
         {"menuClient", QJsonObject{{"width", twips::ToPixels(menu_layout::kClientWidth)},
@@ -95,10 +94,7 @@ int main() {
         {"guide", Guide()},
         {"record", QJsonObject{{"width", RecordWindow::kClientWidthPixels},
                                {"height", RecordWindow::kClientHeightPixels},
-                               {"barColour", static_cast<qint64>(colour::FromRgb(
-                                                 {RecordPicture::kBarColour.red(),
-                                                  RecordPicture::kBarColour.green(),
-                                                  RecordPicture::kBarColour.blue()}))}}},
+                               {"barColour", static_cast<qint64>(record::kBarColour)}}},
         {"romajiTypedColour", static_cast<qint64>(board::kRomajiTypedColour)},
         {"startSpeed", speed_menu::kStartSpeed}};
     std::fputs(QJsonDocument(facts).toJson(QJsonDocument::Indented).constData(), stdout);

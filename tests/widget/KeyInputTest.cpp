@@ -28,7 +28,7 @@ TEST_F(KeyInput, ShiftedDigitsAndMarksAreNotTheirKeys) {
     EXPECT_EQ(LastPrompt(), QStringLiteral("1です"));
     EXPECT_EQ(LastTitle(), QStringLiteral("Qではありません"));
     Type(QStringLiteral("1"));
-    EXPECT_TRUE(Module1::RomajiQueue.startsWith(QStringLiteral("KU_")));
+    EXPECT_TRUE(Module1::RomajiQueue.starts_with(u"KU_"));
     EXPECT_EQ(board().MissCount, 1);
 }
 
@@ -43,25 +43,25 @@ TEST_F(KeyInput, ExclamationMarkNeedsItsOwnKey) {
 TEST_F(KeyInput, FunctionKeysAreNotLetters) {
     StartLesson(8);  // 5_TU_NO_ _KE_I_RE_TU_NI_ _WA_...
     Type(QStringLiteral("5tuno keiretuni "));
-    ASSERT_TRUE(Module1::RomajiQueue.startsWith(QStringLiteral("WA_")));
+    ASSERT_TRUE(Module1::RomajiQueue.starts_with(u"WA_"));
     SendKey(Qt::Key_F8);
     EXPECT_EQ(LastPrompt(), QStringLiteral("Wです"));
     EXPECT_EQ(LastTitle(), QStringLiteral("F8ではありません"));
     SendKey(Qt::Key_F8, QString(), Qt::ShiftModifier);
     EXPECT_EQ(LastTitle(), QStringLiteral("F8ではありません"));
     Type(QStringLiteral("w"));
-    EXPECT_TRUE(Module1::RomajiQueue.startsWith(QStringLiteral("A_")));
+    EXPECT_TRUE(Module1::RomajiQueue.starts_with(u"A_"));
     EXPECT_EQ(board().MissCount, 2);
 }
 
 TEST_F(KeyInput, FSevenMatchesOnlyItsMark) {
     StartLesson(2);
-    Module1::RomajiQueue = QStringLiteral("<_V_=");
+    Module1::RomajiQueue = u"<_V_=";
     Type(QStringLiteral("v"));
     EXPECT_EQ(LastPrompt(), QStringLiteral("F7キーです"));
     EXPECT_EQ(LastTitle(), QStringLiteral("vではありません"));
     SendKey(Qt::Key_F7);
-    EXPECT_TRUE(Module1::RomajiQueue.startsWith(QStringLiteral("V_")));
+    EXPECT_TRUE(Module1::RomajiQueue.starts_with(u"V_"));
     SendKey(Qt::Key_F7);
     EXPECT_EQ(LastPrompt(), QStringLiteral("Vです"));
     EXPECT_EQ(LastTitle(), QStringLiteral("F7ではありません"));
@@ -97,10 +97,10 @@ TEST_F(KeyInput, KeysThatTypeNoCharacterAreNotJudged) {
         SendKey(row.qtKey, row.text, row.modifiers);
         EXPECT_EQ(BoxCount(), before);
         EXPECT_EQ(board().MissCount, 0);
-        EXPECT_TRUE(Module1::RomajiQueue.startsWith(QStringLiteral("TY_")));
+        EXPECT_TRUE(Module1::RomajiQueue.starts_with(u"TY_"));
     }
     Type(QStringLiteral("t"));
-    EXPECT_TRUE(Module1::RomajiQueue.startsWith(QStringLiteral("Y_")));
+    EXPECT_TRUE(Module1::RomajiQueue.starts_with(u"Y_"));
 }
 
 struct NamedMissRow {
@@ -134,18 +134,18 @@ TEST_F(KeyInput, KeysOfNoPrintableCharacterAreMissesNamedReadably) {
         EXPECT_EQ(LastTitle(), row.title.toString());
         EXPECT_EQ(board().MissCount, misses);
     }
-    EXPECT_TRUE(Module1::RomajiQueue.startsWith(QStringLiteral("TY_")));
+    EXPECT_TRUE(Module1::RomajiQueue.starts_with(u"TY_"));
     EXPECT_FALSE(board().isHidden());
 }
 
 TEST_F(KeyInput, EnterAndBackSpaceAreTakenForTheirMarks) {
     StartLesson(2);
     const std::size_t before = BoxCount();
-    Module1::RomajiQueue = QStringLiteral("~_^_K_=");
+    Module1::RomajiQueue = u"~_^_K_=";
     SendKey(Qt::Key_Return, QStringLiteral("\r"));
-    EXPECT_TRUE(Module1::RomajiQueue.startsWith(QStringLiteral("^_")));
+    EXPECT_TRUE(Module1::RomajiQueue.starts_with(u"^_"));
     SendKey(Qt::Key_Backspace, QStringLiteral("\b"));
-    EXPECT_TRUE(Module1::RomajiQueue.startsWith(QStringLiteral("K_")));
+    EXPECT_TRUE(Module1::RomajiQueue.starts_with(u"K_"));
     EXPECT_EQ(BoxCount(), before);
 }
 
@@ -153,7 +153,7 @@ TEST_F(KeyInput, AutoRepeatedKeysAreJudgedLikeAnyOther) {
     StartLesson(0);
     SendKey(Qt::Key_T, QStringLiteral("t"), Qt::NoModifier, /*autoRepeat=*/true);
     SendKey(Qt::Key_T, QStringLiteral("t"), Qt::NoModifier, /*autoRepeat=*/true);
-    EXPECT_TRUE(Module1::RomajiQueue.startsWith(QStringLiteral("Y_")));
+    EXPECT_TRUE(Module1::RomajiQueue.starts_with(u"Y_"));
     EXPECT_EQ(board().MissCount, 1);
 }
 

@@ -253,7 +253,7 @@ TEST_F(Layout, RomajiGuideGrowsTheBoardOnlyWhileItShows) {
     EXPECT_EQ(b.Label4[1].Left(), b.Label1[1].Left());
     EXPECT_TRUE(b.Label4[0].Widget()->isVisible());
     // The C typed, in grey, then the H still to type; the blank by its mark.
-    EXPECT_EQ(b.Label4[0].Caption(), QStringLiteral("CH"));
+    EXPECT_EQ(b.Label4[0].Caption(), u"CH");
     EXPECT_EQ(b.Label4[0].ColouredStartLength(), 1);
     // Painted: grey ink in the cell's left half, whose blends over the cyan keep red near
     // green, where black's keep the cyan's ratio (0xC0 to 0xFF).
@@ -267,13 +267,13 @@ TEST_F(Layout, RomajiGuideGrowsTheBoardOnlyWhileItShows) {
         }
     }
     EXPECT_GT(grey, 0);
-    EXPECT_EQ(b.Label4[8].Caption(), QStringLiteral("␣"));
+    EXPECT_EQ(b.Label4[8].Caption(), u"␣");
     EXPECT_EQ(b.Label4[14].Caption(), QString());
     EXPECT_EQ(b.Label4[0].Widget()->accessibleDescription(),
               QStringLiteral("ローマ字：HUUGAKUSEINO スペース MINASAN スペース"));
 
     Type(QStringLiteral("h"));
-    EXPECT_EQ(b.Label4[0].Caption(), QStringLiteral("CH"));
+    EXPECT_EQ(b.Label4[0].Caption(), u"CH");
     EXPECT_EQ(b.Label4[0].ColouredStartLength(), 2);
 
     menu().RomajiGuide.Click();

@@ -61,7 +61,7 @@ TEST_F(MenuBehaviour, ButtonsTakeTheColourOfTheirSpeedBand) {
         {"270.0", 0x00E0E0E0},       {"300.0", 0x0000FFFF}, {"500.0", 0x00FFFFFF},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
-        menu().Command1[i].SetCaption(QString::fromLatin1(cases[i].caption));
+        menu().Command1[i].SetCaption(text::FromLatin1(cases[i].caption));
     }
     ActivateMenu();
     for (std::size_t i = 0; i < std::size(cases); ++i) {
@@ -70,13 +70,13 @@ TEST_F(MenuBehaviour, ButtonsTakeTheColourOfTheirSpeedBand) {
 }
 
 TEST_F(MenuBehaviour, SpeedAboveTheBandsKeepsTheLastColour) {
-    menu().Command1[0].SetCaption(QStringLiteral("300.1"));
+    menu().Command1[0].SetCaption(u"300.1");
     ActivateMenu();
     ASSERT_EQ(menu().Command1[0].BackColor(), 0x00FFFFFFu);
-    menu().Command1[0].SetCaption(QStringLiteral("512.3"));
+    menu().Command1[0].SetCaption(u"512.3");
     ActivateMenu();
     EXPECT_EQ(menu().Command1[0].BackColor(), 0x00FFFFFFu);
-    menu().Command1[1].SetCaption(QStringLiteral("512.3"));
+    menu().Command1[1].SetCaption(u"512.3");
     ActivateMenu();
     EXPECT_EQ(menu().Command1[1].BackColor(), colour::kPaleCyan);
 }
@@ -86,7 +86,7 @@ TEST_F(MenuBehaviour, ClearedLessonRevealsAndFocusesTheNextButton) {
     ClearLesson(3, LessonKeys(3), 60);  // lesson 4, 100 a minute
     EXPECT_TRUE(menu().Command1[4].Visible());
     EXPECT_TRUE(HasFocus(4));
-    EXPECT_EQ(menu().Command1[3].Caption(), QStringLiteral("100.0"));
+    EXPECT_EQ(menu().Command1[3].Caption(), u"100.0");
     EXPECT_EQ(menu().Command1[3].BackColor(), 0x0080FFFFu);
 
     // Every further activation before the next run repeats the reveal and the focus.
@@ -310,7 +310,7 @@ TEST_F(MenuBehaviour, QuitQuestionAnsweredNoChangesNothing) {
     StartLesson(0);
     Type(QStringLiteral("tyux"));
     Module1::TargetSpeed = 120;
-    const QString queue = Module1::RomajiQueue;
+    const text::Text queue = Module1::RomajiQueue;
     boxes.Clear();
     boxes.scriptedAnswers.push_back(ui::BoxAnswer::No);
 

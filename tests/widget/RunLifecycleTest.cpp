@@ -39,8 +39,8 @@ TEST_F(RunLifecycle, LessonButtonBuildsTheRunBeforeTheBoardActivates) {
         }
         checked = true;
         EXPECT_EQ(Module1::LessonIndex, 2);
-        EXPECT_EQ(Module1::PracticeText, QStringLiteral("ようこそ！■"));
-        EXPECT_EQ(Module1::RomajiQueue, QStringLiteral("YO_U_KO_SO_!_ _="));
+        EXPECT_EQ(Module1::PracticeText, u"ようこそ！■");
+        EXPECT_EQ(Module1::RomajiQueue, u"YO_U_KO_SO_!_ _=");
         for (const ui::Label& cell : board().Label1) {
             EXPECT_FALSE(cell.Visible());
         }
@@ -56,7 +56,7 @@ TEST_F(RunLifecycle, LessonButtonBuildsTheRunBeforeTheBoardActivates) {
 }
 
 TEST_F(RunLifecycle, ActivationLaysTheTextIntoTheCellsAndSizesTheBoard) {
-    board().Label1[28].SetCaption(QStringLiteral("x"));  // never written by the board
+    board().Label1[28].SetCaption(u"x");  // never written by the board
     StartLesson(0);
     const QString text = QStringLiteral("ちゅうがくせいの■みなさん■");
     for (int i = 0; i < 28; ++i) {
@@ -64,7 +64,7 @@ TEST_F(RunLifecycle, ActivationLaysTheTextIntoTheCellsAndSizesTheBoard) {
                   i < 14 ? text.mid(i, 1) : QString())
             << i;
     }
-    EXPECT_EQ(board().Label1[28].Caption(), QStringLiteral("x"));
+    EXPECT_EQ(board().Label1[28].Caption(), u"x");
     EXPECT_EQ(board().Width(), 14 * 495);
     EXPECT_EQ(board().Label3.BackColor(), colour::kBlack);
     EXPECT_EQ(board().Label2.Height(), 255);
@@ -91,8 +91,8 @@ TEST_F(RunLifecycle, ButtonBelowTheGridStartsNothing) {
     EXPECT_EQ(program->BoardIfLoaded(), nullptr);
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(Module1::LessonIndex, 0);
-    EXPECT_TRUE(Module1::PracticeText.isEmpty());
-    EXPECT_TRUE(Module1::RomajiQueue.isEmpty());
+    EXPECT_TRUE(Module1::PracticeText.empty());
+    EXPECT_TRUE(Module1::RomajiQueue.empty());
 }
 
 TEST_F(RunLifecycle, NewLessonDuringARunStartsAFreshRun) {
@@ -112,8 +112,8 @@ TEST_F(RunLifecycle, NewLessonDuringARunStartsAFreshRun) {
 
     FinishRunWithTicks(LessonKeys(1), 110);  // 11 units in 11 s
     EXPECT_EQ(LastPrompt(), QStringLiteral("60打／分\r合格圏内"));
-    EXPECT_EQ(menu().Command1[1].Caption(), QStringLiteral("60.0"));
-    EXPECT_EQ(menu().Command1[0].Caption(), QStringLiteral("1ページ"));
+    EXPECT_EQ(menu().Command1[1].Caption(), u"60.0");
+    EXPECT_EQ(menu().Command1[0].Caption(), u"1ページ");
 }
 
 TEST_F(RunLifecycle, ReturningToTheBoardMidRunKeepsTheRun) {
@@ -127,8 +127,8 @@ TEST_F(RunLifecycle, ReturningToTheBoardMidRunKeepsTheRun) {
     EXPECT_EQ(board().Ticks, 40);
     EXPECT_EQ(board().TypedCount, 3);
     EXPECT_EQ(board().MissCount, 1);
-    EXPECT_TRUE(Module1::RomajiQueue.startsWith(QStringLiteral("GA_")));
-    EXPECT_EQ(board().Label1[0].Caption(), QStringLiteral("ち"));
+    EXPECT_TRUE(Module1::RomajiQueue.starts_with(u"GA_"));
+    EXPECT_EQ(board().Label1[0].Caption(), u"ち");
 }
 
 TEST_F(RunLifecycle, ClosingABoxDoesNotActivateTheBoardAgain) {
@@ -162,14 +162,14 @@ TEST_F(RunLifecycle, RightClickGivesTheRunUp) {
     EXPECT_FALSE(board().Timer1.Enabled());
     EXPECT_TRUE(board().isHidden());
     EXPECT_FALSE(menu().isHidden());
-    EXPECT_EQ(menu().Command1[0].Caption(), QStringLiteral("1ページ"));
+    EXPECT_EQ(menu().Command1[0].Caption(), u"1ページ");
     EXPECT_EQ(Module1::ClearedFlag, 0);
 
     StartLesson(0);
     EXPECT_EQ(board().TypedCount, 0);
-    EXPECT_EQ(Module1::RomajiQueue.left(3), QStringLiteral("TY_"));
+    EXPECT_EQ(Module1::RomajiQueue.substr(0, 3), QStringLiteral("TY_"));
     ClearLesson(0, LessonKeys(0), 100);
-    EXPECT_EQ(menu().Command1[0].Caption(), QStringLiteral("84.0"));
+    EXPECT_EQ(menu().Command1[0].Caption(), u"84.0");
 }
 
 TEST_F(RunLifecycle, OtherMouseButtonsDoNothing) {
@@ -200,15 +200,15 @@ TEST_F(RunLifecycle, ClosingTheBoardGivesTheRunUp) {
 
 TEST_F(RunLifecycle, LastKeyCarriesOverToTheNextRun) {
     StartLesson(2);
-    Module1::RomajiQueue = QStringLiteral("S_=");  // a run that ends with s
+    Module1::RomajiQueue = u"S_=";  // a run that ends with s
     Type(QStringLiteral("s"));
     ASSERT_TRUE(board().isHidden());
 
     StartLesson(9);
-    Module1::RomajiQueue = QStringLiteral("Y_O_=");
+    Module1::RomajiQueue = u"Y_O_=";
     Type(QStringLiteral("h"));  // SH for SY: the S was typed in the run before
     EXPECT_EQ(board().MissCount, 0);
-    EXPECT_EQ(Module1::RomajiQueue, QStringLiteral("O_="));
+    EXPECT_EQ(Module1::RomajiQueue, u"O_=");
 }
 
 }  // namespace

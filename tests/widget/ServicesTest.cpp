@@ -26,7 +26,7 @@ class Services : public ProgramFixture {};
 
 TEST_F(Services, ControlsReadBackTheTwipsLastWritten) {
     ui::Label label;
-    label.Create(menu().Client());
+    label.Create(menu());
     for (int value : {0, 1, 7, 8, 49, 50, 1935, 3465, 6930, 14040}) {
         label.SetWidth(value);
         label.SetLeft(value);
@@ -53,10 +53,9 @@ TEST_F(Services, FixedAndSystemColours) {
 }
 
 TEST_F(Services, TitlelessBoxCarriesTheApplicationTitle) {
-    program->Boxes().MsgBox(QStringLiteral("x"), ui::BoxButtons::Ok, ui::BoxIcon::None);
+    program->Boxes().MsgBox(u"x", ui::BoxButtons::Ok, ui::BoxIcon::None);
     EXPECT_EQ(LastTitle(), QStringLiteral("タイピングソフト"));
-    program->Boxes().MsgBox(QStringLiteral("x"), ui::BoxButtons::Ok, ui::BoxIcon::None,
-                            QStringLiteral("タイム"));
+    program->Boxes().MsgBox(u"x", ui::BoxButtons::Ok, ui::BoxIcon::None, u"タイム");
     EXPECT_EQ(LastTitle(), QStringLiteral("タイム"));
 }
 
@@ -79,7 +78,8 @@ TEST_F(Services, RealBoxesReachScreenReadersAsAlertsNamedByTheirTitles) {
     };
     ui::QtMessageBoxes real;
     for (const auto& [prompt, title, name, shownPrompt] : rows) {
-        real.MsgBox(prompt, ui::BoxButtons::YesNo, ui::BoxIcon::Warning, title);
+        real.MsgBox(ui::FromQt(prompt), ui::BoxButtons::YesNo, ui::BoxIcon::Warning,
+                    ui::FromQt(title));
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         QAccessibleInterface* alert = QAccessible::queryAccessibleInterface(box);
@@ -115,7 +115,7 @@ TEST_F(Services, ARealBoxAnswersWithinTheKeyThatClosesIt) {
     ui::QtMessageBoxes real;
     for (const Row& row : rows) {
         std::vector<ui::BoxAnswer> answers;
-        real.MsgBox(QStringLiteral("x"), row.buttons, ui::BoxIcon::None, QString(),
+        real.MsgBox(u"x", row.buttons, ui::BoxIcon::None, {},
                     [&answers](ui::BoxAnswer answer) { answers.push_back(answer); });
         QWidget* box = QApplication::activeModalWidget();
         ASSERT_NE(box, nullptr);
@@ -143,8 +143,9 @@ TEST_F(Services, CtrlCCopiesARealBoxAsText) {
     ui::QtMessageBoxes real;
     for (const auto& [buttons, prompt, title, copied] : rows) {
         QApplication::clipboard()->clear();
-        real.MsgBox(prompt, buttons == "OK" ? ui::BoxButtons::Ok : ui::BoxButtons::YesNo,
-                    ui::BoxIcon::None, title);
+        real.MsgBox(ui::FromQt(prompt),
+                    buttons == "OK" ? ui::BoxButtons::Ok : ui::BoxButtons::YesNo, ui::BoxIcon::None,
+                    ui::FromQt(title));
         QWidget* box = QApplication::activeModalWidget();
         ASSERT_NE(box, nullptr);
         QTest::keyClick(box->focusWidget(), Qt::Key_C, Qt::ControlModifier);
@@ -163,7 +164,8 @@ TEST_F(Services, RealBoxesShowTheirWholeTitle) {
     };
     ui::QtMessageBoxes real;
     for (const auto& [prompt, title] : rows) {
-        real.MsgBox(prompt, ui::BoxButtons::Ok, ui::BoxIcon::Information, title);
+        real.MsgBox(ui::FromQt(prompt), ui::BoxButtons::Ok, ui::BoxIcon::Information,
+                    ui::FromQt(title));
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         QApplication::processEvents();

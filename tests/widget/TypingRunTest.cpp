@@ -59,9 +59,9 @@ TEST_F(TypingRun, CleanRunOfLessonOneWithChuForTyu) {
     EXPECT_FALSE(board().Timer1.Enabled());
     EXPECT_TRUE(board().isHidden());
     EXPECT_FALSE(menu().isHidden());
-    EXPECT_EQ(menu().Command1[0].Caption(), QStringLiteral("64.6"));
+    EXPECT_EQ(menu().Command1[0].Caption(), u"64.6");
     EXPECT_EQ(Module1::ClearedFlag, -1);
-    EXPECT_TRUE(Module1::RomajiQueue.isEmpty());
+    EXPECT_TRUE(Module1::RomajiQueue.empty());
 }
 
 struct VerdictCase {
@@ -117,7 +117,7 @@ TEST_F(TypingRun, MissBoxNamesExpectedAndTypedKeys) {
 
     Type(QStringLiteral("t"));  // the same head is still expected
     EXPECT_EQ(board().MissCount, 1);
-    EXPECT_TRUE(Module1::RomajiQueue.startsWith(QStringLiteral("Y_U_")));
+    EXPECT_TRUE(Module1::RomajiQueue.starts_with(u"Y_U_"));
 
     // The session's weak keys name the key due and the key pressed in its place.
     Type(QStringLiteral("J"));
@@ -146,7 +146,7 @@ TEST_F(TypingRun, TheKeyboardGuideFollowsTheBoardAndClosingItTurnsItOff) {
     guide.close();
     EXPECT_FALSE(menu().FingerGuide.Checked());
     EXPECT_FALSE(guide.isVisible());
-    guide.FollowBoard(QChar(), false);  // forgotten: turned on again, the guide asks the board
+    guide.FollowBoard(0, false);  // forgotten: turned on again, the guide asks the board
     menu().FingerGuide.Click();
     EXPECT_TRUE(guide.isVisible());
     EXPECT_EQ(heard(), QStringLiteral("次のキー：!　左手・小指、Shiftは右手・小指"));
@@ -160,10 +160,10 @@ TEST_F(TypingRun, TheRecordListsEveryFinishedRunAndNoOther) {
     RecordWindow* record = program->RecordIfLoaded();
     ASSERT_NE(record, nullptr);
     EXPECT_TRUE(record->isVisible());
-    EXPECT_EQ(record->Caption(), QStringLiteral("成績"));
+    EXPECT_EQ(record->Caption(), u"成績");
     EXPECT_TRUE(record->testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_EQ(record->Runs.RowCount(), 0);
-    EXPECT_EQ(record->RunResult.Caption(), QStringLiteral("まだ記録はありません"));
+    EXPECT_EQ(record->RunResult.Caption(), u"まだ記録はありません");
 
     StartLesson(2);  // YO_U_KO_SO_!_ _
     Type(QStringLiteral("youkox"));
@@ -186,9 +186,9 @@ TEST_F(TypingRun, TheRecordListsEveryFinishedRunAndNoOther) {
     EXPECT_EQ(record->Runs.Cell(1, 1), QStringLiteral("36"));  // 6 kana in 10 s
     EXPECT_EQ(record->Runs.Cell(1, 2), QStringLiteral("1"));
     EXPECT_EQ(record->Runs.Cell(1, 4), QStringLiteral("×"));
-    EXPECT_EQ(record->LastRun.Caption(), QStringLiteral("前回：4ページ"));
-    EXPECT_EQ(record->RunResult.Caption(), QStringLiteral("30打／分　ミス0回"));
-    EXPECT_EQ(record->WeakKeys.Caption(), QStringLiteral("苦手なキー\nS　1回"));
+    EXPECT_EQ(record->LastRun.Caption(), u"前回：4ページ");
+    EXPECT_EQ(record->RunResult.Caption(), u"30打／分　ミス0回");
+    EXPECT_EQ(record->WeakKeys.Caption(), u"苦手なキー\nS　1回");
     const std::vector<session::RunEntry>& runs = Module1::Record.Runs();
     ASSERT_EQ(runs.size(), 2u);
     ASSERT_EQ(runs[0].kana.size(), 6u);
@@ -218,7 +218,7 @@ TEST_F(TypingRun, AWeakKeyDrillLeavesTheLessonsAsTheyWere) {
     const auto buttons = [this] {
         std::vector<std::pair<QString, bool>> shown;
         for (const ui::CommandButton& button : menu().Command1) {
-            shown.emplace_back(button.Caption(), button.Visible());
+            shown.emplace_back(ui::ToQt(button.Caption()), button.Visible());
         }
         return shown;
     };
@@ -231,7 +231,7 @@ TEST_F(TypingRun, AWeakKeyDrillLeavesTheLessonsAsTheyWere) {
     EXPECT_EQ(boxes.shown[boxesBefore].title, kStartTitle);
     AnswerBoxes();
     EXPECT_EQ(board().TypedCount, 0);
-    QString keys = Module1::RomajiQueue;
+    QString keys = ui::ToQt(Module1::RomajiQueue);
     keys.remove(u'_').remove(u'=');
     FinishRunWithTicks(keys.toLower(), 10);
     EXPECT_EQ(boxes.shown.back().title, kResultTitle);
@@ -254,18 +254,18 @@ TEST_F(TypingRun, MissBoxNamesTheSpaceBar) {
 }
 
 TEST_F(TypingRun, BestSpeedCaptionOnlyImproves) {
-    menu().Command1[0].SetCaption(QStringLiteral("80.0"));
+    menu().Command1[0].SetCaption(u"80.0");
 
     ClearLesson(0, LessonKeys(0), 105);  // exactly 80
     EXPECT_EQ(LastPrompt(), QStringLiteral("80打／分\r合格圏内"));
-    EXPECT_EQ(menu().Command1[0].Caption(), QStringLiteral("80.0"));
+    EXPECT_EQ(menu().Command1[0].Caption(), u"80.0");
 
     ClearLesson(0, LessonKeys(0), 106);  // 79.2
     EXPECT_EQ(LastPrompt(), QStringLiteral("79.2打／分\r合格圏内"));
-    EXPECT_EQ(menu().Command1[0].Caption(), QStringLiteral("80.0"));
+    EXPECT_EQ(menu().Command1[0].Caption(), u"80.0");
 
     ClearLesson(0, LessonKeys(0), 104);  // 80.7
-    EXPECT_EQ(menu().Command1[0].Caption(), QStringLiteral("80.7"));
+    EXPECT_EQ(menu().Command1[0].Caption(), u"80.7");
 }
 
 TEST_F(TypingRun, ClearedRunLeavesButtonsAloneWhenItFails) {
@@ -275,7 +275,7 @@ TEST_F(TypingRun, ClearedRunLeavesButtonsAloneWhenItFails) {
     for (int i = 0; i < Menu::kLessonButtons; ++i) {
         EXPECT_EQ(menu().Command1[static_cast<std::size_t>(i)].Visible(), i < 2) << i;
     }
-    EXPECT_EQ(menu().Command1[1].Caption(), QStringLiteral("2ページ"));
+    EXPECT_EQ(menu().Command1[1].Caption(), u"2ページ");
 }
 
 TEST_F(TypingRun, JumpAheadRevealsTheButtonTwoOn) {
@@ -305,7 +305,7 @@ TEST_F(TypingRun, NoJumpAheadWhenTheNextButtonIsHidden) {
 
 TEST_F(TypingRun, KeyTrailFollowsTheNextCell) {
     StartLesson(0);  // ちゅう...
-    Module1::RomajiQueue = QStringLiteral("KA_N_JI_=");
+    Module1::RomajiQueue = u"KA_N_JI_=";
     // What a screen reader hears of the trail: the keys, and the kana to type next.
     const auto heard = [this] {
         QAccessibleInterface* trail =
@@ -313,7 +313,7 @@ TEST_F(TypingRun, KeyTrailFollowsTheNextCell) {
         return trail->text(QAccessible::Name) + u'|' + trail->text(QAccessible::Description);
     };
     Type(QStringLiteral("k"));
-    EXPECT_EQ(board().Label3.Caption(), QStringLiteral("K"));
+    EXPECT_EQ(board().Label3.Caption(), u"K");
     EXPECT_EQ(board().Label3.Left(), 120);  // the unit is not complete yet
     EXPECT_EQ(heard(), QStringLiteral("打ったキー：K|次に打つ文字：ち"));
     Type(QStringLiteral("a"));
@@ -322,7 +322,7 @@ TEST_F(TypingRun, KeyTrailFollowsTheNextCell) {
     Type(QStringLiteral("n"));
     EXPECT_EQ(board().Label3.Left(), 1080);
     Type(QStringLiteral("j"));
-    EXPECT_EQ(board().Label3.Caption(), QStringLiteral("ANJ"));
+    EXPECT_EQ(board().Label3.Caption(), u"ANJ");
     EXPECT_EQ(heard(), QStringLiteral("打ったキー：ANJ|次に打つ文字：う"));
     Type(QStringLiteral("i"));
     // The run is over: the trail is emptied and waits under cell 0.
@@ -354,7 +354,7 @@ TEST_F(TypingRun, ScreenReaderHearsTheBoardDuringARun) {
 TEST_F(TypingRun, SpacesDigitsAndMarksStayOffTheTrail) {
     StartLesson(3);  // KI_KA_I_KA_ _1_KU_RA_SU_ _
     Type(QStringLiteral("kikaika 1"));
-    EXPECT_EQ(board().Label3.Caption(), QStringLiteral("IKA"));
+    EXPECT_EQ(board().Label3.Caption(), u"IKA");
 }
 
 TEST_F(TypingRun, StartBoxShowsInformationIconAfterAClearedRun) {
@@ -372,7 +372,7 @@ TEST_F(TypingRun, ShortLessonTypedBeforeTheFirstTickStillGetsASpeed) {
     FinishRunWithTicks(LessonKeys(2), 0);
     // Counted as one tick: 6 units × 600.
     EXPECT_EQ(LastPrompt(), QStringLiteral("3600打／分\r合格圏内"));
-    EXPECT_EQ(menu().Command1[2].Caption(), QStringLiteral("3600.0"));
+    EXPECT_EQ(menu().Command1[2].Caption(), u"3600.0");
 }
 
 }  // namespace

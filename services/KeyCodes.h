@@ -1,0 +1,14 @@
+#pragma once
+// The codes a window's key events carry, whichever toolkit delivers them.
+namespace ui {
+
+// The key-down codes of the function keys: F1 is 112, F12 is 123.
+inline constexpr int kKeyCodeF1 = 112;
+inline constexpr int kKeyCodeF12 = 123;
+// The character codes of the keys that type a control character.
+inline constexpr int kEnterCode = 13;
+inline constexpr int kBackSpaceCode = 8;
+inline constexpr int kTabCode = 9;
+inline constexpr int kEscapeCode = 27;
+
+}  // namespace ui
