@@ -7,7 +7,7 @@
 #include "guide/KeyChart.h"
 #include "services/Colour.h"
 #include "services/Geometry.h"
-#include "services/Picture.h"
+#include "services/Painter.h"
 #include "services/Text.h"
 
 namespace guide {

@@ -5,7 +5,7 @@
 #include "program/SessionRecord.h"
 #include "services/Colour.h"
 #include "services/Geometry.h"
-#include "services/Picture.h"
+#include "services/Painter.h"
 
 namespace record {
 

@@ -1,10 +1,77 @@
 // Number and text helpers: reading the number a button caption starts with, the caption and
 // prompt formats, and the character/code conversions used for key names.
 #include "services/Formats.h"
+#include "services/Geometry.h"
+#include "services/Text.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string_view>
+
 namespace {
+
+// The program's text: UTF-16 from the source's UTF-8 and back, a broken sequence or half a
+// pair as U+FFFD, never dropped or passed on.
+TEST(Text, ConvertsUtf8BothWaysAndReplacesWhatIsBroken) {
+    struct Case {
+        std::string_view utf8;
+        text::TextView utf16;
+        std::string_view back;
+    };
+    const Case cases[] = {
+        {"", u"", ""},
+        {"KA_N_=", u"KA_N_=", "KA_N_="},
+        {"ちゅう■", u"ちゅう■", "ちゅう■"},
+        {"𠮷!", u"𠮷!", "𠮷!"},
+        {"a\xFF"
+         "b",
+         u"a\uFFFDb",
+         "a\xEF\xBF\xBD"
+         "b"},                                                      // no sequence starts with FF
+        {"\xE3\x81", u"\uFFFD\uFFFD", "\xEF\xBF\xBD\xEF\xBF\xBD"},  // cut short
+        {"\xC0\xAF", u"\uFFFD\uFFFD", "\xEF\xBF\xBD\xEF\xBF\xBD"},  // overlong
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.back);
+        EXPECT_EQ(text::FromUtf8(c.utf8), c.utf16);
+        EXPECT_EQ(text::ToUtf8(text::FromUtf8(c.utf8)), c.back);
+    }
+    const char16_t loneHalf[] = {u'a', 0xD842, u'b'};
+    EXPECT_EQ(text::ToUtf8(text::TextView(loneHalf, 3)),
+              "a\xEF\xBF\xBD"
+              "b");
+}
+
+TEST(Text, SplitsAtEverySeparatorAndJoinsBack) {
+    const text::TextView cases[] = {u"", u"_", u"KA_N_", u"A__B", u"_=_"};
+    for (const text::TextView whole : cases) {
+        SCOPED_TRACE(text::ToUtf8(whole));
+        const text::TextList parts = text::Split(whole, u'_');
+        EXPECT_EQ(parts.size(),
+                  static_cast<std::size_t>(std::count(whole.begin(), whole.end(), u'_')) + 1);
+        EXPECT_EQ(text::Join(parts, u"_"), whole);
+    }
+    EXPECT_EQ(text::Split(u"KA_N_", u'_'), (text::TextList{u"KA", u"N", u""}));
+    EXPECT_EQ(text::Number(-305), u"-305");
+    EXPECT_EQ(text::Number(0), u"0");
+}
+
+// Rectangles share a pixel only when they overlap; touching edges do not, and an empty one
+// neither holds nor meets anything.
+TEST(Rect, ContainsAndIntersectsToTheLastPixel) {
+    const geometry::Rect screen{0, 0, 100, 50};
+    EXPECT_TRUE(screen.Contains({0, 0, 100, 50}));
+    EXPECT_FALSE(screen.Contains({1, 0, 100, 50}));
+    EXPECT_FALSE(screen.Contains({10, 10, 0, 5}));
+    EXPECT_FALSE(geometry::Rect{}.Contains({0, 0, 1, 1}));
+    EXPECT_TRUE(screen.Intersects({99, 49, 5, 5}));
+    EXPECT_FALSE(screen.Intersects({100, 0, 5, 5}));
+    EXPECT_FALSE(screen.Intersects({0, 50, 5, 5}));
+    EXPECT_FALSE(screen.Intersects({10, 10, 0, 5}));
+    EXPECT_EQ(screen.Translated({3, -4}), (geometry::Rect{3, -4, 100, 50}));
+}
 
 TEST(LeadingNumber, ReadsTheNumberACaptionStartsWith) {
     struct Case {

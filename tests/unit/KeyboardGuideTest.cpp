@@ -10,7 +10,9 @@
 
 #include "guide/GuidePlacement.h"
 #include "guide/KeyChart.h"
+#include "guide/KeyboardDrawing.h"
 #include "guide/MissTally.h"
+#include "unit/RecordingPainter.h"
 
 namespace {
 
@@ -90,6 +92,47 @@ TEST(KeyChart, EachHeadOfTheQueueHasItsKeyAndItsLine) {
             EXPECT_EQ(stroke->shift, c.shift);
         }
         EXPECT_EQ(guide::DueKeyLine(c.head, c.layout), text::Text(c.line));
+    }
+}
+
+// The drawing: the key due lit (red once missed) with the Shift it needs, the bumps of F and
+// J, the line beneath in red after a miss, and a missed key tinted apart from its finger's.
+TEST(KeyboardDrawing, LightsTheKeyDueItsShiftAndTheMissedKeys) {
+    guide::MissTally tally;
+    tally.Count(u'K', u"J");
+    struct Case {
+        bool missed;
+        colour::BgrColour keyColour;
+        colour::BgrColour lineColour;
+    };
+    for (const Case& c : {Case{false, guide::kDueColour, 0},
+                          Case{true, guide::kMissedColour, guide::kMissedColour}}) {
+        SCOPED_TRACE(c.missed ? "after a miss" : "before a miss");
+        const guide::KeyboardState state{Layout::Jis, guide::StrokeFor(u'!', Layout::Jis), c.missed,
+                                         u"!　左手・小指、Shiftは右手・小指", &tally};
+        testing_support::RecordingPainter painter;
+        guide::PaintKeyboard(painter, state);
+        const geometry::Size size = guide::KeyboardSize();
+        ASSERT_FALSE(painter.strokes.empty());
+        EXPECT_EQ(painter.strokes.front().area, (geometry::Rect{0, 0, size.width, size.height}));
+        const auto fillOf = [&painter](char16_t key) {
+            for (const testing_support::Stroke& box : painter.Of('b')) {
+                if (box.area == guide::KeyAreaOf(key, Layout::Jis)) {
+                    return box.colour;
+                }
+            }
+            return colour::BgrColour{0xFFFFFFFF};
+        };
+        EXPECT_EQ(fillOf(u'1'), c.keyColour);
+        EXPECT_EQ(fillOf(guide::kRightShiftKey), guide::kDueColour);
+        EXPECT_NE(fillOf(guide::kLeftShiftKey), guide::kDueColour);
+        EXPECT_NE(fillOf(u'K'), fillOf(u'I')) << "K, missed, is tinted apart from its finger";
+        EXPECT_EQ(painter.Of('b').size(), guide::KeysOf(Layout::Jis).size());
+        const std::vector<testing_support::Stroke> fills = painter.Of('f');
+        ASSERT_EQ(fills.size(), 3u) << "the background and the bumps of F and J";
+        EXPECT_EQ(fills[1].area.Bottom(), guide::KeyAreaOf(u'F', Layout::Jis).Bottom() - 2);
+        EXPECT_EQ(painter.strokes.back().text, state.line);
+        EXPECT_EQ(painter.strokes.back().colour, c.lineColour);
     }
 }
 

@@ -6,6 +6,8 @@
 
 #include "program/SessionRecord.h"
 #include "record/RecordFigures.h"
+#include "record/RecordPicture.h"
+#include "unit/RecordingPainter.h"
 
 namespace {
 
@@ -190,6 +192,29 @@ TEST(RecordFigures, BarsAsTallAsTheirTimeUnderThePaceLine) {
     quick.targetSpeed = 15;
     EXPECT_EQ(record::DrawnRun(quick, 200, 120).paceY, record::kPictureRowPixels);
     EXPECT_TRUE(record::DrawnRun({}, 200, 120).bars.empty());
+}
+
+// Painted: the background, each bar in its colour, the kana and the misses' count written,
+// and the pace line across at its row.
+TEST(RecordPicture, PaintsTheBarsTheirKanaTheMissesAndThePace) {
+    testing_support::RecordingPainter painter;
+    record::PaintRun(painter, LessonOneRun(), {200, 120});
+    const record::RunPicture picture = record::DrawnRun(LessonOneRun(), 200, 120);
+    const std::vector<testing_support::Stroke> fills = painter.Of('f');
+    ASSERT_EQ(fills.size(), 5u);
+    EXPECT_EQ(fills[0].area, (geometry::Rect{0, 0, 200, 120}));
+    EXPECT_EQ(fills[1].area, picture.bars[0].bar);
+    EXPECT_EQ(fills[1].colour, record::kMissedColour);
+    EXPECT_EQ(fills[2].colour, record::kBarColour);
+    text::Text written;
+    for (const testing_support::Stroke& stroke : painter.Of('w')) {
+        written += stroke.text;
+    }
+    EXPECT_EQ(written, u"ち2ゅう■");
+    EXPECT_EQ(painter.Of('w')[1].colour, record::kMissedColour);
+    ASSERT_EQ(painter.strokes.back().what, 'l');
+    EXPECT_EQ(painter.strokes.back().area, (geometry::Rect{0, picture.paceY, 200, picture.paceY}));
+    EXPECT_EQ(painter.strokes.back().colour, record::kPaceColour);
 }
 
 TEST(RecordPlace, BesideTheWindowsWhereTheScreenHasRoom) {
