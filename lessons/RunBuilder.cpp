@@ -9,7 +9,7 @@ text::Text ApplyDoubledNRule(text::TextView keyString) {
     text::TextList units = text::Split(keyString, u'_');
     for (std::size_t i = 0; i + 1 < units.size(); ++i) {
         if (units[i] == u"NN" && units[i + 1].starts_with(u'A')) {
-            units[i] = u"N";
+            units[i].pop_back();
         }
     }
     return text::Join(units, u"_");
