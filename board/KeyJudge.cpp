@@ -162,7 +162,9 @@ int PressedKey::FunctionKeyNumber() const {
 
 Text TypedKeyName(PressedKey key) {
     if (key.IsFunctionKey()) {
-        return u"F" + text::Number(key.FunctionKeyNumber());
+        Text name = u"F";
+        name += text::Number(key.FunctionKeyNumber());
+        return name;
     }
     return lessons::CharacterName(key.code);
 }
