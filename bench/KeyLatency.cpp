@@ -56,7 +56,10 @@ RunResult TrainerRun(ProbedApplication& app, const xsession::XSession& session,
                      bool& startFocusChecked, bool& lessonOneHadFocus, Beside beside) {
     ui::QtMessageBoxes boxes;
     auto program = std::make_unique<ui::Program>(boxes, [] {});
-    KeyLatencyProbe probe([&program]() -> QWidget* { return program->BoardIfLoaded(); });
+    KeyLatencyProbe probe([&program]() -> QWidget* {
+        PracticeBoard* board = program->BoardIfLoaded();
+        return board != nullptr ? board->Widget() : nullptr;
+    });
     app.SetObserver(&probe);
     program->Start();
     if (beside == Beside::KeyboardGuide) {

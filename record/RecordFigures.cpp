@@ -1,7 +1,6 @@
 #include "record/RecordFigures.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "services/Formats.h"
 
@@ -15,9 +14,7 @@ using text::TextList;
 namespace {
 
 Text Seconds(std::int64_t ms) {
-    char digits[32];
-    std::snprintf(digits, sizeof digits, "%.2f", static_cast<double>(ms) / 1000.0);
-    return text::FromLatin1(digits) + u"秒";
+    return formats::FixedDecimals(static_cast<double>(ms) / 1000.0, 2) + u"秒";
 }
 
 Text Kana(char16_t kana) {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "services/Form.h"
+#include "services/FormWindow.h"
 #include "services/KeyboardHandOver.h"
 
 namespace ui {
@@ -14,7 +14,7 @@ namespace {
 
 ActivationTracker* running = nullptr;
 
-void AcceptFocus(Form& form, bool accept) {
+void AcceptFocus(FormWindow& form, bool accept) {
     if (QWindow* window = form.windowHandle()) {
         window->setFlag(Qt::WindowDoesNotAcceptFocus, !accept);
     }
@@ -37,12 +37,12 @@ bool IsPupilInput(QEvent::Type type) {
 // which of the program's windows it was in.
 class PupilInputWatch : public QObject {
   public:
-    explicit PupilInputWatch(std::function<void(Form&)> used) : used_(std::move(used)) {}
+    explicit PupilInputWatch(std::function<void(FormWindow&)> used) : used_(std::move(used)) {}
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (IsPupilInput(event->type()) && watched->isWidgetType()) {
-            if (auto* form = dynamic_cast<Form*>(static_cast<QWidget*>(watched)->window())) {
+            if (auto* form = dynamic_cast<FormWindow*>(static_cast<QWidget*>(watched)->window())) {
                 used_(*form);
             }
         }
@@ -50,13 +50,14 @@ class PupilInputWatch : public QObject {
     }
 
   private:
-    std::function<void(Form&)> used_;
+    std::function<void(FormWindow&)> used_;
 };
 
 }  // namespace
 
 ActivationTracker::ActivationTracker()
-    : pupilInputWatch_(std::make_unique<PupilInputWatch>([this](Form& form) { PupilUsed(form); })) {
+    : pupilInputWatch_(
+          std::make_unique<PupilInputWatch>([this](FormWindow& form) { PupilUsed(form); })) {
     handBackTimer_.setSingleShot(true);
     QObject::connect(&handBackTimer_, &QTimer::timeout, [this] { EndHandBack(); });
     QApplication::instance()->installEventFilter(pupilInputWatch_.get());
@@ -83,7 +84,7 @@ ActivationTracker* ActivationTracker::Running() {
     return running;
 }
 
-void ActivationTracker::PupilUsed(Form& form) {
+void ActivationTracker::PupilUsed(FormWindow& form) {
     if (BoxOpen()) {
         GiveKeyboardToOpenBox();
         return;
@@ -95,7 +96,7 @@ void ActivationTracker::PupilUsed(Form& form) {
     form.activateWindow();
 }
 
-void ActivationTracker::Activated(Form& form) {
+void ActivationTracker::Activated(FormWindow& form) {
     EndHandBack();
     if (current_ == &form) {
         return;
@@ -106,7 +107,7 @@ void ActivationTracker::Activated(Form& form) {
     form.Form_Activate();
 }
 
-void ActivationTracker::PlatformActivated(Form& form) {
+void ActivationTracker::PlatformActivated(FormWindow& form) {
     if (form.isHidden()) {
         return;
     }
@@ -120,7 +121,7 @@ void ActivationTracker::PlatformActivated(Form& form) {
     Activated(form);
 }
 
-bool ActivationTracker::HandingBack(Form& activated) {
+bool ActivationTracker::HandingBack(FormWindow& activated) {
     if (handBackTo_.isNull()) {
         return false;
     }
@@ -146,7 +147,7 @@ void ActivationTracker::GiveKeyboardToOpenBox() {
     });
 }
 
-void ActivationTracker::BoxOpened(Form* owner) {
+void ActivationTracker::BoxOpened(FormWindow* owner) {
     ReleaseHeldBack();
     ++openBoxes_;
     ++boxesOpenedSoFar_;
@@ -156,7 +157,7 @@ void ActivationTracker::BoxOpened(Form* owner) {
     handBackTo_ = owner;
     boxOpen_ = true;
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        auto* form = dynamic_cast<Form*>(window);
+        auto* form = dynamic_cast<FormWindow*>(window);
         if (form != nullptr && form != owner && form->isVisible()) {
             AcceptFocus(*form, false);
             heldBack_.emplace_back(form);
@@ -194,7 +195,7 @@ void ActivationTracker::ReleaseHeldBack() {
     handBackTimer_.stop();
     handBackTo_.clear();
     boxOpen_ = false;
-    for (const QPointer<Form>& form : heldBack_) {
+    for (const QPointer<FormWindow>& form : heldBack_) {
         if (!form.isNull()) {
             AcceptFocus(*form, true);
         }
@@ -202,7 +203,7 @@ void ActivationTracker::ReleaseHeldBack() {
     heldBack_.clear();
 }
 
-void ActivationTracker::Hidden(Form& form) {
+void ActivationTracker::Hidden(FormWindow& form) {
     if (current_ == &form) {
         current_ = nullptr;
     }
@@ -213,7 +214,7 @@ void ActivationTracker::Hidden(Form& form) {
     }
 }
 
-void ActivationTracker::Forget(Form& form) {
+void ActivationTracker::Forget(FormWindow& form) {
     Hidden(form);
 }
 

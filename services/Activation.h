@@ -30,7 +30,7 @@
 
 namespace ui {
 
-class Form;
+class FormWindow;
 
 class ActivationTracker {
   public:
@@ -40,15 +40,15 @@ class ActivationTracker {
     static ActivationTracker* Running();
 
     // The program showed `form`, or the pupil used a control of it.
-    void Activated(Form& form);
+    void Activated(FormWindow& form);
     // The window system made `form` the active window. While a box is open the box takes
     // the keyboard back; ignored while a box hands the keyboard back, and for a window that
     // is hidden by then.
-    void PlatformActivated(Form& form);
+    void PlatformActivated(FormWindow& form);
     // A box owned by `owner` (null: by no window of the program) opens, is answered, or has
     // closed. A box's answer may open the next box before the first has been reported
     // closed: the keyboard goes back when the last one open has closed.
-    void BoxOpened(Form* owner);
+    void BoxOpened(FormWindow* owner);
     void BoxAnswered();
     void BoxClosed();
     // A box is open and not yet answered.
@@ -60,11 +60,11 @@ class ActivationTracker {
     void SetHandBackPatience(std::chrono::milliseconds patience) { handBackPatience_ = patience; }
 
     // `form` was hidden: showing it again activates it again.
-    void Hidden(Form& form);
+    void Hidden(FormWindow& form);
     // A window is going away.
-    void Forget(Form& form);
+    void Forget(FormWindow& form);
 
-    Form* Current() const { return current_; }
+    FormWindow* Current() const { return current_; }
 
     // The keyboard stays where it is now: the other windows take the focus again. While a
     // box is open it keeps the keyboard, and the other windows stay held back.
@@ -78,18 +78,18 @@ class ActivationTracker {
     // The other windows take the focus again, whether or not a box is open.
     void ReleaseHeldBack();
     // True while the window system's activations belong to a box opening or closing.
-    bool HandingBack(Form& activated);
+    bool HandingBack(FormWindow& activated);
     // The pupil clicked or touched a window of the program.
-    void PupilUsed(Form& form);
+    void PupilUsed(FormWindow& form);
 
-    Form* current_ = nullptr;
-    QPointer<Form> handBackTo_;
+    FormWindow* current_ = nullptr;
+    QPointer<FormWindow> handBackTo_;
     bool boxOpen_ = false;
     int openBoxes_ = 0;      // opened and not yet reported closed
     int answeredBoxes_ = 0;  // of those, answered already
     unsigned long long boxesOpenedSoFar_ = 0;
     // The program's other windows, kept from taking the focus during a hand-back.
-    std::vector<QPointer<Form>> heldBack_;
+    std::vector<QPointer<FormWindow>> heldBack_;
     QTimer handBackTimer_;
     std::chrono::milliseconds handBackPatience_{1000};
     std::unique_ptr<QObject> pupilInputWatch_;

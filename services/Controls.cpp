@@ -12,6 +12,7 @@
 #include "services/Accessibility.h"
 #include "services/Fonts.h"
 #include "services/Form.h"
+#include "services/FormWindow.h"
 #include "services/LessonButton.h"
 #include "services/QtText.h"
 
@@ -319,10 +320,10 @@ void Line::Create(Form& form, int x1, int y1, int x2, int y2, colour::BgrColour 
 // ---- Timer ----
 
 void Timer::Create(Form& owner, int intervalMilliseconds, std::function<void()> onTick) {
-    timer_ = new QTimer(&owner);
+    timer_ = new QTimer(owner.Widget());
     timer_->setTimerType(Qt::PreciseTimer);
     timer_->setInterval(intervalMilliseconds);
-    QObject::connect(timer_, &QTimer::timeout, &owner, std::move(onTick));
+    QObject::connect(timer_, &QTimer::timeout, owner.Widget(), std::move(onTick));
 }
 
 bool Timer::Enabled() const {
@@ -500,10 +501,11 @@ text::Text Table::Cell(int row, int column) const {
 
 void MenuItem::Bind(Form& form, QAction* action, std::function<void()> onClick) {
     action_ = action;
-    QObject::connect(action, &QAction::triggered, &form, [&form, handler = std::move(onClick)] {
-        form.NoteInteraction();
-        handler();
-    });
+    QObject::connect(action, &QAction::triggered, form.Widget(),
+                     [&form, handler = std::move(onClick)] {
+                         form.NoteInteraction();
+                         handler();
+                     });
 }
 
 text::Text MenuItem::Caption() const {

@@ -1,30 +1,31 @@
 #pragma once
 // A top-level window of the program: a client area measured in twips, an optional menu
-// bar above it, and the window events load, activate and unload.
+// bar above it, and the window events load, activate and unload. The windows derive from
+// it; which toolkit draws it (services/FormWindow.h for Qt) they never learn.
 //
 // Top and Height are those of the window's frame and Width that of its client area, so a
 // window placed at another's Top + Height sits just below that window's frame.
-#include <QWidget>
 #include <cstdint>
 #include <functional>
-#include <optional>
+#include <memory>
 
 #include "services/Colour.h"
 #include "services/Geometry.h"
 #include "services/Text.h"
-#include "services/Twips.h"
 
-class QMenu;
-class QMenuBar;
+class QWidget;
 
 namespace ui {
 
+class FormWindow;
 class MenuItem;
 
-class Form : public QWidget {
+class Form {
   public:
     explicit Form(bool withMenuBar);
-    ~Form() override;
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
 
     void SetCaption(text::TextView caption);
     text::Text Caption() const;
@@ -52,6 +53,11 @@ class Form : public QWidget {
     // Modeless show: the window is shown, raised and becomes the program's active window.
     void Show();
     void Hide();
+    // Whether the window is shown on the screen now.
+    bool Showing() const;
+    // Shows or hides the window where it is, and nothing else: the active window stays the
+    // active one. For windows that never take the keyboard.
+    void SetVisible(bool visible);
 
     // The pupil used a control of this window: it is the active one.
     void NoteInteraction();
@@ -71,14 +77,6 @@ class Form : public QWidget {
     void TakeKeys();
     // As TakeKeys, and no input method composes anything from the keys: each comes as typed.
     void TakeKeysWithoutInputMethod();
-    // From now on, as long as this window lives: `hidden` runs when `watched` hides, and
-    // `moved` when it moves or changes its size.
-    void Follow(Form& watched, std::function<void()> hidden, std::function<void()> moved);
-    // Whether the window is shown on the screen now.
-    bool Showing() const;
-    // Shows or hides the window where it is, and nothing else: the active window stays the
-    // active one. For windows that never take the keyboard.
-    void SetVisible(bool visible);
     // The window becomes the active one with the keyboard on itself, in time for the very
     // next key.
     void TakeKeyboard();
@@ -86,6 +84,9 @@ class Form : public QWidget {
     // where the window system activates it all the same (a click on it in the browser), the
     // keyboard goes straight back to the open box, or to the window that had it.
     void NeverTakeKeyboard();
+    // From now on, as long as this window lives: `hidden` runs when `watched` hides, and
+    // `moved` when it moves or changes its size.
+    void Follow(Form& watched, std::function<void()> hidden, std::function<void()> moved);
 
     // The menu bar, built left to right: a drop-down titled `caption`, its items (each added
     // to the drop-down added last) and the lines between them, and commands of the bar
@@ -95,33 +96,13 @@ class Form : public QWidget {
     void AddMenuSeparator();
     void AddMenuCommand(MenuItem& item, text::TextView caption, std::function<void()> onClick);
 
-    QWidget* Client() const { return client_; }
-    QMenuBar* MenuBar() const { return menuBar_; }
-
-  protected:
-    bool event(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    bool focusNextPrevChild(bool next) override;
+    // The toolkit's window behind the form and its client area, for the services' backend
+    // and for tests that look at what the toolkit shows.
+    FormWindow* Widget() const { return window_.get(); }
+    QWidget* Client() const;
 
   private:
-    void ApplyFixedSize();
-    void MoveFrameTo(int leftPixels, int topPixels);
-    // The frame's top left corner on the screen.
-    QPoint FramePosition() const;
-
-    QMenuBar* menuBar_ = nullptr;
-    QMenu* lastMenu_ = nullptr;
-    QWidget* client_ = nullptr;
-    int clientWidthPixels_ = 0;
-    int clientHeightPixels_ = 0;
-    std::optional<QPoint> placedBeforeShow_;
-    bool shownBefore_ = false;
-    bool takesKeys_ = false;
-    bool neverTakesKeyboard_ = false;
-    twips::TwipsProperty top_;
-    twips::TwipsProperty width_;
+    std::unique_ptr<FormWindow> window_;
 };
 
 }  // namespace ui

@@ -1,7 +1,7 @@
 #include "services/Formats.h"
 
 #include <algorithm>
-#include <charconv>
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -17,11 +17,19 @@ bool IsAsciiDigit(char16_t unit) {
     return unit >= u'0' && unit <= u'9';
 }
 
-// A number in the C locale's own decimal form, as printf writes it.
+// A number as printf writes it, with "." for the decimal point whatever the locale the
+// toolkit chose (a German desktop's would write ",").
 std::string Printed(const char* format, double value) {
     char buffer[64];
     const int length = std::snprintf(buffer, sizeof buffer, format, value);
-    return std::string(buffer, static_cast<std::size_t>(std::max(length, 0)));
+    std::string shown(buffer, static_cast<std::size_t>(std::clamp(length, 0, 63)));
+    const std::string point = std::localeconv()->decimal_point;
+    if (!point.empty() && point != ".") {
+        if (const std::size_t at = shown.find(point); at != std::string::npos) {
+            shown.replace(at, point.size(), ".");
+        }
+    }
+    return shown;
 }
 
 }  // namespace
@@ -37,13 +45,20 @@ double LeadingNumber(TextView text) {
             ++end;
         }
     }
-    const std::string number = text::ToUtf8(text.substr(0, end));
-    if (number.empty() || number == ".") {
-        return 0.0;
+    // The digits as one whole number, then divided by the power of ten of the decimals: one
+    // rounding each, so "64.6" reads as the double nearest 64.6.
+    double digits = 0.0;
+    int decimals = 0;
+    bool afterPoint = false;
+    for (const char16_t unit : text.substr(0, end)) {
+        if (unit == u'.') {
+            afterPoint = true;
+            continue;
+        }
+        digits = digits * 10.0 + (unit - u'0');
+        decimals += afterPoint ? 1 : 0;
     }
-    double value = 0.0;
-    const auto [rest, fault] = std::from_chars(number.data(), number.data() + number.size(), value);
-    return fault == std::errc() ? value : 0.0;
+    return digits / std::pow(10.0, decimals);
 }
 
 double Int(double value) {
@@ -77,6 +92,12 @@ Text PlainNumber(double value) {
         }
     }
     return text::FromLatin1(shown);
+}
+
+Text FixedDecimals(double value, int decimals) {
+    char format[16];
+    std::snprintf(format, sizeof format, "%%.%df", std::clamp(decimals, 0, 15));
+    return text::FromLatin1(Printed(format, value));
 }
 
 Text FormatOneDecimal(double value) {

@@ -23,6 +23,10 @@ double RoundHalfAway(double value);
 // no decimal point for a whole value (80 gives "80", 61.9 gives "61.9").
 text::Text PlainNumber(double value);
 
+// `decimals` digits after ".", rounded as printf rounds (2.005 has no exact double):
+// 0.45 with 2 gives "0.45", 1.25 gives "1.25".
+text::Text FixedDecimals(double value, int decimals);
+
 // The format "###.0": at least one decimal digit, no leading zero (80 gives "80.0",
 // 0.5 gives ".5"); halves round away from zero.
 text::Text FormatOneDecimal(double value);

@@ -10,7 +10,7 @@
 
 #include "services/Accessibility.h"
 #include "services/Activation.h"
-#include "services/Form.h"
+#include "services/FormWindow.h"
 #include "services/QtText.h"
 #include "services/TitleBar.h"
 
@@ -36,7 +36,7 @@ QMessageBox::Icon QtIcon(BoxIcon icon) {
 // the focus back to that window, even when the window system has not activated it yet.
 QWidget* OwnerWindow() {
     if (const ActivationTracker* activation = ActivationTracker::Running()) {
-        if (Form* form = activation->Current(); form != nullptr && form->isVisible()) {
+        if (FormWindow* form = activation->Current(); form != nullptr && form->isVisible()) {
             return form;
         }
     }
@@ -164,7 +164,7 @@ void QtMessageBoxes::Present(const text::Text& promptText, BoxButtons buttons, B
     }
     const bool tracked = ActivationTracker::Running() != nullptr;
     if (tracked) {
-        ActivationTracker::Running()->BoxOpened(dynamic_cast<Form*>(box->parentWidget()));
+        ActivationTracker::Running()->BoxOpened(dynamic_cast<FormWindow*>(box->parentWidget()));
     }
     QObject::connect(
         box, &QDialog::finished, box, [box, buttons, tracked, answered = std::move(answered)] {

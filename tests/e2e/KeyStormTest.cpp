@@ -335,7 +335,7 @@ class KeyStorm : public ProgramOnScreen {
         if (const PracticeBoard* board = Board()) {
             state.typedCount = board->TypedCount;
             state.missCount = board->MissCount;
-            state.boardVisible = board->isVisible();
+            state.boardVisible = board->Widget()->isVisible();
             state.runInProgress = board->RunInProgress();
         }
         state.lessonIndex = Module1::LessonIndex;
@@ -483,7 +483,7 @@ TEST_F(KeyStorm, ThousandsOfRandomKeysLeaveTheProgramWorkingAndLessonOneStillSco
     // The program still runs, idle, with its menu window on the screen.
     EXPECT_EQ(figures.keysSent, static_cast<std::size_t>(kStormKeys));
     EXPECT_EQ(figures.menusOnScreen, std::vector<WindowId>{menuId}) << "seed " << seed;
-    EXPECT_TRUE(menu.isVisible());
+    EXPECT_TRUE(menu.Widget()->isVisible());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(endRequests_, 0);
 
@@ -512,7 +512,7 @@ TEST_F(KeyStorm, ThousandsOfRandomKeysLeaveTheProgramWorkingAndLessonOneStillSco
     EXPECT_LE(board->TypedCount, Module1::PracticeText.size()) << "seed " << seed;
 
     // Back on the menu as a pupil gets there: a right-click gives up a run still showing.
-    if (board->isVisible()) {
+    if (board->Widget()->isVisible()) {
         const ScreenPoint boardCentre = CentreOnScreen(*board);
         const WindowId boardId = WindowIdOf(*board);
         ASSERT_TRUE(PupilDid([&](Pupil& pupil) {
@@ -522,7 +522,7 @@ TEST_F(KeyStorm, ThousandsOfRandomKeysLeaveTheProgramWorkingAndLessonOneStillSco
             << seed;
         EXPECT_FALSE(board->RunInProgress());
     }
-    ASSERT_TRUE(menu.isVisible());
+    ASSERT_TRUE(menu.Widget()->isVisible());
 
     // Lesson 1 again, typed properly at a pupil's pace.
     const QString captionBefore = ui::ToQt(menu.Command1[0].Caption());
@@ -537,7 +537,7 @@ TEST_F(KeyStorm, ThousandsOfRandomKeysLeaveTheProgramWorkingAndLessonOneStillSco
     EXPECT_EQ(Module1::LessonIndex, 0);
     EXPECT_EQ(board->MissCount, 0) << "seed " << seed;
     EXPECT_EQ(board->TypedCount, kLessonOneUnits) << "seed " << seed;
-    EXPECT_FALSE(board->isVisible());
+    EXPECT_FALSE(board->Widget()->isVisible());
     const board::RunResult result =
         board::JudgeRun(kLessonOneUnits, board->Ticks, 0, Module1::TargetSpeed);
     ASSERT_TRUE(result.cleared) << "ticks " << board->Ticks << ", target speed "

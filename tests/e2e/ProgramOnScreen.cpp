@@ -64,10 +64,11 @@ ProgramOnScreen::~ProgramOnScreen() {
         return shown;
     }
     const QPoint onScreen(client.left, client.top);
-    for (int attempt = 0; attempt < 50 && menu.mapToGlobal(QPoint(0, 0)) != onScreen; ++attempt) {
+    for (int attempt = 0; attempt < 50 && menu.Widget()->mapToGlobal(QPoint(0, 0)) != onScreen;
+         ++attempt) {
         ProcessEventsFor(100ms);
     }
-    const QPoint known = menu.mapToGlobal(QPoint(0, 0));
+    const QPoint known = menu.Widget()->mapToGlobal(QPoint(0, 0));
     if (known != onScreen) {
         return ::testing::AssertionFailure()
                << "the program places its menu window at " << known.x() << "," << known.y()
@@ -106,7 +107,7 @@ WindowId ProgramOnScreen::WindowIdOf(const QWidget& window) {
 }
 
 ScreenPoint ProgramOnScreen::MenuTitleCentre(const ui::MenuItem& title) {
-    QMenuBar* bar = MenuWindow().MenuBar();
+    QMenuBar* bar = MenuWindow().Widget()->MenuBar();
     const QPoint centre = bar->mapToGlobal(bar->actionGeometry(title.Action()).center());
     return {centre.x(), centre.y()};
 }

@@ -11,6 +11,7 @@
 #include "e2e/DisplaySession.h"
 #include "e2e/RecordingRealMessageBoxes.h"
 #include "program/Program.h"
+#include "services/FormWindow.h"
 #include "services/QtText.h"
 #include "support/Pupil.h"
 #include "support/QtTextComparisons.h"
@@ -45,7 +46,11 @@ class ProgramOnScreen : public ::testing::Test {
                                         std::chrono::milliseconds patience = 60s);
 
     static ScreenPoint CentreOnScreen(const QWidget& widget);
+    static ScreenPoint CentreOnScreen(const ui::Form& window) {
+        return CentreOnScreen(*window.Widget());
+    }
     static WindowId WindowIdOf(const QWidget& window);
+    static WindowId WindowIdOf(const ui::Form& window) { return WindowIdOf(*window.Widget()); }
     // The centre of a title of the menu window's menu bar.
     ScreenPoint MenuTitleCentre(const ui::MenuItem& title);
     // From the pupil's thread: clicks the item `caption` of the menu that has dropped down,

@@ -18,25 +18,26 @@ constexpr int kCellWidthTwips = 495;
 constexpr int kLessonOneCells = 14;
 
 // The menu window as the X server holds it: what is really on the screen.
-QImage GrabFromScreen(const QWidget& window) {
+QImage GrabFromScreen(const ui::Form& form) {
+    const QWidget& window = *form.Widget();
     return QGuiApplication::primaryScreen()->grabWindow(window.winId()).toImage();
 }
 
 // The colour on the screen of the middle of a lesson button's left edge, where its border is.
 QColor LeftEdgeColour(const QImage& shot, const Menu& menu, int index) {
     const QWidget& button = *menu.Command1[static_cast<std::size_t>(index)].Widget();
-    return shot.pixelColor(button.mapTo(&menu, QPoint(0, button.height() / 2)));
+    return shot.pixelColor(button.mapTo(menu.Widget(), QPoint(0, button.height() / 2)));
 }
 
 // The middle of its top edge.
 QColor TopEdgeColour(const QImage& shot, const Menu& menu, int index) {
     const QWidget& button = *menu.Command1[static_cast<std::size_t>(index)].Widget();
-    return shot.pixelColor(button.mapTo(&menu, QPoint(button.width() / 2, 0)));
+    return shot.pixelColor(button.mapTo(menu.Widget(), QPoint(button.width() / 2, 0)));
 }
 
 // The window's own background, in the margin left of the first button.
 QColor BackgroundColour(const QImage& shot, const Menu& menu) {
-    return shot.pixelColor(menu.Client()->mapTo(&menu, QPoint(3, 3)));
+    return shot.pixelColor(menu.Client()->mapTo(menu.Widget(), QPoint(3, 3)));
 }
 
 bool ButtonIsPainted(const QImage& shot, const Menu& menu, int index) {
@@ -118,12 +119,12 @@ TEST_F(StartOnScreen, LessonOneShowsTheStartBoxOnceAndTheBoardDirectlyBelowTheMe
 
     PracticeBoard* board = Board();
     ASSERT_NE(board, nullptr);
-    EXPECT_TRUE(board->isVisible());
+    EXPECT_TRUE(board->Widget()->isVisible());
     EXPECT_EQ(seen.boardId, WindowIdOf(*board));
     EXPECT_TRUE(board->RunInProgress());
 
     // Directly below the menu window, as the program sees it and as the X server has it.
-    EXPECT_EQ(board->frameGeometry().top(), menu.frameGeometry().bottom() + 1);
+    EXPECT_EQ(board->Widget()->frameGeometry().top(), menu.Widget()->frameGeometry().bottom() + 1);
     EXPECT_EQ(seen.boardFrame.top, seen.menuFrame.Bottom() + 1)
         << "menu frame rows " << seen.menuFrame.top << ".." << seen.menuFrame.Bottom()
         << ", board frame from row " << seen.boardFrame.top;
@@ -141,7 +142,7 @@ TEST_F(StartOnScreen, BoardLinesUpWithTheMenuWindowsLeftEdge) {
     PracticeBoard* board = Board();
     ASSERT_NE(board, nullptr);
 
-    EXPECT_EQ(board->frameGeometry().left(), menu.frameGeometry().left());
+    EXPECT_EQ(board->Widget()->frameGeometry().left(), menu.Widget()->frameGeometry().left());
     EXPECT_EQ(seen.boardFrame.left, seen.menuFrame.left)
         << "menu frame from column " << seen.menuFrame.left << ", board frame from column "
         << seen.boardFrame.left;

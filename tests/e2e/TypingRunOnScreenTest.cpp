@@ -130,8 +130,8 @@ TEST_F(TypingRunOnScreen, LessonOneTypedWithRealKeysIsClearedAndRecordedOnItsBut
 
     PracticeBoard* board = Board();
     ASSERT_NE(board, nullptr);
-    EXPECT_FALSE(board->isVisible());
-    EXPECT_TRUE(menu.isVisible());
+    EXPECT_FALSE(board->Widget()->isVisible());
+    EXPECT_TRUE(menu.Widget()->isVisible());
     EXPECT_EQ(board->MissCount, 0);
 
     const QString caption = ui::ToQt(menu.Command1[0].Caption());
@@ -206,7 +206,7 @@ TEST_F(TypingRunOnScreen, WrongKeysShowTheExpectedKeyAndAreCountedAsMisses) {
     PracticeBoard* board = Board();
     ASSERT_NE(board, nullptr);
     EXPECT_EQ(board->MissCount, 2);
-    EXPECT_FALSE(board->isVisible());
+    EXPECT_FALSE(board->Widget()->isVisible());
     EXPECT_EQ(boxes_.CountWithTitle(QString::fromStdString(kStartBoxTitle)), 1)
         << boxes_.Describe();
 
@@ -279,7 +279,7 @@ TEST_F(TypingRunOnScreen, TheGuideFollowsTheQueueAndLessonsTypedInHepburnClear) 
     }));
     KeyboardGuide* guide = Program().GuideIfLoaded();
     ASSERT_NE(guide, nullptr);
-    EXPECT_FALSE(guide->isVisible()) << "the guide shows before the board";
+    EXPECT_FALSE(guide->Widget()->isVisible()) << "the guide shows before the board";
 
     // What a screen reader hears of the guide, change by change; the missed key as drawn on
     // the screen; the guide's place by the board.
@@ -292,21 +292,22 @@ TEST_F(TypingRunOnScreen, TheGuideFollowsTheQueueAndLessonsTypedInHepburnClear) 
     QTimer listener;
     QObject::connect(&listener, &QTimer::timeout, [&] {
         const QString description =
-            QAccessible::queryAccessibleInterface(guide)->text(QAccessible::Description);
+            QAccessible::queryAccessibleInterface(guide->Widget())->text(QAccessible::Description);
         if (heard.isEmpty() || heard.back() != description) {
             heard.append(description);
         }
         PracticeBoard* board = Board();
-        if (guide->isVisible() && board != nullptr && board->isVisible()) {
-            guideCorner = guide->frameGeometry().topLeft();
+        if (guide->Widget()->isVisible() && board != nullptr && board->Widget()->isVisible()) {
+            guideCorner = guide->Widget()->frameGeometry().topLeft();
             placeByRule = ui::ToQt(guide::GuidePlace(
-                ui::FromQt(board->frameGeometry()), ui::FromQt(guide->frameGeometry().size()),
+                ui::FromQt(board->Widget()->frameGeometry()),
+                ui::FromQt(guide->Widget()->frameGeometry().size()),
                 ui::FromQt(QGuiApplication::primaryScreen()->availableGeometry())));
         }
         if (description.startsWith(QStringLiteral("もう一度")) && !missedKeyOnScreen &&
             boxes_.CountWithTitle(QStringLiteral("xではありません")) == 1) {
             const QImage shown =
-                QGuiApplication::primaryScreen()->grabWindow(guide->winId()).toImage();
+                QGuiApplication::primaryScreen()->grabWindow(guide->Widget()->winId()).toImage();
             const QRect key = ui::ToQt(guide->KeyRectInWindow(u'T'));
             missedKeyOnScreen = shown.pixelColor(key.topLeft() + QPoint(4, 4));
         }
@@ -361,7 +362,7 @@ TEST_F(TypingRunOnScreen, TheGuideFollowsTheQueueAndLessonsTypedInHepburnClear) 
     EXPECT_EQ(*missedKeyOnScreen, ui::ResolveColour(guide::kMissedColour));
     ASSERT_TRUE(guideCorner.has_value());
     EXPECT_EQ(*guideCorner, *placeByRule);
-    EXPECT_FALSE(guide->isVisible()) << "the guide stays when the board hides";
+    EXPECT_FALSE(guide->Widget()->isVisible()) << "the guide stays when the board hides";
     EXPECT_EQ(Module1::WeakKeys.Total(), 1u);
     // Three runs of start, finished and time boxes, and the one miss box of lesson 1; the
     // Hepburn lessons are recorded as cleared.

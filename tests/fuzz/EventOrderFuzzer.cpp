@@ -34,6 +34,7 @@
 #include "menu/Menu.h"
 #include "program/Module1.h"
 #include "program/Program.h"
+#include "services/FormWindow.h"
 #include "services/LessonButton.h"
 #include "services/QtMessageBoxes.h"
 
@@ -119,9 +120,9 @@ int VisibleBoxes(const QString& title = QString()) {
 
 // The key the queue expects next, as the pupil types it.
 Key RightKey() {
-    const QString& queue = Module1::RomajiQueue;
-    const QChar head = queue.isEmpty() ? QChar(u'=') : queue.front();
-    switch (head.unicode()) {
+    const text::Text& queue = Module1::RomajiQueue;
+    const char16_t head = queue.empty() ? u'=' : queue.front();
+    switch (head) {
         case u'~':
             return {Qt::Key_Return, QStringLiteral("\r")};
         case u'^':
@@ -133,7 +134,8 @@ Key RightKey() {
         case u'!':
             return {Qt::Key_Exclam, QStringLiteral("!")};
         default:
-            return {static_cast<Qt::Key>(head.toUpper().unicode()), QString(head.toLower())};
+            return {static_cast<Qt::Key>(QChar(head).toUpper().unicode()),
+                    QString(QChar(head).toLower())};
     }
 }
 
@@ -248,10 +250,10 @@ void ApplyEvent(ui::Program& program, std::uint8_t tag, std::uint8_t argument) {
         case 6:
             if (argument % 2 == 0) {
                 Trace(QStringLiteral("title bar closes the menu window"));
-                menu.close();
-            } else if (board != nullptr && board->isVisible()) {
+                menu.Widget()->close();
+            } else if (board != nullptr && board->Widget()->isVisible()) {
                 Trace(QStringLiteral("title bar closes the board"));
-                board->close();
+                board->Widget()->close();
             }
             break;
         case 7:
@@ -263,10 +265,10 @@ void ApplyEvent(ui::Program& program, std::uint8_t tag, std::uint8_t argument) {
         case 8:
             if (argument % 2 == 0) {
                 Trace(QStringLiteral("window system activates the menu window"));
-                menu.activateWindow();
-            } else if (board != nullptr && board->isVisible()) {
+                menu.Widget()->activateWindow();
+            } else if (board != nullptr && board->Widget()->isVisible()) {
                 Trace(QStringLiteral("window system activates the board"));
-                board->activateWindow();
+                board->Widget()->activateWindow();
             }
             break;
         default:
@@ -294,13 +296,13 @@ void CheckRules(ui::Program& program) {
     const bool runInProgress = board != nullptr && board->RunInProgress();
     Require(VisibleBoxes() <= 1, "two boxes stand open at once");
     Require(VisibleBoxes(kStartBoxTitle) <= 1, "two start boxes stand open");
-    Require(!runInProgress || board->isVisible(), "a run goes on on a hidden board");
+    Require(!runInProgress || board->Widget()->isVisible(), "a run goes on on a hidden board");
     if (QMessageBox* box = OpenBox()) {
         Require(QApplication::activeWindow() == box, "an open box does not have the keyboard");
         const QWidget* owner = box->parentWidget();
         Require(owner == nullptr || owner->window()->isVisible(), "a box outlives its window");
-    } else if (!runInProgress && (board == nullptr || board->isHidden())) {
-        Require(menu.isVisible() && QApplication::activeWindow() == &menu,
+    } else if (!runInProgress && (board == nullptr || board->Widget()->isHidden())) {
+        Require(menu.Widget()->isVisible() && QApplication::activeWindow() == menu.Widget(),
                 "no box, no run, and the menu window does not have the keyboard");
         Require(LessonButtonHasFocus(menu), "no lesson button has the focus on the menu");
     }
@@ -311,7 +313,8 @@ void CheckRules(ui::Program& program) {
                 "the run's time left 0 to 32,767 ticks");
     }
     if (runInProgress) {
-        Require(board->TypedCount >= 0 && board->TypedCount <= Module1::PracticeText.size(),
+        Require(board->TypedCount >= 0 &&
+                    static_cast<std::size_t>(board->TypedCount) <= Module1::PracticeText.size(),
                 "more kana typed than the text has");
     }
 }

@@ -27,9 +27,7 @@
 // When a run ends (the end of the text or a right-click) the next lesson starts, with the
 // last accepted key kept, as on the board.
 #include <QtCore/qnamespace.h>
-#include <QChar>
 #include <QString>
-#include <QStringList>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -161,9 +159,9 @@ class ByteReader {
 // One run, with the board's counters of the same types.
 struct Run {
     int lesson = 0;
-    QString text;
-    QString queue;
-    QString trail;
+    text::Text text;
+    text::Text queue;
+    text::Text trail;
     std::int16_t typedCount = 0;
     std::uint8_t missCount = 0;
     std::int16_t ticks = 0;
@@ -172,8 +170,8 @@ struct Run {
     board::SpellingProgress spelling;  // the judge's own record, as the board keeps it
     // The fuzzer's record of the same: the units as the lesson stores them and the keys
     // typed of each, found from the table alone.
-    QStringList storedUnits;
-    QStringList typedUnits;
+    text::TextList storedUnits;
+    text::TextList typedUnits;
     int swappedAfterS = -1;  // the unit whose Y or H was swapped after an S
 };
 
@@ -182,16 +180,16 @@ struct Run {
 struct ProgramState {
     int targetSpeed = 60;
     std::uint8_t lastKey = 0;
-    std::array<QString, lessons::kLessonCount> captions;  // the lesson buttons' captions
+    std::array<text::Text, lessons::kLessonCount> captions;  // the lesson buttons' captions
 };
 
 [[noreturn]] void Fail(const Run& run, const char* broken) {
     std::fprintf(stderr,
                  "run fuzzer: %s\n  lesson %d, queue \"%s\", trail \"%s\", typed %d, misses %d, "
                  "ticks %d\n",
-                 broken, run.lesson, qPrintable(run.queue), qPrintable(run.trail),
-                 static_cast<int>(run.typedCount), static_cast<int>(run.missCount),
-                 static_cast<int>(run.ticks));
+                 broken, run.lesson, text::ToUtf8(run.queue).c_str(),
+                 text::ToUtf8(run.trail).c_str(), static_cast<int>(run.typedCount),
+                 static_cast<int>(run.missCount), static_cast<int>(run.ticks));
     std::fflush(stderr);
     __builtin_trap();
 }
@@ -200,6 +198,16 @@ void Check(bool holds, const Run& run, const char* broken) {
     if (!holds) {
         Fail(run, broken);
     }
+}
+
+int Count(text::TextView text, char16_t unit) {
+    return static_cast<int>(std::count(text.begin(), text.end(), unit));
+}
+
+// A to Z for a to z; any other code as it is.
+char16_t UpperCase(int code) {
+    const bool small = code >= 'a' && code <= 'z';
+    return static_cast<char16_t>(small ? code - 'a' + 'A' : code);
 }
 
 int TextLength(const Run& run) {
@@ -213,8 +221,10 @@ Run StartRun(int lesson) {
     Check(built.has_value(), run, "a lesson button of the catalogue builds no run");
     run.text = built->practiceText;
     run.queue = built->romajiQueue;
-    run.storedUnits = run.queue.chopped(1).split(board::kUnitEnd, Qt::SkipEmptyParts);
-    run.typedUnits = QStringList(run.storedUnits.size(), QString());
+    run.storedUnits =
+        text::Split(text::TextView(run.queue).substr(0, run.queue.size() - 1), board::kUnitEnd);
+    std::erase_if(run.storedUnits, [](const text::Text& unit) { return unit.empty(); });
+    run.typedUnits = text::TextList(run.storedUnits.size());
     return run;
 }
 
@@ -224,15 +234,15 @@ void CheckRunInProgress(const Run& run) {
     Check(run.endings == 0, run, "an ended run is still being typed");
     Check(run.typedCount >= 0 && run.typedCount <= cells, run,
           "the typed count is outside the cells");
-    Check(run.queue.count(board::kUnitEnd) == cells - run.typedCount, run,
+    Check(Count(run.queue, board::kUnitEnd) == cells - run.typedCount, run,
           "the queue does not hold one \"_\" per remaining cell");
-    Check(run.queue.endsWith(board::kTextEnd) && run.queue.count(board::kTextEnd) == 1, run,
+    Check(run.queue.ends_with(board::kTextEnd) && Count(run.queue, board::kTextEnd) == 1, run,
           "the queue does not end with its one \"=\"");
     Check(run.queue[0] != board::kUnitEnd && run.queue[0] != board::kTextEnd, run,
           "the head of the queue is a mark that is never typed");
     Check(run.trail.size() <= board::kTrailLength, run, "the trail holds more than three keys");
     Check(std::all_of(run.trail.cbegin(), run.trail.cend(),
-                      [](QChar key) { return key >= u'A' && key <= u'Z'; }),
+                      [](char16_t key) { return key >= u'A' && key <= u'Z'; }),
           run, "the trail holds something other than A to Z");
     Check(run.missCount == std::min(run.missesJudged, kMaxMisses), run,
           "the miss count is not the number of misses held at 255");
@@ -240,26 +250,24 @@ void CheckRunInProgress(const Run& run) {
 }
 
 void CheckResultTexts(const Run& run, double shownSpeed) {
-    const QString cleared = board::ClearedPrompt(shownSpeed);
-    const QString notCleared = board::NotClearedPrompt(shownSpeed, run.missCount);
-    for (const QString& prompt : {cleared, notCleared}) {
-        Check(prompt.contains(u'\r') && !prompt.contains(u'\n'), run,
+    const text::Text cleared = board::ClearedPrompt(shownSpeed);
+    const text::Text notCleared = board::NotClearedPrompt(shownSpeed, run.missCount);
+    for (const text::Text& prompt : {cleared, notCleared}) {
+        Check(text::Contains(prompt, u'\r') && !text::Contains(prompt, u'\n'), run,
               "a result prompt does not separate its lines with \"\\r\" alone");
-        Check(prompt.startsWith(formats::PlainNumber(shownSpeed) + QStringLiteral("打／分\r")), run,
+        Check(prompt.starts_with(formats::PlainNumber(shownSpeed) + u"打／分\r"), run,
               "a result prompt does not start with the shown speed");
     }
-    Check(cleared.endsWith(QStringLiteral("\r合格圏内")), run,
-          "the cleared prompt does not end with 合格圏内");
-    Check(notCleared.endsWith(QStringLiteral("\rミス") + QString::number(run.missCount) +
-                              QStringLiteral("回")),
-          run, "the prompt of a run not cleared does not end with the misses");
+    Check(cleared.ends_with(u"\r合格圏内"), run, "the cleared prompt does not end with 合格圏内");
+    Check(notCleared.ends_with(u"\rミス" + text::Number(run.missCount) + u"回"), run,
+          "the prompt of a run not cleared does not end with the misses");
 }
 
 // A cleared run writes its speed on the lesson button when it beats the caption; the
 // caption it writes must read back as that speed, or the next run would "beat" it again.
 void RecordBest(ProgramState& program, const Run& run, double shownSpeed) {
-    QString& caption = program.captions[static_cast<std::size_t>(run.lesson)];
-    const std::optional<QString> best = board::ImprovedBestCaption(caption, shownSpeed);
+    text::Text& caption = program.captions[static_cast<std::size_t>(run.lesson)];
+    const std::optional<text::Text> best = board::ImprovedBestCaption(caption, shownSpeed);
     if (best) {
         Check(formats::LeadingNumber(*best) == shownSpeed, run,
               "the best caption does not read back as the shown speed");
@@ -293,17 +301,17 @@ void CheckResult(ProgramState& program, const Run& run) {
 void EndOfText(ProgramState& program, Run& run) {
     Check(run.endings == 0, run, "a run ended a second time");
     ++run.endings;
-    Check(run.queue.isEmpty(), run, "the queue is not empty at the end of the text");
+    Check(run.queue.empty(), run, "the queue is not empty at the end of the text");
     Check(run.typedCount == TextLength(run), run, "the text ended before its last cell");
-    Check(run.trail.isEmpty(), run, "the trail was not cleared at the end of the text");
+    Check(run.trail.empty(), run, "the trail was not cleared at the end of the text");
 
     // Whatever comes after, an ended run cannot end again: its queue is empty, no key is
     // accepted and consuming leaves it as it is.
-    QString queue = run.queue;
+    text::Text queue = run.queue;
     std::uint8_t lastKey = program.lastKey;
     std::uint8_t misses = run.missCount;
     std::int16_t typed = run.typedCount;
-    QString trail;
+    text::Text trail;
     board::SpellingProgress spelling = run.spelling;
     const board::Judgement judgement = board::JudgeKeyAgainstQueue(
         {queue, lastKey, misses, spelling}, board::PressedKey::Character(kEnterCode));
@@ -314,9 +322,9 @@ void EndOfText(ProgramState& program, Run& run) {
     CheckResult(program, run);
 }
 
-bool HoldsAControlCharacter(const QString& text) {
-    return std::any_of(text.cbegin(), text.cend(),
-                       [](QChar shown) { return shown.category() == QChar::Other_Control; });
+bool HoldsAControlCharacter(text::TextView shown) {
+    return std::any_of(shown.cbegin(), shown.cend(),
+                       [](char16_t unit) { return formats::IsControlCode(unit); });
 }
 
 void CheckJudgement(const Run& run, const Run& before, board::PressedKey key,
@@ -328,9 +336,9 @@ void CheckJudgement(const Run& run, const Run& before, board::PressedKey key,
                   "a miss prompt holds a control character");
             Check(!HoldsAControlCharacter(judgement.missTitle), run,
                   "a miss title holds a control character");
-            Check(judgement.missPrompt.endsWith(QStringLiteral("です")), run,
+            Check(judgement.missPrompt.ends_with(u"です"), run,
                   "a miss prompt does not end with です");
-            Check(judgement.missTitle.endsWith(QStringLiteral("ではありません")), run,
+            Check(judgement.missTitle.ends_with(u"ではありません"), run,
                   "a miss title does not end with ではありません");
             break;
         case board::Verdict::Direct:
@@ -338,10 +346,10 @@ void CheckJudgement(const Run& run, const Run& before, board::PressedKey key,
             Check(run.missCount == before.missCount, run, "an accepted key counted a miss");
             break;
         case board::Verdict::Alternative: {
-            Check(run.queue.mid(run.queue.indexOf(board::kUnitEnd)) ==
-                      before.queue.mid(before.queue.indexOf(board::kUnitEnd)),
+            Check(run.queue.substr(run.queue.find(board::kUnitEnd)) ==
+                      before.queue.substr(before.queue.find(board::kUnitEnd)),
                   run, "another spelling respelled more than the unit at the head");
-            Check(!key.IsFunctionKey() && run.queue[0] == QChar(key.code).toUpper(), run,
+            Check(!key.IsFunctionKey() && run.queue[0] == UpperCase(key.code), run,
                   "an alternative spelling does not put the typed letter at the head");
             Check(run.missCount == before.missCount, run, "an accepted key counted a miss");
             break;
@@ -351,53 +359,55 @@ void CheckJudgement(const Run& run, const Run& before, board::PressedKey key,
 
 // The character a key gives a spelling: a letter in upper case, any other printable ASCII
 // character but the "^" of the BackSpace mark as it is; nothing for other keys.
-std::optional<QChar> SpellingCharacterOf(board::PressedKey key) {
+std::optional<char16_t> SpellingCharacterOf(board::PressedKey key) {
     if (key.IsFunctionKey() || key.code < 32 || key.code > 126 || key.code == '^') {
         return std::nullopt;
     }
-    return QChar(key.code).toUpper();
+    return UpperCase(key.code);
 }
 
 // The spellings of a unit by the table; a unit whose Y or H was swapped after an S is
 // spelled as swapped.
-QStringList SpellingsFor(const Run& run, int unit) {
-    const auto index = static_cast<qsizetype>(unit);
-    QString stored = run.storedUnits[index];
+text::TextList SpellingsFor(const Run& run, int unit) {
+    const auto index = static_cast<std::size_t>(unit);
+    text::Text stored = run.storedUnits[index];
     if (unit == run.swappedAfterS) {
         stored[0] = stored[0] == u'Y' ? u'H' : u'Y';
         return {stored};
     }
-    const QString next =
-        index + 1 < run.storedUnits.size() ? run.storedUnits[index + 1] : QString();
+    const text::Text next =
+        index + 1 < run.storedUnits.size() ? run.storedUnits[index + 1] : text::Text();
     return lessons::SpellingsOfUnit(stored, next);
 }
 
-bool SomeSpellingBegins(const Run& run, int unit, const QString& typed) {
-    const QStringList spellings = SpellingsFor(run, unit);
-    return std::any_of(spellings.cbegin(), spellings.cend(),
-                       [&typed](const QString& spelling) { return spelling.startsWith(typed); });
+bool SomeSpellingBegins(const Run& run, int unit, const text::Text& typed) {
+    const text::TextList spellings = SpellingsFor(run, unit);
+    return std::any_of(spellings.cbegin(), spellings.cend(), [&typed](const text::Text& spelling) {
+        return spelling.starts_with(typed);
+    });
 }
 
 // Which unit a key continues, by the table alone: the unit at the head, or the unit before
 // it while nothing of this one is typed; -1 when the key continues no spelling.
 int UnitTheKeyContinues(const Run& run, const ProgramState& program, board::PressedKey key) {
-    const std::optional<QChar> typed = SpellingCharacterOf(key);
+    const std::optional<char16_t> typed = SpellingCharacterOf(key);
     const int unit = run.typedCount;
-    if (!typed || unit >= run.storedUnits.size()) {
+    if (!typed || unit >= static_cast<int>(run.storedUnits.size())) {
         return -1;
     }
-    const QString& sofar = run.typedUnits[unit];
+    const text::Text& sofar = run.typedUnits[static_cast<std::size_t>(unit)];
     if (SomeSpellingBegins(run, unit, sofar + *typed)) {
         return unit;
     }
     // SH and SY after an S: the S may come before the unit, even in the run before.
     const bool afterS = program.lastKey == 'S' || program.lastKey == 's';
-    const QChar head = run.queue[0];
+    const char16_t head = run.queue[0];
     if (afterS && ((head == u'Y' && *typed == u'H') || (head == u'H' && *typed == u'Y'))) {
         return unit;
     }
-    if (sofar.isEmpty() && unit > 0 &&
-        SomeSpellingBegins(run, unit - 1, run.typedUnits[unit - 1] + *typed)) {
+    if (sofar.empty() && unit > 0 &&
+        SomeSpellingBegins(run, unit - 1,
+                           run.typedUnits[static_cast<std::size_t>(unit - 1)] + *typed)) {
         return unit - 1;
     }
     return -1;
@@ -407,7 +417,7 @@ int UnitTheKeyContinues(const Run& run, const ProgramState& program, board::Pres
 // the unit is completed exactly when its keys are one of its spellings.
 void CheckAgainstTheTable(Run& run, const Run& before, int unit, board::PressedKey key) {
     Check(unit >= 0, run, "a key that continues no spelling of the table was accepted");
-    QString& typed = run.typedUnits[unit];
+    text::Text& typed = run.typedUnits[static_cast<std::size_t>(unit)];
     typed += *SpellingCharacterOf(key);
     const bool completed = run.typedCount != before.typedCount;
     if (unit < before.typedCount) {
@@ -419,8 +429,9 @@ void CheckAgainstTheTable(Run& run, const Run& before, int unit, board::PressedK
     if (!SomeSpellingBegins(run, unit, typed)) {
         run.swappedAfterS = unit;
     }
-    Check(completed == SpellingsFor(run, unit).contains(typed), run,
-          "a unit was completed other than exactly when its keys were one of its spellings");
+    const text::TextList spellings = SpellingsFor(run, unit);
+    Check(completed == (std::find(spellings.begin(), spellings.end(), typed) != spellings.end()),
+          run, "a unit was completed other than exactly when its keys were one of its spellings");
 }
 
 // One key, as the board's JudgeKey and AdvanceQueue compose the judge and the advance.
@@ -450,7 +461,7 @@ void PressKey(ProgramState& program, Run& run, board::PressedKey key) {
 
 // The key the pupil presses for the head of the queue.
 board::PressedKey RightKeyFor(const Run& run, bool asStored) {
-    const QChar head = run.queue[0];
+    const char16_t head = run.queue[0];
     if (head == board::kEnterMark) {
         return board::PressedKey::Character(kEnterCode);
     }
@@ -463,7 +474,8 @@ board::PressedKey RightKeyFor(const Run& run, bool asStored) {
     if (head == u' ') {
         return board::PressedKey::Character(kSpaceCode);
     }
-    return board::PressedKey::Character(asStored ? head.unicode() : head.toLower().unicode());
+    const bool capital = head >= u'A' && head <= u'Z';
+    return board::PressedKey::Character(asStored || !capital ? head : head - u'A' + u'a');
 }
 
 int SignedThreeBytes(std::uint32_t value) {
@@ -588,8 +600,7 @@ ProgramState StartProgram(std::uint8_t firstByte) {
     program.targetSpeed =
         speed_menu::kIndicatorSpeeds[static_cast<std::size_t>(firstByte / kLessonCount % 5)];
     for (int index = 0; index < kLessonCount; ++index) {
-        program.captions[static_cast<std::size_t>(index)] =
-            QString::number(index + 1) + QStringLiteral("ページ");
+        program.captions[static_cast<std::size_t>(index)] = text::Number(index + 1) + u"ページ";
     }
     return program;
 }

@@ -25,14 +25,14 @@ void ProgramFixture::StartLesson(int index) {
 void ProgramFixture::Type(const QString& keys) {
     for (const QChar key : keys) {
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(key));
-        QApplication::sendEvent(&board(), &press);
+        QApplication::sendEvent(board().Widget(), &press);
         AnswerBoxes();
     }
 }
 
 void ProgramFixture::PressFunctionKey(int number) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_F1 + (number - 1), Qt::NoModifier);
-    QApplication::sendEvent(&board(), &press);
+    QApplication::sendEvent(board().Widget(), &press);
     AnswerBoxes();
 }
 

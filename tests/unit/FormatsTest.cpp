@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <clocale>
 #include <string_view>
 
 namespace {
@@ -139,6 +140,24 @@ TEST(PlainNumber, GivesTheShortestDecimalText) {
         SCOPED_TRACE(c.value);
         EXPECT_EQ(formats::PlainNumber(c.value), text::Text(c.expected));
     }
+}
+
+// The toolkit sets the desktop's locale; a number is still written and read with ".".
+TEST(PlainNumber, WritesAndReadsAPointWhateverTheLocale) {
+    EXPECT_EQ(formats::FixedDecimals(0.45, 2), u"0.45");
+    EXPECT_EQ(formats::FixedDecimals(2, 2), u"2.00");
+    EXPECT_EQ(formats::FixedDecimals(0.125, 0), u"0");
+    EXPECT_DOUBLE_EQ(formats::LeadingNumber(u"123.45ページ"), 123.45);
+    const char* const commaLocales[] = {"de_DE.UTF-8", "fr_FR.UTF-8", "de_DE", "fr_FR"};
+    const bool set = std::any_of(std::begin(commaLocales), std::end(commaLocales),
+                                 [](const char* name) { return setlocale(LC_NUMERIC, name); });
+    if (!set) {
+        GTEST_SKIP() << "no locale with a decimal comma on this machine";
+    }
+    EXPECT_EQ(formats::PlainNumber(64.6), u"64.6");
+    EXPECT_EQ(formats::FixedDecimals(1.25, 2), u"1.25");
+    EXPECT_DOUBLE_EQ(formats::LeadingNumber(u"64.6"), 64.6);
+    setlocale(LC_NUMERIC, "C");
 }
 
 TEST(Int, RoundsTowardsMinusInfinity) {

@@ -108,7 +108,7 @@ TEST_F(Indicator, TicksHoldAtTheirLimitAndTheRunStillEnds) {
     Type(testing_support::LessonKeys(2));
     // 6 units in 32,767 tenths of a second
     EXPECT_EQ(LastPrompt(), QStringLiteral("0.1打／分\rミス0回"));
-    EXPECT_TRUE(board().isHidden());
+    EXPECT_TRUE(board().Widget()->isHidden());
 }
 
 // A program held up (a hidden or frozen page, a busy machine) misses ticks; the run's time
@@ -131,7 +131,7 @@ TEST_F(Indicator, TicksMissedWhileTheProgramWasHeldUpStillCount) {
     const int beforeLastKey = board().Ticks;
     QThread::msleep(500);
     QKeyEvent lastKey(QEvent::KeyPress, 0, Qt::NoModifier, keys.right(1));
-    QApplication::sendEvent(&board(), &lastKey);
+    QApplication::sendEvent(board().Widget(), &lastKey);
     EXPECT_GE(board().Ticks, beforeLastKey + 5);
 }
 

@@ -16,7 +16,7 @@ class KeyInput : public ProgramFixture {
     void SendKey(int qtKey, const QString& text = QString(),
                  Qt::KeyboardModifiers modifiers = Qt::NoModifier, bool autoRepeat = false) {
         QKeyEvent press(QEvent::KeyPress, qtKey, modifiers, text, autoRepeat);
-        QApplication::sendEvent(&board(), &press);
+        QApplication::sendEvent(board().Widget(), &press);
     }
     std::size_t BoxCount() const { return boxes.shown.size(); }
 };
@@ -135,7 +135,7 @@ TEST_F(KeyInput, KeysOfNoPrintableCharacterAreMissesNamedReadably) {
         EXPECT_EQ(board().MissCount, misses);
     }
     EXPECT_TRUE(Module1::RomajiQueue.starts_with(u"TY_"));
-    EXPECT_FALSE(board().isHidden());
+    EXPECT_FALSE(board().Widget()->isHidden());
 }
 
 TEST_F(KeyInput, EnterAndBackSpaceAreTakenForTheirMarks) {
@@ -166,7 +166,7 @@ TEST_F(KeyInput, KanaFromAnInputMethodIsAMissNamedByItsCharacter) {
 
 TEST_F(KeyInput, BoardTurnsInputMethodsOffForItself) {
     StartLesson(0);
-    EXPECT_FALSE(board().testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_FALSE(board().Widget()->testAttribute(Qt::WA_InputMethodEnabled));
 }
 
 struct SpellingCase {
@@ -211,7 +211,7 @@ TEST_F(KeyInput, MissCountHoldsAt255AndTheRunStillEnds) {
     EXPECT_EQ(board().MissCount, 255);
     FinishRunWithTicks(LessonKeys(2), 60);
     EXPECT_EQ(LastPrompt(), QStringLiteral("60打／分\rミス255回"));
-    EXPECT_TRUE(board().isHidden());
+    EXPECT_TRUE(board().Widget()->isHidden());
 }
 
 }  // namespace

@@ -28,13 +28,13 @@ bool IsJapaneseGothic(const QFont& font) {
 }
 
 TEST_F(Layout, MenuWindow) {
-    EXPECT_EQ(menu().windowTitle(), QStringLiteral("ページを選ぼう"));
+    EXPECT_EQ(menu().Widget()->windowTitle(), QStringLiteral("ページを選ぼう"));
     EXPECT_EQ(menu().Width(), 7440);
     EXPECT_EQ(menu().Client()->height() * 15, 2985);
     EXPECT_EQ(menu().Client()->palette().color(QPalette::Window), QColor(0xC0, 0xFF, 0xFF));
-    EXPECT_FALSE(menu().windowIcon().isNull());
+    EXPECT_FALSE(menu().Widget()->windowIcon().isNull());
     // The user cannot resize the window.
-    EXPECT_EQ(menu().minimumSize(), menu().maximumSize());
+    EXPECT_EQ(menu().Widget()->minimumSize(), menu().Widget()->maximumSize());
 }
 
 TEST_F(Layout, LessonButtonGrid) {
@@ -72,7 +72,7 @@ TEST_F(Layout, OnlyTheTopStripOfTheLastButtonFitsInTheWindow) {
 }
 
 TEST_F(Layout, MenuBar) {
-    const QList<QAction*> top = menu().MenuBar()->actions();
+    const QList<QAction*> top = menu().Widget()->MenuBar()->actions();
     ASSERT_EQ(top.size(), 5);
     EXPECT_EQ(top[0]->text(), QStringLiteral("使用法"));
     EXPECT_EQ(top[1]->text(), QStringLiteral("インディケーター速度"));
@@ -119,7 +119,7 @@ TEST_F(Layout, MenuBar) {
 
 // The pale cyan fills the client area only; the menu bar keeps the system's menu colours.
 TEST_F(Layout, MenuBarKeepsTheSystemMenuColours) {
-    QMenuBar* bar = menu().MenuBar();
+    QMenuBar* bar = menu().Widget()->MenuBar();
     EXPECT_EQ(bar->palette().color(QPalette::Window),
               QApplication::palette(bar).color(QPalette::Window));
     // The bar's empty stretch right of its last entry, as drawn.
@@ -130,8 +130,8 @@ TEST_F(Layout, MenuBarKeepsTheSystemMenuColours) {
 TEST_F(Layout, ScreenReadersMeetWindowsByTheirCaptionsAndLinesAsSeparators) {
     StartLesson(2);
     const std::pair<QWidget*, QString> windows[] = {
-        {&menu(), QStringLiteral("ページを選ぼう")},
-        {&board(), QStringLiteral("薫風高校タイピング")}};
+        {menu().Widget(), QStringLiteral("ページを選ぼう")},
+        {board().Widget(), QStringLiteral("薫風高校タイピング")}};
     for (const auto& [window, caption] : windows) {
         QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(window);
         EXPECT_EQ(heard->role(), QAccessible::Window);
@@ -159,10 +159,10 @@ TEST_F(Layout, LessonButtonPaintsItsColourOverItsWholeFace) {
 TEST_F(Layout, PracticeBoard) {
     StartLesson(2);
     PracticeBoard& b = board();
-    EXPECT_EQ(b.windowTitle(), QStringLiteral("薫風高校タイピング"));
+    EXPECT_EQ(b.Widget()->windowTitle(), QStringLiteral("薫風高校タイピング"));
     EXPECT_EQ(b.Client()->height() * 15, 1815);
     EXPECT_EQ(b.Client()->palette().color(QPalette::Window), QColor(0xC0, 0xFF, 0xFF));
-    EXPECT_FALSE(b.windowIcon().isNull());
+    EXPECT_FALSE(b.Widget()->windowIcon().isNull());
     for (int index = 0; index < PracticeBoard::kCells; ++index) {
         SCOPED_TRACE(index);
         const ui::Label& cell = b.Label1[static_cast<std::size_t>(index)];
@@ -282,7 +282,7 @@ TEST_F(Layout, RomajiGuideGrowsTheBoardOnlyWhileItShows) {
     EXPECT_FALSE(b.Label4[0].Widget()->isVisible());
 
     Type(QStringLiteral("uugakuseino minasan "));
-    EXPECT_FALSE(b.isVisible()) << "the run did not end";
+    EXPECT_FALSE(b.Widget()->isVisible()) << "the run did not end";
     EXPECT_EQ(b.MissCount, 0);
 }
 

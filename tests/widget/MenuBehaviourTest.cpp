@@ -23,10 +23,10 @@ class MenuBehaviour : public ProgramFixture {
     // as the fake's boxes come and go at once: a row starts from the menu window with the
     // keyboard, as after the pupil has clicked it.
     bool MenuTakesTheKeyboard() {
-        if (!menu().isActiveWindow()) {
-            menu().activateWindow();
+        if (!menu().Widget()->isActiveWindow()) {
+            menu().Widget()->activateWindow();
         }
-        return QTest::qWaitForWindowActive(&menu());
+        return QTest::qWaitForWindowActive(menu().Widget());
     }
     // A click on a key's release comes once no repeat has followed it.
     static void WaitForReleaseConfirmation() {
@@ -314,7 +314,7 @@ TEST_F(MenuBehaviour, QuitQuestionAnsweredNoChangesNothing) {
     boxes.Clear();
     boxes.scriptedAnswers.push_back(ui::BoxAnswer::No);
 
-    EXPECT_FALSE(menu().close());
+    EXPECT_FALSE(menu().Widget()->close());
     AnswerBoxes();
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].prompt, QStringLiteral("本当に終わりますか"));
@@ -322,8 +322,8 @@ TEST_F(MenuBehaviour, QuitQuestionAnsweredNoChangesNothing) {
     EXPECT_EQ(boxes.shown[0].buttons, ui::BoxButtons::YesNo);
     EXPECT_EQ(boxes.shown[0].icon, ui::BoxIcon::Warning);
     EXPECT_EQ(endRequests, 0);
-    EXPECT_FALSE(menu().isHidden());
-    EXPECT_FALSE(board().isHidden());
+    EXPECT_FALSE(menu().Widget()->isHidden());
+    EXPECT_FALSE(board().Widget()->isHidden());
     EXPECT_TRUE(board().Timer1.Enabled());
     EXPECT_EQ(Module1::RomajiQueue, queue);
     EXPECT_EQ(Module1::TargetSpeed, 120);
@@ -334,7 +334,7 @@ TEST_F(MenuBehaviour, QuitQuestionAnsweredNoChangesNothing) {
 TEST_F(MenuBehaviour, QuitQuestionAnsweredYesEndsTheProgram) {
     StartLesson(0);
     boxes.scriptedAnswers.push_back(ui::BoxAnswer::Yes);
-    menu().close();
+    menu().Widget()->close();
     EXPECT_EQ(endRequests, 0) << "the program ended before the question was answered";
     AnswerBoxes();
     EXPECT_EQ(endRequests, 1);

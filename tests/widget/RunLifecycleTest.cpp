@@ -22,12 +22,12 @@ class RunLifecycle : public ProgramFixture {
         return count;
     }
     void RightClickOnBoard() {
-        const QPointF centre(board().width() / 2.0, board().height() / 2.0);
-        QMouseEvent press(QEvent::MouseButtonPress, centre, board().mapToGlobal(centre),
+        const QPointF centre(board().Widget()->width() / 2.0, board().Widget()->height() / 2.0);
+        QMouseEvent press(QEvent::MouseButtonPress, centre, board().Widget()->mapToGlobal(centre),
                           Qt::RightButton, Qt::RightButton, Qt::NoModifier);
         // Pressed over a cell: the cell passes the press on to the board.
-        QWidget* target = board().childAt(centre.toPoint());
-        QApplication::sendEvent(target != nullptr ? target : &board(), &press);
+        QWidget* target = board().Widget()->childAt(centre.toPoint());
+        QApplication::sendEvent(target != nullptr ? target : board().Widget(), &press);
     }
 };
 
@@ -135,9 +135,9 @@ TEST_F(RunLifecycle, ClosingABoxDoesNotActivateTheBoardAgain) {
     StartLesson(0);
     ASSERT_EQ(StartBoxes(), 1);
     // Under a window manager, the board is made active again when a box closes.
-    program->Activation().PlatformActivated(board());
+    program->Activation().PlatformActivated(*board().Widget());
     Type(QStringLiteral("x"));
-    program->Activation().PlatformActivated(board());
+    program->Activation().PlatformActivated(*board().Widget());
     EXPECT_EQ(StartBoxes(), 1);
 }
 
@@ -160,8 +160,8 @@ TEST_F(RunLifecycle, RightClickGivesTheRunUp) {
 
     EXPECT_EQ(boxes.shown.size(), before);  // no result box
     EXPECT_FALSE(board().Timer1.Enabled());
-    EXPECT_TRUE(board().isHidden());
-    EXPECT_FALSE(menu().isHidden());
+    EXPECT_TRUE(board().Widget()->isHidden());
+    EXPECT_FALSE(menu().Widget()->isHidden());
     EXPECT_EQ(menu().Command1[0].Caption(), u"1ページ");
     EXPECT_EQ(Module1::ClearedFlag, 0);
 
@@ -176,25 +176,25 @@ TEST_F(RunLifecycle, OtherMouseButtonsDoNothing) {
     StartLesson(0);
     board().Form_MouseDown(1);
     EXPECT_TRUE(board().Timer1.Enabled());
-    EXPECT_FALSE(board().isHidden());
+    EXPECT_FALSE(board().Widget()->isHidden());
 }
 
 TEST_F(RunLifecycle, ClosingTheBoardGivesTheRunUp) {
     // Not while its start box is open: the box would stay, and start a run on a hidden board.
     menu().Command1[0].Click();
     ASSERT_EQ(boxes.OpenBoxes(), 1u);
-    EXPECT_FALSE(board().close());
-    EXPECT_FALSE(menu().close()) << "no quit question over another box";
+    EXPECT_FALSE(board().Widget()->close());
+    EXPECT_FALSE(menu().Widget()->close()) << "no quit question over another box";
     AnswerBoxes();
     EXPECT_EQ(boxes.shown.size(), 1u);
-    EXPECT_FALSE(board().isHidden());
+    EXPECT_FALSE(board().Widget()->isHidden());
     EXPECT_TRUE(board().RunInProgress());
 
     Type(QStringLiteral("tyu"));
-    board().close();
+    board().Widget()->close();
     EXPECT_FALSE(board().Timer1.Enabled());
-    EXPECT_TRUE(board().isHidden());
-    EXPECT_FALSE(menu().isHidden());
+    EXPECT_TRUE(board().Widget()->isHidden());
+    EXPECT_FALSE(menu().Widget()->isHidden());
     EXPECT_EQ(boxes.WithTitle(QStringLiteral("タイム")).size(), 0u);
 }
 
@@ -202,7 +202,7 @@ TEST_F(RunLifecycle, LastKeyCarriesOverToTheNextRun) {
     StartLesson(2);
     Module1::RomajiQueue = u"S_=";  // a run that ends with s
     Type(QStringLiteral("s"));
-    ASSERT_TRUE(board().isHidden());
+    ASSERT_TRUE(board().Widget()->isHidden());
 
     StartLesson(9);
     Module1::RomajiQueue = u"Y_O_=";

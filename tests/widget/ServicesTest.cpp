@@ -190,29 +190,29 @@ TEST_F(Services, YesAndNoSpeakQtsOwnJapanese) {
 
 TEST_F(Services, WindowTitlesAreExactlyTheCaptions) {
     StartLesson(0);
-    EXPECT_EQ(menu().windowTitle(), QStringLiteral("ページを選ぼう"));
-    EXPECT_EQ(board().windowTitle(), QStringLiteral("薫風高校タイピング"));
+    EXPECT_EQ(menu().Widget()->windowTitle(), QStringLiteral("ページを選ぼう"));
+    EXPECT_EQ(board().Widget()->windowTitle(), QStringLiteral("薫風高校タイピング"));
     EXPECT_TRUE(QGuiApplication::applicationDisplayName() == QCoreApplication::applicationName() ||
                 QGuiApplication::applicationDisplayName().isEmpty());
 }
 
 TEST_F(Services, ActivateRunsOncePerSwitchBetweenTheProgramsWindows) {
     ui::ActivationTracker& tracker = program->Activation();
-    EXPECT_EQ(tracker.Current(), &menu());  // shown at start
+    EXPECT_EQ(tracker.Current(), menu().Widget());  // shown at start
 
     StartLesson(0);
-    EXPECT_EQ(tracker.Current(), &board());
+    EXPECT_EQ(tracker.Current(), board().Widget());
     const std::size_t boxesAfterStart = boxes.shown.size();
 
     // Focus coming back from a box, or from another program, is no new activation.
-    tracker.PlatformActivated(board());
-    tracker.PlatformActivated(board());
+    tracker.PlatformActivated(*board().Widget());
+    tracker.PlatformActivated(*board().Widget());
     EXPECT_EQ(boxes.shown.size(), boxesAfterStart);
 
     // A switch to the menu and back is.
-    tracker.PlatformActivated(menu());
-    EXPECT_EQ(tracker.Current(), &menu());
-    tracker.PlatformActivated(board());
+    tracker.PlatformActivated(*menu().Widget());
+    EXPECT_EQ(tracker.Current(), menu().Widget());
+    tracker.PlatformActivated(*board().Widget());
     EXPECT_EQ(boxes.shown.size(), boxesAfterStart + 1);
 }
 
@@ -223,42 +223,42 @@ TEST_F(Services, ActivationsWhileABoxHandsTheKeyboardBackAreNoSwitches) {
     StartLesson(0);
     const std::size_t boxesAfterStart = boxes.shown.size();
     const auto menuTakesFocus = [this] {
-        return !menu().windowHandle()->flags().testFlag(Qt::WindowDoesNotAcceptFocus);
+        return !menu().Widget()->windowHandle()->flags().testFlag(Qt::WindowDoesNotAcceptFocus);
     };
-    tracker.BoxOpened(&board());
+    tracker.BoxOpened(board().Widget());
     EXPECT_FALSE(menuTakesFocus()) << "the window manager may focus the menu when the box closes";
-    tracker.PlatformActivated(menu());
+    tracker.PlatformActivated(*menu().Widget());
     tracker.BoxClosed();
-    tracker.PlatformActivated(menu());
-    EXPECT_EQ(tracker.Current(), &board());
-    tracker.PlatformActivated(board());
+    tracker.PlatformActivated(*menu().Widget());
+    EXPECT_EQ(tracker.Current(), board().Widget());
+    tracker.PlatformActivated(*board().Widget());
     EXPECT_EQ(boxes.shown.size(), boxesAfterStart) << "the board's Activate ran again";
     EXPECT_TRUE(menuTakesFocus());
 
-    tracker.PlatformActivated(menu());
-    EXPECT_EQ(tracker.Current(), &menu()) << "a switch after the hand-back was not taken";
+    tracker.PlatformActivated(*menu().Widget());
+    EXPECT_EQ(tracker.Current(), menu().Widget()) << "a switch after the hand-back was not taken";
 
     // The pupil's own click on the other window ends a hand-back at once.
-    tracker.PlatformActivated(board());
+    tracker.PlatformActivated(*board().Widget());
     AnswerBoxes();  // the start box of the switch back
-    tracker.BoxOpened(&board());
+    tracker.BoxOpened(board().Widget());
     tracker.BoxClosed();
     QTest::mousePress(menu().Client(), Qt::LeftButton);
     EXPECT_TRUE(menuTakesFocus()) << "a click on the menu waited for the hand-back";
-    tracker.PlatformActivated(menu());
-    EXPECT_EQ(tracker.Current(), &menu()) << "the pupil's click was undone";
+    tracker.PlatformActivated(*menu().Widget());
+    EXPECT_EQ(tracker.Current(), menu().Widget()) << "the pupil's click was undone";
 
     // A box whose answer opens the next before the first is reported closed: the keyboard
     // goes back when the last one has closed.
-    tracker.PlatformActivated(board());
+    tracker.PlatformActivated(*board().Widget());
     AnswerBoxes();
-    tracker.BoxOpened(&board());
-    tracker.BoxOpened(&board());
+    tracker.BoxOpened(board().Widget());
+    tracker.BoxOpened(board().Widget());
     tracker.BoxClosed();
-    tracker.PlatformActivated(board());
+    tracker.PlatformActivated(*board().Widget());
     EXPECT_FALSE(menuTakesFocus()) << "the keyboard went back while the second box was open";
     tracker.BoxClosed();
-    tracker.PlatformActivated(board());
+    tracker.PlatformActivated(*board().Widget());
     EXPECT_TRUE(menuTakesFocus());
 
     // A box that is open keeps the keyboard, whatever the program shows and the pupil
@@ -269,7 +269,7 @@ TEST_F(Services, ActivationsWhileABoxHandsTheKeyboardBackAreNoSwitches) {
     const std::size_t boxesBeforeLesson = boxes.shown.size();
     menu().Command1[0].Click();
     ASSERT_EQ(boxes.OpenBoxes(), 1u);
-    tracker.Activated(board());
+    tracker.Activated(*board().Widget());
     EXPECT_FALSE(menuTakesFocus()) << "showing the board ended the start box's hold";
     QTest::mouseDClick(menu().Command1[0].Widget(), Qt::LeftButton);
     EXPECT_FALSE(menuTakesFocus()) << "a click on the menu took the keyboard from the box";
@@ -282,22 +282,22 @@ TEST_F(Services, AnOwnerThatNeverGetsTheKeyboardBackHoldsNoSwitchUpForLong) {
     ui::ActivationTracker& tracker = program->Activation();
     tracker.SetHandBackPatience(std::chrono::milliseconds(0));
     StartLesson(0);
-    tracker.BoxOpened(&board());
+    tracker.BoxOpened(board().Widget());
     tracker.BoxClosed();
     QTest::qWait(20);
-    EXPECT_FALSE(menu().windowHandle()->flags().testFlag(Qt::WindowDoesNotAcceptFocus));
-    tracker.PlatformActivated(menu());
-    EXPECT_EQ(tracker.Current(), &menu());
+    EXPECT_FALSE(menu().Widget()->windowHandle()->flags().testFlag(Qt::WindowDoesNotAcceptFocus));
+    tracker.PlatformActivated(*menu().Widget());
+    EXPECT_EQ(tracker.Current(), menu().Widget());
 }
 
 TEST_F(Services, HiddenWindowIsNotActivatedByALateWindowSystemEvent) {
     StartLesson(0);
     Type(testing_support::LessonKeys(0));  // the run ends: board hidden, menu shown
-    ASSERT_TRUE(board().isHidden());
+    ASSERT_TRUE(board().Widget()->isHidden());
     const std::size_t before = boxes.shown.size();
-    program->Activation().PlatformActivated(board());
+    program->Activation().PlatformActivated(*board().Widget());
     EXPECT_EQ(boxes.shown.size(), before);
-    EXPECT_EQ(program->Activation().Current(), &menu());
+    EXPECT_EQ(program->Activation().Current(), menu().Widget());
 }
 
 TEST_F(Services, WindowShownAgainAfterHidingIsActivatedAgain) {

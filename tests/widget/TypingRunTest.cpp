@@ -57,8 +57,8 @@ TEST_F(TypingRun, CleanRunOfLessonOneWithChuForTyu) {
     EXPECT_EQ(board().TypedCount, 14);
     EXPECT_EQ(board().MissCount, 0);
     EXPECT_FALSE(board().Timer1.Enabled());
-    EXPECT_TRUE(board().isHidden());
-    EXPECT_FALSE(menu().isHidden());
+    EXPECT_TRUE(board().Widget()->isHidden());
+    EXPECT_FALSE(menu().Widget()->isHidden());
     EXPECT_EQ(menu().Command1[0].Caption(), u"64.6");
     EXPECT_EQ(Module1::ClearedFlag, -1);
     EXPECT_TRUE(Module1::RomajiQueue.empty());
@@ -132,23 +132,24 @@ TEST_F(TypingRun, MissBoxNamesExpectedAndTypedKeys) {
 TEST_F(TypingRun, TheKeyboardGuideFollowsTheBoardAndClosingItTurnsItOff) {
     menu().FingerGuide.Click();
     KeyboardGuide& guide = program->Guide();
-    EXPECT_FALSE(guide.isVisible());
+    EXPECT_FALSE(guide.Widget()->isVisible());
     StartLesson(2);  // YO_U_KO_SO_!_ _
-    EXPECT_TRUE(guide.isVisible());
+    EXPECT_TRUE(guide.Widget()->isVisible());
     EXPECT_EQ(guide.WindowLeft(), board().WindowLeft());
     EXPECT_EQ(guide.Top(), board().Top() + board().Height());
     Type(QStringLiteral("youkoso"));
     const auto heard = [&guide] {
-        return QAccessible::queryAccessibleInterface(&guide)->text(QAccessible::Description);
+        return QAccessible::queryAccessibleInterface(guide.Widget())
+            ->text(QAccessible::Description);
     };
     EXPECT_EQ(heard(), QStringLiteral("次のキー：!　左手・小指、Shiftは右手・小指"));
 
-    guide.close();
+    guide.Widget()->close();
     EXPECT_FALSE(menu().FingerGuide.Checked());
-    EXPECT_FALSE(guide.isVisible());
+    EXPECT_FALSE(guide.Widget()->isVisible());
     guide.FollowBoard(0, false);  // forgotten: turned on again, the guide asks the board
     menu().FingerGuide.Click();
-    EXPECT_TRUE(guide.isVisible());
+    EXPECT_TRUE(guide.Widget()->isVisible());
     EXPECT_EQ(heard(), QStringLiteral("次のキー：!　左手・小指、Shiftは右手・小指"));
 }
 
@@ -159,9 +160,9 @@ TEST_F(TypingRun, TheRecordListsEveryFinishedRunAndNoOther) {
     menu().Record.Click();
     RecordWindow* record = program->RecordIfLoaded();
     ASSERT_NE(record, nullptr);
-    EXPECT_TRUE(record->isVisible());
+    EXPECT_TRUE(record->Widget()->isVisible());
     EXPECT_EQ(record->Caption(), u"成績");
-    EXPECT_TRUE(record->testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_TRUE(record->Widget()->testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_EQ(record->Runs.RowCount(), 0);
     EXPECT_EQ(record->RunResult.Caption(), u"まだ記録はありません");
 
@@ -195,12 +196,12 @@ TEST_F(TypingRun, TheRecordListsEveryFinishedRunAndNoOther) {
     EXPECT_EQ(runs[0].kana[3].kana, QChar(u'そ'));
     EXPECT_EQ(runs[0].kana[3].misses, 1);  // the miss falls on the kana that was due
     EXPECT_EQ(runs[1].kana.size(), 10u);
-    EXPECT_FALSE(record->isActiveWindow());
+    EXPECT_FALSE(record->Widget()->isActiveWindow());
 
-    record->close();
-    EXPECT_FALSE(record->isVisible());
+    record->Widget()->close();
+    EXPECT_FALSE(record->Widget()->isVisible());
     menu().Record.Click();
-    EXPECT_TRUE(record->isVisible());
+    EXPECT_TRUE(record->Widget()->isVisible());
     EXPECT_EQ(record->Runs.RowCount(), 2);
 }
 
@@ -347,7 +348,7 @@ TEST_F(TypingRun, ScreenReaderHearsTheBoardDuringARun) {
                                      "2 StaticText 打ったキー：CHU|次に打つ文字：う",
                                      "2 Separator |", "2 Separator |"});
     std::vector<std::string> heard;
-    Walk(QAccessible::queryAccessibleInterface(&board()), 0, heard);
+    Walk(QAccessible::queryAccessibleInterface(board().Widget()), 0, heard);
     EXPECT_EQ(heard, expected);
 }
 
