@@ -143,6 +143,14 @@ TEST_F(TypingRun, TheKeyboardGuideFollowsTheBoardAndClosingItTurnsItOff) {
             ->text(QAccessible::Description);
     };
     EXPECT_EQ(heard(), QStringLiteral("次のキー：!　左手・小指、Shiftは右手・小指"));
+    // As painted: the key due lit inside its edge, the edge within the key's own area, the
+    // gap beside it the window's white.
+    const QImage shown = guide.Widget()->grab().toImage();
+    const QRect one = ui::ToQt(guide.KeyRectInWindow(u'1'));
+    EXPECT_EQ(shown.pixelColor(one.left() + 2, one.top() + 2),
+              ui::ResolveColour(guide::kDueColour));
+    EXPECT_EQ(shown.pixelColor(one.right(), one.top() + 2), QColor(0x60, 0x60, 0x60));
+    EXPECT_EQ(shown.pixelColor(one.right() + 1, one.top() + 2), QColor(Qt::white));
 
     guide.Widget()->close();
     EXPECT_FALSE(menu().FingerGuide.Checked());
