@@ -8,6 +8,7 @@
 #include "menu/Menu.h"
 #include "program/Module1.h"
 #include "record/RecordWindow.h"
+#include "services/Activation.h"
 
 namespace ui {
 
@@ -44,7 +45,9 @@ text::Text WeakKeyLines() {
 }  // namespace
 
 Program::Program(MessageBoxes& boxes, std::function<void()> endProgram)
-    : boxes_(boxes), endProgram_(std::move(endProgram)) {
+    : boxes_(boxes),
+      endProgram_(std::move(endProgram)),
+      activation_(std::make_unique<ActivationTracker>()) {
     assert(current == nullptr);
     current = this;
     ResetProgramWideVariables();

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "lessons/RunBuilder.h"
-#include "services/Activation.h"
 #include "services/Controls.h"
 #include "services/Form.h"
 #include "services/Geometry.h"
@@ -18,6 +17,8 @@ class PracticeBoard;
 class RecordWindow;
 
 namespace ui {
+
+class ActivationTracker;
 
 class Program {
   public:
@@ -73,7 +74,7 @@ class Program {
     void KeepRecordClear();
 
     MessageBoxes& Boxes() { return boxes_; }
-    ActivationTracker& Activation() { return activation_; }
+    ActivationTracker& Activation() { return *activation_; }
 
     // Ends the program from inside any handler.
     void End();
@@ -83,7 +84,7 @@ class Program {
 
     MessageBoxes& boxes_;
     std::function<void()> endProgram_;
-    ActivationTracker activation_;
+    std::unique_ptr<ActivationTracker> activation_;
     std::unique_ptr<::Menu> menu_;
     std::unique_ptr<::PracticeBoard> board_;
     std::unique_ptr<::KeyboardGuide> guide_;

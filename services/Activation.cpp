@@ -1,6 +1,8 @@
 #include "services/Activation.h"
 
 #include <QApplication>
+#include <QPointer>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 #include <functional>
@@ -55,15 +57,22 @@ class PupilInputWatch : public QObject {
 
 }  // namespace
 
+struct ActivationTracker::QtParts {
+    explicit QtParts(std::function<void(FormWindow&)> used) : pupilInputWatch(std::move(used)) {}
+    QPointer<FormWindow> handBackTo;
+    std::vector<QPointer<FormWindow>> heldBack;
+    QTimer handBackTimer;
+    PupilInputWatch pupilInputWatch;
+};
+
 ActivationTracker::ActivationTracker()
-    : pupilInputWatch_(
-          std::make_unique<PupilInputWatch>([this](FormWindow& form) { PupilUsed(form); })) {
-    handBackTimer_.setSingleShot(true);
-    QObject::connect(&handBackTimer_, &QTimer::timeout, [this] { EndHandBack(); });
-    QApplication::instance()->installEventFilter(pupilInputWatch_.get());
+    : qt_(std::make_unique<QtParts>([this](FormWindow& form) { PupilUsed(form); })) {
+    qt_->handBackTimer.setSingleShot(true);
+    QObject::connect(&qt_->handBackTimer, &QTimer::timeout, [this] { EndHandBack(); });
+    QApplication::instance()->installEventFilter(&qt_->pupilInputWatch);
     // Whichever way a window took the keyboard from an open box (the browser activates the
     // window pressed, even one that the box blocks), the box takes it back.
-    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, pupilInputWatch_.get(),
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, &qt_->pupilInputWatch,
                      [this](QWindow* focused) {
                          const QWidget* box = QApplication::activeModalWidget();
                          if (BoxOpen() && focused != nullptr && box != nullptr &&
@@ -89,7 +98,7 @@ void ActivationTracker::PupilUsed(FormWindow& form) {
         GiveKeyboardToOpenBox();
         return;
     }
-    if (handBackTo_.isNull() || boxOpen_ || &form == handBackTo_) {
+    if (qt_->handBackTo.isNull() || boxOpen_ || &form == qt_->handBackTo) {
         return;
     }
     EndHandBack();
@@ -122,23 +131,23 @@ void ActivationTracker::PlatformActivated(FormWindow& form) {
 }
 
 bool ActivationTracker::HandingBack(FormWindow& activated) {
-    if (handBackTo_.isNull()) {
+    if (qt_->handBackTo.isNull()) {
         return false;
     }
     if (boxOpen_) {
         return true;
     }
-    if (&activated == handBackTo_) {
+    if (&activated == qt_->handBackTo) {
         EndHandBack();
         return false;
     }
     // The window system gave the keyboard to another window: it goes back to the owner.
-    handBackTo_->activateWindow();
+    qt_->handBackTo->activateWindow();
     return true;
 }
 
 void ActivationTracker::GiveKeyboardToOpenBox() {
-    QTimer::singleShot(0, pupilInputWatch_.get(), [] {
+    QTimer::singleShot(0, &qt_->pupilInputWatch, [] {
         if (QWidget* box = QApplication::activeModalWidget()) {
             box->raise();
             box->activateWindow();
@@ -154,13 +163,13 @@ void ActivationTracker::BoxOpened(FormWindow* owner) {
     if (owner == nullptr) {
         return;
     }
-    handBackTo_ = owner;
+    qt_->handBackTo = owner;
     boxOpen_ = true;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         auto* form = dynamic_cast<FormWindow*>(window);
         if (form != nullptr && form != owner && form->isVisible()) {
             AcceptFocus(*form, false);
-            heldBack_.emplace_back(form);
+            qt_->heldBack.emplace_back(form);
         }
     }
 }
@@ -175,13 +184,13 @@ void ActivationTracker::BoxClosed() {
         return;
     }
     boxOpen_ = false;
-    if (handBackTo_.isNull() || handBackTo_->isHidden()) {
+    if (qt_->handBackTo.isNull() || qt_->handBackTo->isHidden()) {
         EndHandBack();
         return;
     }
-    handBackTimer_.start(handBackPatience_);
-    if (QApplication::activeWindow() != handBackTo_) {
-        handBackTo_->activateWindow();
+    qt_->handBackTimer.start(handBackPatience_);
+    if (QApplication::activeWindow() != qt_->handBackTo) {
+        qt_->handBackTo->activateWindow();
     }
 }
 
@@ -192,15 +201,15 @@ void ActivationTracker::EndHandBack() {
 }
 
 void ActivationTracker::ReleaseHeldBack() {
-    handBackTimer_.stop();
-    handBackTo_.clear();
+    qt_->handBackTimer.stop();
+    qt_->handBackTo.clear();
     boxOpen_ = false;
-    for (const QPointer<FormWindow>& form : heldBack_) {
+    for (const QPointer<FormWindow>& form : qt_->heldBack) {
         if (!form.isNull()) {
             AcceptFocus(*form, true);
         }
     }
-    heldBack_.clear();
+    qt_->heldBack.clear();
 }
 
 void ActivationTracker::Hidden(FormWindow& form) {
@@ -209,7 +218,7 @@ void ActivationTracker::Hidden(FormWindow& form) {
     }
     // The keyboard has nowhere to go back to: the other windows take the focus again
     // before the program shows one of them.
-    if (handBackTo_ == &form) {
+    if (qt_->handBackTo == &form) {
         EndHandBack();
     }
 }

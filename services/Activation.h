@@ -22,8 +22,6 @@
 // program's windows, or the window system activating one, gives the keyboard back to the
 // box, since keys sent to a window that a box blocks are lost. Nothing the program does
 // while the box is open (showing a window, a click) ends the hold on the other windows.
-#include <QPointer>
-#include <QTimer>
 #include <chrono>
 #include <memory>
 #include <vector>
@@ -83,16 +81,15 @@ class ActivationTracker {
     void PupilUsed(FormWindow& form);
 
     FormWindow* current_ = nullptr;
-    QPointer<FormWindow> handBackTo_;
     bool boxOpen_ = false;
     int openBoxes_ = 0;      // opened and not yet reported closed
     int answeredBoxes_ = 0;  // of those, answered already
     unsigned long long boxesOpenedSoFar_ = 0;
-    // The program's other windows, kept from taking the focus during a hand-back.
-    std::vector<QPointer<FormWindow>> heldBack_;
-    QTimer handBackTimer_;
     std::chrono::milliseconds handBackPatience_{1000};
-    std::unique_ptr<QObject> pupilInputWatch_;
+    // The window a box hands the keyboard back to, the program's other windows kept from
+    // taking the focus meanwhile, the hand-back's timer and the watch on the pupil's clicks.
+    struct QtParts;
+    std::unique_ptr<QtParts> qt_;
 };
 
 }  // namespace ui

@@ -14,6 +14,7 @@
 #include "services/Form.h"
 #include "services/FormWindow.h"
 #include "services/LessonButton.h"
+#include "services/QtColour.h"
 #include "services/QtText.h"
 
 namespace ui {
@@ -336,7 +337,7 @@ void Timer::SetEnabled(bool enabled) {
     }
     if (enabled) {
         timer_->start();
-        sinceEnabled_.start();
+        enabledAt_ = std::chrono::steady_clock::now();
     } else {
         timer_->stop();
     }
@@ -350,11 +351,15 @@ long long Timer::ElapsedIntervals() const {
     if (!timer_->isActive() || timer_->interval() <= 0) {
         return 0;
     }
-    return sinceEnabled_.elapsed() / timer_->interval();
+    return ElapsedMilliseconds() / timer_->interval();
 }
 
 long long Timer::ElapsedMilliseconds() const {
-    return timer_->isActive() ? sinceEnabled_.elapsed() : 0;
+    if (!timer_->isActive()) {
+        return 0;
+    }
+    const auto elapsed = std::chrono::steady_clock::now() - enabledAt_;
+    return std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
 }
 
 // ---- Table ----

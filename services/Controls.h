@@ -2,8 +2,7 @@
 // Wrappers for the controls the two windows use: labels, command buttons, lines, the timer
 // and menu items. Each exposes the properties the window logic reads and writes, in twips
 // and 0x00BBGGRR colours.
-#include <QColor>
-#include <QElapsedTimer>
+#include <chrono>
 #include <functional>
 #include <vector>
 
@@ -23,11 +22,6 @@ class LessonButton;
 
 // Where a label's caption sits in it.
 enum class TextAlignment { TopLeft, TopCentre, TopRight };
-
-// A colour as the widgets draw it; system colours come from the application's palette
-// (7, menu text, is the window text colour; 14, highlighted text, the highlighted text
-// colour).
-QColor ResolveColour(colour::BgrColour value);
 
 // Position, size and visibility shared by every control.
 class Control {
@@ -131,7 +125,7 @@ class Timer {
 
   private:
     QTimer* timer_ = nullptr;
-    QElapsedTimer sinceEnabled_;
+    std::chrono::steady_clock::time_point enabledAt_;
 };
 
 // A table of text a window only shows: headed columns, rows that never take the focus or

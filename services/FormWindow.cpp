@@ -16,6 +16,7 @@
 #include "services/Controls.h"
 #include "services/Form.h"
 #include "services/KeyboardHandOver.h"
+#include "services/QtColour.h"
 #include "services/QtText.h"
 #include "services/WindowKeys.h"
 #include "services/WindowPlacement.h"

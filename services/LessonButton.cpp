@@ -8,6 +8,7 @@
 
 #include "services/Activation.h"
 #include "services/Controls.h"
+#include "services/QtColour.h"
 
 namespace ui {
 

@@ -5,6 +5,7 @@
 
 #include "services/Fonts.h"
 #include "services/Form.h"
+#include "services/QtColour.h"
 #include "services/QtText.h"
 
 namespace ui {

@@ -11,6 +11,7 @@
 #include "e2e/DisplaySession.h"
 #include "e2e/RecordingRealMessageBoxes.h"
 #include "program/Program.h"
+#include "services/Activation.h"
 #include "services/FormWindow.h"
 #include "services/QtText.h"
 #include "support/Pupil.h"

@@ -22,6 +22,7 @@
 #include "menu/Menu.h"
 #include "program/Module1.h"
 #include "services/LessonButton.h"
+#include "services/QtColour.h"
 #include "services/QtText.h"
 #include "support/LessonSteps.h"
 

@@ -11,6 +11,7 @@
 #include "menu/Menu.h"
 #include "program/Module1.h"
 #include "program/Program.h"
+#include "services/Activation.h"
 #include "services/FormWindow.h"
 #include "services/QtText.h"
 #include "support/QtTextComparisons.h"

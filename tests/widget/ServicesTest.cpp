@@ -14,6 +14,7 @@
 #include "services/ButtonWords.h"
 #include "services/Controls.h"
 #include "services/LessonButton.h"
+#include "services/QtColour.h"
 #include "services/QtMessageBoxes.h"
 #include "services/TitleBar.h"
 #include "support/ProgramFixture.h"

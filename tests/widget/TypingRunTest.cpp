@@ -10,6 +10,7 @@
 
 #include "guide/KeyboardGuide.h"
 #include "record/RecordWindow.h"
+#include "services/QtColour.h"
 #include "support/ProgramFixture.h"
 
 namespace {
