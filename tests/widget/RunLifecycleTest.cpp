@@ -21,14 +21,15 @@ class RunLifecycle : public ProgramFixture {
         }
         return count;
     }
-    void RightClickOnBoard() {
+    void ClickOnBoard(Qt::MouseButton button) {
         const QPointF centre(board().Widget()->width() / 2.0, board().Widget()->height() / 2.0);
         QMouseEvent press(QEvent::MouseButtonPress, centre, board().Widget()->mapToGlobal(centre),
-                          Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+                          button, button, Qt::NoModifier);
         // Pressed over a cell: the cell passes the press on to the board.
         QWidget* target = board().Widget()->childAt(centre.toPoint());
         QApplication::sendEvent(target != nullptr ? target : board().Widget(), &press);
     }
+    void RightClickOnBoard() { ClickOnBoard(Qt::RightButton); }
 };
 
 TEST_F(RunLifecycle, LessonButtonBuildsTheRunBeforeTheBoardActivates) {
@@ -83,6 +84,13 @@ TEST_F(RunLifecycle, BoardIsCreatedOnFirstUseAndKept) {
     Type(LessonKeys(0));
     StartLesson(1);
     EXPECT_EQ(program->BoardIfLoaded(), first);
+}
+
+// What the board asks of the menu's buttons, by index: none beyond the last.
+TEST_F(RunLifecycle, TheBoardReachesTheLessonButtonsThroughTheProgram) {
+    EXPECT_EQ(program->LessonButton(0), &menu().Command1[0]);
+    EXPECT_EQ(program->LessonButton(20), &menu().Command1[20]);
+    EXPECT_EQ(program->LessonButton(21), nullptr);
 }
 
 TEST_F(RunLifecycle, ButtonBelowTheGridStartsNothing) {
@@ -156,7 +164,9 @@ TEST_F(RunLifecycle, RightClickGivesTheRunUp) {
     StartLesson(0);
     Type(QStringLiteral("tyu"));
     const std::size_t before = boxes.shown.size();
+    EXPECT_TRUE(program->RunInProgressOnBoard());
     RightClickOnBoard();
+    EXPECT_FALSE(program->RunInProgressOnBoard());
 
     EXPECT_EQ(boxes.shown.size(), before);  // no result box
     EXPECT_FALSE(board().Timer1.Enabled());
@@ -175,6 +185,9 @@ TEST_F(RunLifecycle, RightClickGivesTheRunUp) {
 TEST_F(RunLifecycle, OtherMouseButtonsDoNothing) {
     StartLesson(0);
     board().Form_MouseDown(1);
+    ClickOnBoard(Qt::LeftButton);
+    ClickOnBoard(Qt::MiddleButton);
+    ClickOnBoard(Qt::BackButton);
     EXPECT_TRUE(board().Timer1.Enabled());
     EXPECT_FALSE(board().Widget()->isHidden());
 }
