@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 namespace formats {
 
@@ -22,13 +23,15 @@ bool IsAsciiDigit(char16_t unit) {
 std::string Printed(const char* format, double value) {
     char buffer[64];
     const int length = std::snprintf(buffer, sizeof buffer, format, value);
-    std::string shown(buffer, static_cast<std::size_t>(std::clamp(length, 0, 63)));
-    const std::string point = std::localeconv()->decimal_point;
-    if (!point.empty() && point != ".") {
-        if (const std::size_t at = shown.find(point); at != std::string::npos) {
-            shown.replace(at, point.size(), ".");
-        }
+    const std::string_view printed(buffer, static_cast<std::size_t>(std::clamp(length, 0, 63)));
+    const std::string_view point = std::localeconv()->decimal_point;
+    const std::size_t at = point.empty() ? std::string_view::npos : printed.find(point);
+    if (at == std::string_view::npos) {
+        return std::string(printed);
     }
+    std::string shown(printed.substr(0, at));
+    shown += '.';
+    shown += printed.substr(at + point.size());
     return shown;
 }
 
