@@ -342,10 +342,6 @@ void FormWindow::Follow(FormWindow& watched, std::function<void()> hidden,
     watched.installEventFilter(new WindowFollower(this, std::move(hidden), std::move(moved)));
 }
 
-FormWindow* FormWindow::Of(QWidget* widget) {
-    return dynamic_cast<FormWindow*>(widget);
-}
-
 void FormWindow::Form_Activate() {
     owner_.Form_Activate();
 }

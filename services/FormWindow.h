@@ -25,10 +25,6 @@ class FormWindow : public QWidget {
     FormWindow(Form& owner, bool withMenuBar);
     ~FormWindow() override;
 
-    Form& Owner() const { return owner_; }
-    // The form a toolkit window belongs to; nothing for any other widget.
-    static FormWindow* Of(QWidget* widget);
-
     void SetCaption(text::TextView caption);
     text::Text Caption() const;
     // What a screen reader adds about the window, beside its title.
