@@ -14,6 +14,7 @@
 #include "common/Stats.h"
 #include "menu/Menu.h"
 #include "program/Program.h"
+#include "services/FormWindow.h"
 #include "services/QtMessageBoxes.h"
 
 namespace bench {
