@@ -53,7 +53,7 @@ void PracticeBoard::RecordRunInSession(const board::RunResult& result) {
     std::vector<std::pair<text::Text, std::int64_t>> keyTimes;
     keyTimes.reserve(Timing.Keys().size());
     for (const session::KeyTime& key : Timing.Keys()) {
-        keyTimes.emplace_back(board::ExpectedKeyName(text::TextView(&key.key, 1)), key.ms);
+        keyTimes.emplace_back(board::ExpectedKeyName(key.key), key.ms);
     }
     Module1::Record.Add(
         {Module1::DrillOnBoard ? text::Text(u"苦手キー練習")

@@ -222,7 +222,7 @@ text::Text DueKeyLine(char16_t head, Layout layout) {
     if (head == 0) {
         return {};
     }
-    const text::Text name = lessons::ExpectedKeyName(text::TextView(&head, 1));
+    const text::Text name = lessons::ExpectedKeyName(head);
     const std::optional<Stroke> stroke = StrokeFor(head, layout);
     if (!stroke) {
         return name;

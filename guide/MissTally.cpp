@@ -95,7 +95,7 @@ text::Text WeakKeysPrompt(const MissTally& tally) {
     }
     text::TextList lines;
     for (const WeakKey& key : keys) {
-        lines.push_back(lessons::ExpectedKeyName(text::TextView(&key.expected, 1)) + u'　' +
+        lines.push_back(lessons::ExpectedKeyName(key.expected) + u'　' +
                         text::Number(key.misses) + u"回（よく押したキー：" + key.typedMostOften +
                         u'）');
     }

@@ -16,6 +16,9 @@ inline constexpr char16_t kTextEnd = u'=';
 // What the miss box names as expected for a head: the marks by their keys, a control
 // character (which no lesson holds) as the title would name it, anything else as it is.
 text::Text ExpectedKeyName(text::TextView head);
+inline text::Text ExpectedKeyName(char16_t head) {
+    return ExpectedKeyName(text::TextView(&head, 1));
+}
 
 // A character as a box names it: Enter, BackSpace, Tab and Escape as "Enter", "BackSpace",
 // "Tab" and "Esc", any other control character by its code point ("U+007F"), every other

@@ -1,11 +1,20 @@
 #include "lessons/RomajiSpellings.h"
 
+#include <algorithm>
+
 namespace lessons {
 
 using text::Text;
 using text::TextView;
 
 namespace {
+
+// The unit is this spelling of the table, letter for letter.
+bool IsSpelled(TextView unit, std::string_view spelling) {
+    return unit.size() == spelling.size() &&
+           std::equal(unit.begin(), unit.end(), spelling.begin(),
+                      [](char16_t a, char b) { return a == static_cast<unsigned char>(b); });
+}
 
 bool IsVowel(char16_t letter) {
     return text::Contains(u"AIUEO", letter);
@@ -30,7 +39,7 @@ bool IsSpellingOf(const UnitSpellings& row, TextView unit, TextView nextUnit) {
             if (doubled && unit.size() == 1 && unit[0] == *doubled) {
                 return true;
             }
-        } else if (!spelling.empty() && unit == text::FromLatin1(spelling)) {
+        } else if (!spelling.empty() && IsSpelled(unit, spelling)) {
             return true;
         }
     }

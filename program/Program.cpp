@@ -36,7 +36,7 @@ text::Text WeakKeyLines() {
     }
     text::TextList lines;
     for (const guide::WeakKey& key : keys) {
-        lines.push_back(board::ExpectedKeyName(text::TextView(&key.expected, 1)) + u'　' +
+        lines.push_back(board::ExpectedKeyName(key.expected) + u'　' +
                         text::Number(key.misses) + u'回');
     }
     return text::Join(lines, u"\n");

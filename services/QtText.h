@@ -41,14 +41,6 @@ inline QPoint ToQt(geometry::Point point) {
     return QPoint(point.x, point.y);
 }
 
-inline geometry::Point FromQt(QPoint point) {
-    return {point.x(), point.y()};
-}
-
-inline QSize ToQt(geometry::Size size) {
-    return QSize(size.width, size.height);
-}
-
 inline geometry::Size FromQt(QSize size) {
     return {size.width(), size.height()};
 }
