@@ -6,7 +6,7 @@
 #               and runs the fuzzers for FUZZ_SECONDS each: the key judging's and, half the
 #               time each, the order of events' in both editions
 .PHONY: run test deps build build-asan test-dev test-asan release bench package test-package \
-	build-fuzz fuzz fuzz-events fuzz-events-campaign format clean windows test-windows web test-web \
+	build-fuzz fuzz fuzz-events fuzz-events-campaign format clean windows test-windows web test-web page \
 	web-assertions check-includes
 
 # How long `make fuzz` runs the fuzzer.
@@ -121,6 +121,14 @@ web: release
 	$(web_env) cmake --preset web
 	$(web_env) cmake --build --preset web
 	@echo "The browser edition: build/web/site/, $$(du -sh --apparent-size build/web/site | cut -f1)"
+
+# The browser edition the page draws itself, its windows the page's own elements, built with
+# Debian's emscripten alone (no Qt): build/page/site/.
+page: release
+	tools/install-deps web
+	cmake --preset page
+	cmake --build --preset page
+	@echo "The page-drawn browser edition: build/page/site/, $$(du -sh --apparent-size build/page/site | cut -f1)"
 
 # The browser edition with emscripten's run-time checks and the functions' names in every
 # stack (build/web-assertions/site/), for a crash in the browser; then the browser test of

@@ -57,8 +57,8 @@ class PupilInputWatch : public QObject {
 
 }  // namespace
 
-struct ActivationTracker::QtParts {
-    explicit QtParts(std::function<void(FormWindow&)> used) : pupilInputWatch(std::move(used)) {}
+struct ActivationTracker::Parts {
+    explicit Parts(std::function<void(FormWindow&)> used) : pupilInputWatch(std::move(used)) {}
     QPointer<FormWindow> handBackTo;
     std::vector<QPointer<FormWindow>> heldBack;
     QTimer handBackTimer;
@@ -66,13 +66,13 @@ struct ActivationTracker::QtParts {
 };
 
 ActivationTracker::ActivationTracker()
-    : qt_(std::make_unique<QtParts>([this](FormWindow& form) { PupilUsed(form); })) {
-    qt_->handBackTimer.setSingleShot(true);
-    QObject::connect(&qt_->handBackTimer, &QTimer::timeout, [this] { EndHandBack(); });
-    QApplication::instance()->installEventFilter(&qt_->pupilInputWatch);
+    : parts_(std::make_unique<Parts>([this](FormWindow& form) { PupilUsed(form); })) {
+    parts_->handBackTimer.setSingleShot(true);
+    QObject::connect(&parts_->handBackTimer, &QTimer::timeout, [this] { EndHandBack(); });
+    QApplication::instance()->installEventFilter(&parts_->pupilInputWatch);
     // Whichever way a window took the keyboard from an open box (the browser activates the
     // window pressed, even one that the box blocks), the box takes it back.
-    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, &qt_->pupilInputWatch,
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, &parts_->pupilInputWatch,
                      [this](QWindow* focused) {
                          const QWidget* box = QApplication::activeModalWidget();
                          if (BoxOpen() && focused != nullptr && box != nullptr &&
@@ -98,7 +98,7 @@ void ActivationTracker::PupilUsed(FormWindow& form) {
         GiveKeyboardToOpenBox();
         return;
     }
-    if (qt_->handBackTo.isNull() || boxOpen_ || &form == qt_->handBackTo) {
+    if (parts_->handBackTo.isNull() || boxOpen_ || &form == parts_->handBackTo) {
         return;
     }
     EndHandBack();
@@ -131,23 +131,23 @@ void ActivationTracker::PlatformActivated(FormWindow& form) {
 }
 
 bool ActivationTracker::HandingBack(FormWindow& activated) {
-    if (qt_->handBackTo.isNull()) {
+    if (parts_->handBackTo.isNull()) {
         return false;
     }
     if (boxOpen_) {
         return true;
     }
-    if (&activated == qt_->handBackTo) {
+    if (&activated == parts_->handBackTo) {
         EndHandBack();
         return false;
     }
     // The window system gave the keyboard to another window: it goes back to the owner.
-    qt_->handBackTo->activateWindow();
+    parts_->handBackTo->activateWindow();
     return true;
 }
 
 void ActivationTracker::GiveKeyboardToOpenBox() {
-    QTimer::singleShot(0, &qt_->pupilInputWatch, [] {
+    QTimer::singleShot(0, &parts_->pupilInputWatch, [] {
         if (QWidget* box = QApplication::activeModalWidget()) {
             box->raise();
             box->activateWindow();
@@ -163,13 +163,13 @@ void ActivationTracker::BoxOpened(FormWindow* owner) {
     if (owner == nullptr) {
         return;
     }
-    qt_->handBackTo = owner;
+    parts_->handBackTo = owner;
     boxOpen_ = true;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         auto* form = dynamic_cast<FormWindow*>(window);
         if (form != nullptr && form != owner && form->isVisible()) {
             AcceptFocus(*form, false);
-            qt_->heldBack.emplace_back(form);
+            parts_->heldBack.emplace_back(form);
         }
     }
 }
@@ -184,13 +184,13 @@ void ActivationTracker::BoxClosed() {
         return;
     }
     boxOpen_ = false;
-    if (qt_->handBackTo.isNull() || qt_->handBackTo->isHidden()) {
+    if (parts_->handBackTo.isNull() || parts_->handBackTo->isHidden()) {
         EndHandBack();
         return;
     }
-    qt_->handBackTimer.start(handBackPatience_);
-    if (QApplication::activeWindow() != qt_->handBackTo) {
-        qt_->handBackTo->activateWindow();
+    parts_->handBackTimer.start(handBackPatience_);
+    if (QApplication::activeWindow() != parts_->handBackTo) {
+        parts_->handBackTo->activateWindow();
     }
 }
 
@@ -201,15 +201,15 @@ void ActivationTracker::EndHandBack() {
 }
 
 void ActivationTracker::ReleaseHeldBack() {
-    qt_->handBackTimer.stop();
-    qt_->handBackTo.clear();
+    parts_->handBackTimer.stop();
+    parts_->handBackTo.clear();
     boxOpen_ = false;
-    for (const QPointer<FormWindow>& form : qt_->heldBack) {
+    for (const QPointer<FormWindow>& form : parts_->heldBack) {
         if (!form.isNull()) {
             AcceptFocus(*form, true);
         }
     }
-    qt_->heldBack.clear();
+    parts_->heldBack.clear();
 }
 
 void ActivationTracker::Hidden(FormWindow& form) {
@@ -218,7 +218,7 @@ void ActivationTracker::Hidden(FormWindow& form) {
     }
     // The keyboard has nowhere to go back to: the other windows take the focus again
     // before the program shows one of them.
-    if (qt_->handBackTo == &form) {
+    if (parts_->handBackTo == &form) {
         EndHandBack();
     }
 }

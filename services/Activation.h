@@ -88,8 +88,8 @@ class ActivationTracker {
     std::chrono::milliseconds handBackPatience_{1000};
     // The window a box hands the keyboard back to, the program's other windows kept from
     // taking the focus meanwhile, the hand-back's timer and the watch on the pupil's clicks.
-    struct QtParts;
-    std::unique_ptr<QtParts> qt_;
+    struct Parts;
+    std::unique_ptr<Parts> parts_;
 };
 
 }  // namespace ui

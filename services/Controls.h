@@ -7,18 +7,13 @@
 #include <vector>
 
 #include "services/Colour.h"
+#include "services/NativeHandles.h"
 #include "services/Text.h"
 #include "services/Twips.h"
-
-class QAction;
-class QLabel;
-class QTimer;
-class QWidget;
 
 namespace ui {
 
 class Form;
-class LessonButton;
 
 // Where a label's caption sits in it.
 enum class TextAlignment { TopLeft, TopCentre, TopRight };
@@ -50,14 +45,15 @@ class Control {
     // that what a screen reader hears of a window can follow what the window shows.
     void OnDisplayChange(std::function<void()> changed);
 
-    QWidget* Widget() const { return widget_; }
+    // The backend's object behind the control.
+    native::Widget* Widget() const { return widget_; }
 
   protected:
-    void Bind(QWidget* widget) { widget_ = widget; }
+    void Bind(native::Widget* widget) { widget_ = widget; }
     void DisplayChanged() const;
 
   private:
-    QWidget* widget_ = nullptr;
+    native::Widget* widget_ = nullptr;
     twips::TwipsProperty left_, top_, width_, height_;
     std::function<void()> displayChanged_;
 };
@@ -80,7 +76,7 @@ class Label : public Control {
     void SetAlignment(TextAlignment alignment);
     // The lessons' face (services/Fonts.h) at `pointSize`.
     void SetLessonFont(double pointSize, bool bold);
-    QLabel* Widget() const;
+    native::Label* Widget() const;
 
   private:
     colour::BgrColour backColor_ = 0;
@@ -101,7 +97,7 @@ class CommandButton : public Control {
     void SetKeyboardClickAllowed(std::function<bool()> allowed);
     // Tab moves the focus from `before` to this button.
     void FollowInTabOrder(const CommandButton& before);
-    LessonButton* Widget() const;
+    native::Button* Widget() const;
 };
 
 // A straight line drawn between two points; decoration only.
@@ -124,7 +120,7 @@ class Timer {
     long long ElapsedMilliseconds() const;
 
   private:
-    QTimer* timer_ = nullptr;
+    native::Timer* timer_ = nullptr;
     std::chrono::steady_clock::time_point enabledAt_;
 };
 
@@ -145,7 +141,7 @@ class Table : public Control {
 // in it, or a command of the bar itself.
 class MenuItem {
   public:
-    void Bind(Form& form, QAction* action, std::function<void()> onClick);
+    void Bind(Form& form, native::Action* action, std::function<void()> onClick);
     text::Text Caption() const;
     bool Checked() const;
     void SetChecked(bool checked);
@@ -153,10 +149,10 @@ class MenuItem {
     bool Enabled() const;
     bool Visible() const;
     void Click();
-    QAction* Action() const { return action_; }
+    native::Action* Action() const { return action_; }
 
   private:
-    QAction* action_ = nullptr;
+    native::Action* action_ = nullptr;
 };
 
 }  // namespace ui

@@ -1,6 +1,6 @@
 #include "services/Form.h"
 
-#include "services/FormWindow.h"
+#include "services/BackendFormWindow.h"
 
 namespace ui {
 
@@ -97,7 +97,7 @@ void Form::AddMenuCommand(MenuItem& item, text::TextView caption, std::function<
     window_->AddMenuCommand(item, caption, std::move(onClick));
 }
 
-QWidget* Form::Client() const {
+native::Widget* Form::Client() const {
     return window_->Client();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // A top-level window of the program: a client area measured in twips, an optional menu
 // bar above it, and the window events load, activate and unload. The windows derive from
-// it; which toolkit draws it (services/FormWindow.h for Qt) they never learn.
+// it; which backend draws it (services/FormWindow.h for Qt, services/FormInPage.cpp for the
+// page) they never learn.
 //
 // Top and Height are those of the window's frame and Width that of its client area, so a
 // window placed at another's Top + Height sits just below that window's frame.
@@ -11,9 +12,8 @@
 
 #include "services/Colour.h"
 #include "services/Geometry.h"
+#include "services/NativeHandles.h"
 #include "services/Text.h"
-
-class QWidget;
 
 namespace ui {
 
@@ -99,7 +99,7 @@ class Form {
     // The toolkit's window behind the form and its client area, for the services' backend
     // and for tests that look at what the toolkit shows.
     FormWindow* Widget() const { return window_.get(); }
-    QWidget* Client() const;
+    native::Widget* Client() const;
 
   private:
     std::unique_ptr<FormWindow> window_;

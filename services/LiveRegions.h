@@ -4,7 +4,7 @@
 // follow (LiveRegionsInBrowser.cpp); on the desktop a screen reader hears the same through
 // the windows' accessibility, their titles, the boxes' alerts and the board's descriptions,
 // and nothing more is sent (LiveRegionsOnDesktop.cpp).
-#include <QString>
+#include "services/Text.h"
 
 namespace ui {
 
@@ -13,6 +13,6 @@ enum class Urgency {
     Assertive,  // heard at once
 };
 
-void TellLiveRegion(const QString& text, Urgency urgency);
+void TellLiveRegion(text::TextView text, Urgency urgency);
 
 }  // namespace ui

@@ -7,13 +7,13 @@
 
 namespace ui {
 
-void TellLiveRegion(const QString& text, Urgency urgency) {
-    if (text.isEmpty()) {
+void TellLiveRegion(text::TextView text, Urgency urgency) {
+    if (text.empty()) {
         return;
     }
     using emscripten::val;
     val detail = val::object();
-    detail.set("text", val(text.toStdString()));  // UTF-8, which embind decodes
+    detail.set("text", val(text::ToUtf8(text)));  // UTF-8, which embind decodes
     detail.set("assertive", urgency == Urgency::Assertive);
     val options = val::object();
     options.set("detail", detail);

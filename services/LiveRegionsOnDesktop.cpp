@@ -4,6 +4,6 @@
 
 namespace ui {
 
-void TellLiveRegion(const QString& /*text*/, Urgency /*urgency*/) {}
+void TellLiveRegion(text::TextView /*text*/, Urgency /*urgency*/) {}
 
 }  // namespace ui

@@ -17,6 +17,15 @@ using BoxAnswered = std::function<void(BoxAnswer)>;
 // The application's title, which a box given no title of its own carries.
 text::Text ApplicationTitle();
 
+// The prompt as a box shows it: each carriage-return-separated line on a line of its own
+// (a line feed between them).
+text::Text DisplayedPrompt(text::TextView prompt);
+
+// What Ctrl+C in a box puts on the clipboard: the title, the prompt as shown and the buttons'
+// words as they read, between dashed lines, as Windows copies its own boxes.
+text::Text BoxCopyText(text::TextView title, text::TextView shownPrompt,
+                       const text::TextList& buttonTexts);
+
 class MessageBoxes {
   public:
     virtual ~MessageBoxes() = default;

@@ -104,33 +104,17 @@ class CopyOnCtrlC : public QObject {
             !static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
             return false;
         }
-        QStringList buttons;
+        text::TextList buttons;
         for (const QAbstractButton* button : box->buttons()) {
-            buttons << ShownButtonWords(button->text());
+            buttons.push_back(FromQt(ShownButtonWords(button->text())));
         }
-        QApplication::clipboard()->setText(BoxCopyText(box->windowTitle(), box->text(), buttons));
+        QApplication::clipboard()->setText(
+            ToQt(BoxCopyText(FromQt(box->windowTitle()), FromQt(box->text()), buttons)));
         return true;
     }
 };
 
 }  // namespace
-
-QString BoxCopyText(const QString& title, const QString& shownPrompt,
-                    const QStringList& buttonTexts) {
-    const QString separator = QStringLiteral("---------------------------\n");
-    QString text = separator + title + u'\n' + separator + shownPrompt + u'\n' + separator;
-    for (const QString& button : buttonTexts) {
-        text += button + QStringLiteral("   ");
-    }
-    return text + u'\n' + separator;
-}
-
-QString DisplayedPrompt(const QString& prompt) {
-    QString shown = prompt;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    shown.replace(QChar(13), QChar(10));
-    return shown;
-}
 
 void QtMessageBoxes::Present(const text::Text& promptText, BoxButtons buttons, BoxIcon icon,
                              const text::Text& titleText, BoxAnswered answered) {
@@ -146,13 +130,13 @@ void QtMessageBoxes::Present(const text::Text& promptText, BoxButtons buttons, B
     box->setWindowModality(Qt::ApplicationModal);
     box->setWindowTitle(title);
     box->setTextFormat(Qt::PlainText);
-    box->setText(DisplayedPrompt(prompt));
+    box->setText(ToQt(DisplayedPrompt(promptText)));
     box->setIcon(QtIcon(icon));
     box->installEventFilter(new CopyOnCtrlC(box));
     // Qt gives a message box the role of an alert, named by its title, with the prompt as
     // its value: a screen reader reads the prompt out as the box appears. The description
     // carries the prompt too, for readers that look there.
-    SetAccessibleDescription(*box, DisplayedPrompt(prompt));
+    SetAccessibleDescription(*box, ToQt(DisplayedPrompt(promptText)));
     if (buttons == BoxButtons::YesNo) {
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box->setDefaultButton(QMessageBox::Yes);

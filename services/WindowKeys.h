@@ -15,11 +15,6 @@
 
 namespace ui {
 
-struct WindowKey {
-    std::optional<int> keyDownCode;   // a function key, F1 to F12
-    std::optional<int> keyPressCode;  // the character typed, by its code
-};
-
 // The window's key events for one key event: its Qt key, the modifiers held and the text
 // it types. Enter, BackSpace, Tab and Escape type their codes 13, 8, 9 and 27, with or
 // without text. The editing and navigation keys (Delete, Insert, Home, End, Page Up, Page

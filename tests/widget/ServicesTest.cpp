@@ -61,11 +61,9 @@ TEST_F(Services, TitlelessBoxCarriesTheApplicationTitle) {
 }
 
 TEST_F(Services, QtBoxShowsEachCarriageReturnLineOnALineOfItsOwn) {
-    EXPECT_EQ(ui::DisplayedPrompt(QStringLiteral("64.6打／分\r合格圏内")),
-              QStringLiteral("64.6打／分\n合格圏内"));
-    EXPECT_EQ(ui::DisplayedPrompt(QStringLiteral("a\r\nb")), QStringLiteral("a\nb"));
-    EXPECT_EQ(ui::DisplayedPrompt(QStringLiteral("開発  県立薫風高校")),
-              QStringLiteral("開発  県立薫風高校"));
+    EXPECT_EQ(ui::DisplayedPrompt(u"64.6打／分\r合格圏内"), u"64.6打／分\n合格圏内");
+    EXPECT_EQ(ui::DisplayedPrompt(u"a\r\nb"), u"a\nb");
+    EXPECT_EQ(ui::DisplayedPrompt(u"開発  県立薫風高校"), u"開発  県立薫風高校");
 }
 
 TEST_F(Services, RealBoxesReachScreenReadersAsAlertsNamedByTheirTitles) {
@@ -175,7 +173,7 @@ TEST_F(Services, RealBoxesShowTheirWholeTitle) {
         const int width = box->width();
         box->done(0);
         EXPECT_GE(width, wanted) << title.toStdString();
-        EXPECT_EQ(shownPrompt, ui::DisplayedPrompt(prompt));
+        EXPECT_EQ(ui::DisplayedPrompt(ui::FromQt(prompt)), shownPrompt);
     }
 }
 

@@ -25,7 +25,7 @@ import sys
 PAGE = "index.html"
 WORKER = "service-worker.js"
 COMPRESSED = (".br", ".gz")
-COMPRESSIBLE = {".html", ".js", ".wasm", ".txt", ".webmanifest", ".json", ".css", ".svg"}
+COMPRESSIBLE = {".html", ".js", ".wasm", ".txt", ".webmanifest", ".json", ".css", ".svg", ".ttf"}
 BUILD_ATTRIBUTE = re.compile(rb'data-build="[0-9a-f]*"')
 WORKER_LINES = {
     "build": re.compile(r"^const build = .*;$", re.M),
