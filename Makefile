@@ -142,11 +142,11 @@ web-assertions: release
 	$(web_env) cmake --preset web-assertions
 	$(web_env) cmake --build --preset web-assertions
 
-# The browser edition in Debian's Chromium (headless) and Firefox ESR, driven by puppeteer-core
-# from npm (installed into tests/web/node_modules from its lock file), and in WebKitGTK's
-# MiniBrowser, driven through Debian's WebKitWebDriver. A test that was run once more for a
+# The browser editions, Qt's and the page's own, in Debian's Chromium (headless) and Firefox
+# ESR, driven by puppeteer-core from npm (installed into tests/web/node_modules from its lock
+# file), and in WebKitGTK's MiniBrowser, driven through Debian's WebKitWebDriver. A test that was run once more for a
 # fault outside the program (tests/web/harness.mjs) says so in a line "retried: …" at the end.
-test-web: web build
+test-web: web page build
 	npm ci --prefix tests/web --no-audit --no-fund --loglevel=error
 	ctest --preset web; passed=$$?; \
 		grep -h '^retried: ' build/dev/Testing/Temporary/LastTest.log || true; exit $$passed

@@ -43,6 +43,9 @@ struct Application::Parts {
 };
 
 Application::Application(int& /*argc*/, char** /*argv*/) : parts_(std::make_unique<Parts>()) {
+    // The page shows its desktop from now on, so that the windows shown next take the keyboard.
+    val::global("window").call<void>("dispatchEvent",
+                                     val::global("CustomEvent").new_(val("kunpu-typing-started")));
     Desktop();
     ListenToPage("keydown", [](val event) { KeyOfPage(std::move(event), true); });
     ListenToPage("keyup", [](val event) { KeyOfPage(std::move(event), false); });
@@ -55,8 +58,6 @@ MessageBoxes& Application::Boxes() {
 }
 
 int Application::Run() {
-    val::global("window").call<void>(
-        "dispatchEvent", val::global("CustomEvent").new_(val("kunpu-typing-started")));
     // Start-up ends here and the program lives on in the page's events; main's windows stay.
     emscripten_exit_with_live_runtime();
 }

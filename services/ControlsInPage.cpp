@@ -67,7 +67,8 @@ void Control::SetHeight(int v) {
 }
 
 void Control::Move(int left, int top, int width, int height) {
-    widget_->Place({left_.Write(left), top_.Write(top), width_.Write(width), height_.Write(height)});
+    widget_->Place(
+        {left_.Write(left), top_.Write(top), width_.Write(width), height_.Write(height)});
     DisplayChanged();
 }
 
@@ -265,7 +266,8 @@ void Line::Create(Form& form, int x1, int y1, int x2, int y2, colour::BgrColour 
 // ---- Timer ----
 
 void Timer::Create(Form& owner, int intervalMilliseconds, std::function<void()> onTick) {
-    timer_ = owner.Widget()->Keep(std::make_unique<PageTimer>(intervalMilliseconds, std::move(onTick)));
+    timer_ =
+        owner.Widget()->Keep(std::make_unique<PageTimer>(intervalMilliseconds, std::move(onTick)));
 }
 
 bool Timer::Enabled() const {
@@ -332,7 +334,8 @@ void Table::SetColumnWidths(const std::vector<int>& twipsValues) {
     const val columns = Widget()->Node().call<val>("querySelectorAll", val("col"));
     const int count = columns["length"].as<int>();
     for (int i = 0; i < count && i < static_cast<int>(twipsValues.size()); ++i) {
-        columns[i]["style"].set("width", CssPixels(twips::ToPixels(twipsValues[static_cast<std::size_t>(i)])));
+        columns[i]["style"].set(
+            "width", CssPixels(twips::ToPixels(twipsValues[static_cast<std::size_t>(i)])));
     }
 }
 

@@ -113,6 +113,14 @@ FormWindow::FormWindow(Form& owner, bool withMenuBar)
         if (menuBar_ && !menuBar_->Node().call<bool>("contains", event["target"])) {
             CloseMenus();
         }
+        // A press on anything but a button or the menu bar leaves the keyboard where it was
+        // in the window, as a press on a label does on the desktop.
+        const bool takesFocus =
+            event["target"].call<val>("closest", val("button, [role=menuitem]")).as<bool>();
+        if (!takesFocus) {
+            event.call<void>("preventDefault");
+            TakeKeyboard();
+        }
         if (Activation() != nullptr) {
             Activation()->PlatformActivated(*this);
         }
@@ -175,9 +183,9 @@ void FormWindow::PlaceFrame() {
     client_.SetStyle("height", CssPixels(clientHeightPixels_));
     frame_.SetStyle("left", CssPixels(leftPixels_));
     frame_.SetStyle("top", CssPixels(topPixels_));
-    frame_.area = {leftPixels_, topPixels_, clientWidthPixels_ + 2 * kPageBorderPixels,
-                   kPageTitleBarPixels + ClientTopInWindow() + clientHeightPixels_ +
-                       2 * kPageBorderPixels};
+    frame_.area = {
+        leftPixels_, topPixels_, clientWidthPixels_ + 2 * kPageBorderPixels,
+        kPageTitleBarPixels + ClientTopInWindow() + clientHeightPixels_ + 2 * kPageBorderPixels};
 }
 
 int FormWindow::WindowLeft() const {
@@ -261,7 +269,18 @@ void FormWindow::TakeKeyboard() {
     const bool backInWindow = !lastFocus_.isNull() && Contains(lastFocus_) &&
                               lastFocus_["isConnected"].as<bool>() &&
                               !lastFocus_["disabled"].as<bool>();
-    FocusWithoutScrolling(backInWindow ? lastFocus_ : client_.Node());
+    if (backInWindow) {
+        FocusWithoutScrolling(lastFocus_);
+        return;
+    }
+    // The first time, the first button in the tab order has it, or else the window itself.
+    for (PageElement* element : tabOrder_) {
+        if (element->visible && element->enabled) {
+            FocusWithoutScrolling(element->Node());
+            return;
+        }
+    }
+    FocusWithoutScrolling(client_.Node());
 }
 
 void FormWindow::Hide() {
@@ -363,8 +382,7 @@ void FormWindow::MoveInTabOrder(PageElement& element, const PageElement& before)
 }
 
 bool FormWindow::Contains(const val& node) const {
-    return !node.isNull() && !node.isUndefined() &&
-           frame_.Node().call<bool>("contains", node);
+    return !node.isNull() && !node.isUndefined() && frame_.Node().call<bool>("contains", node);
 }
 
 // ---- The keyboard ----
@@ -469,8 +487,8 @@ void FormWindow::MoveFocus(bool forward) {
     if (at == reachable.size()) {
         next = forward ? 0 : reachable.size() - 1;
     } else {
-        next = forward ? (at + 1) % reachable.size()
-                       : (at + reachable.size() - 1) % reachable.size();
+        next =
+            forward ? (at + 1) % reachable.size() : (at + reachable.size() - 1) % reachable.size();
     }
     FocusWithoutScrolling(reachable[next]->Node());
 }
@@ -628,8 +646,8 @@ bool FormWindow::TakeMenuKey(val event, bool down) {
             TakeKeyboard();
         }
     } else if (key == u"ArrowLeft" || key == u"ArrowRight") {
-        const std::size_t next = key == u"ArrowRight" ? (menuIndex + 1) % count
-                                                       : (menuIndex + count - 1) % count;
+        const std::size_t next =
+            key == u"ArrowRight" ? (menuIndex + 1) % count : (menuIndex + count - 1) % count;
         if (inMenu) {
             OpenMenu(next, true);
         } else {
@@ -644,8 +662,8 @@ bool FormWindow::TakeMenuKey(val event, bool down) {
         } else {
             const std::size_t n = menu.items.size();
             for (std::size_t step = 1; step <= n; ++step) {
-                const std::size_t at = key == u"ArrowDown" ? (itemIndex + step) % n
-                                                           : (itemIndex + n - step) % n;
+                const std::size_t at =
+                    key == u"ArrowDown" ? (itemIndex + step) % n : (itemIndex + n - step) % n;
                 if (menu.items[at]->visible && menu.items[at]->enabled) {
                     FocusWithoutScrolling(menu.items[at]->Node());
                     break;

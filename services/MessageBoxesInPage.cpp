@@ -158,8 +158,8 @@ bool BoxTakesKey(val event, bool down) {
     }
     OpenBox* box = OpenBoxes().back().get();
     const text::Text key = event["key"].isString() ? FromPage(event["key"]) : text::Text();
-    const bool chord = event["ctrlKey"].as<bool>() || event["metaKey"].as<bool>() ||
-                       event["altKey"].as<bool>();
+    const bool chord =
+        event["ctrlKey"].as<bool>() || event["metaKey"].as<bool>() || event["altKey"].as<bool>();
     if (chord) {
         // Copying stays the browser's, and the box says what is copied (its copy event);
         // the page's clipboard is told as well, for engines that copy nothing unselected.
@@ -224,8 +224,8 @@ void PageMessageBoxes::Present(const text::Text& prompt, BoxButtons buttons, Box
     if (!dialogs) {
         box->cover = std::make_unique<PageElement>("div", "box-cover", &Desktop());
     }
-    box->dialog = std::make_unique<PageElement>("dialog", dialogs ? "box" : "box fallback",
-                                                &Desktop());
+    box->dialog =
+        std::make_unique<PageElement>("dialog", dialogs ? "box" : "box fallback", &Desktop());
     PageElement& dialog = *box->dialog;
     dialog.SetAttribute("role", std::string("alertdialog"));
     dialog.SetAttribute("aria-modal", std::string("true"));
@@ -277,6 +277,13 @@ void PageMessageBoxes::Present(const text::Text& prompt, BoxButtons buttons, Box
     dialog.Listen("copy", [made](val event) {
         event["clipboardData"].call<void>("setData", val("text/plain"), PageText(made->copyText));
         event.call<void>("preventDefault");
+    });
+    // A press on the box anywhere but its buttons leaves the keyboard on its button.
+    dialog.Listen("pointerdown", [](val event) {
+        if (!event["target"].call<val>("closest", val("button")).as<bool>()) {
+            event.call<void>("preventDefault");
+            FocusOpenBox();
+        }
     });
     // The browser closing the box itself (a device's back gesture) answers as Escape does.
     dialog.Listen("cancel", [made](val event) {

@@ -83,8 +83,8 @@ class CanvasPainter : public Painter {
 }  // namespace
 
 void Picture::Create(Form& form, Paint paint) {
-    PageElement* canvas = form.Widget()->Keep(
-        std::make_unique<PageElement>("canvas", "picture", form.Client()));
+    PageElement* canvas =
+        form.Widget()->Keep(std::make_unique<PageElement>("canvas", "picture", form.Client()));
     canvas->window = form.Widget();
     canvas->SetAttribute("aria-hidden", std::string("true"));
     canvas->paint = [canvas, paint = std::move(paint)] {
@@ -111,8 +111,7 @@ void Picture::Redraw() {
 
 geometry::Rect Picture::AreaInWindow() const {
     const geometry::Rect& area = Widget()->area;
-    return {area.left, area.top + Widget()->window->ClientTopInWindow(), area.width,
-            area.height};
+    return {area.left, area.top + Widget()->window->ClientTopInWindow(), area.width, area.height};
 }
 
 }  // namespace ui

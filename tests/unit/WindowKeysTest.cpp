@@ -1,8 +1,11 @@
 // What a key event of the window system gives a window: the function key that came down,
-// the character typed, or nothing. The one table of which keys and chords the board sees.
+// the character typed, or nothing. The one table of which keys and chords the board sees,
+// and the same rules over the page's key names.
 #include "services/WindowKeys.h"
 
 #include <gtest/gtest.h>
+
+#include "services/PageKeys.h"
 
 #include <QStringView>
 #include <optional>
@@ -73,6 +76,56 @@ TEST(WindowKeyOf, FunctionKeysComeDownTypedCharactersArePressedChordsGiveNothing
     for (const KeyEventCase& c : cases) {
         SCOPED_TRACE(c.what);
         const ui::WindowKey key = ui::WindowKeyOf(c.qtKey, c.modifiers, c.text.toString());
+        EXPECT_EQ(key.keyDownCode, c.keyDown);
+        EXPECT_EQ(key.keyPressCode, c.keyPress);
+    }
+}
+
+struct PageKeyCase {
+    std::u16string_view key;  // the page's name of the key
+    bool chord;               // Ctrl, Alt or Meta held
+    std::optional<int> keyDown;
+    std::optional<int> keyPress;
+};
+
+TEST(PageKeyOf, ThePagesKeyNamesGiveWhatQtsKeysGive) {
+    const std::nullopt_t none = std::nullopt;
+    const PageKeyCase cases[] = {
+        {u"t", true, none, none},
+        {u"F7", true, none, none},
+        {u"Delete", false, none, none},
+        {u"ArrowRight", false, none, none},
+        {u"Shift", false, none, none},
+        {u"Process", false, none, none},
+        {u"Unidentified", false, none, none},
+        {u"Dead", false, none, none},
+        {u"", false, none, none},
+        {u"\x7f", false, none, none},
+        {u"\x1f", false, none, none},
+        {u"\x9f", false, none, none},
+        {u"Enter", false, none, kEnter},
+        {u"Backspace", false, none, kBackSpace},
+        {u"Tab", false, none, kTab},
+        {u"Escape", false, none, kEscape},
+        {u"Esc", false, none, kEscape},
+        {u"F1", false, F(1), none},
+        {u"F12", false, F(12), none},
+        {u"F13", false, none, none},
+        {u"F0", false, none, none},
+        {u"F01", false, none, none},
+        {u"F", false, none, 'F'},
+        {u" ", false, none, kSpace},
+        {u"A", false, none, 'A'},
+        {u"~", false, none, '~'},
+        {u"ち", false, none, 0x3061},
+        {u"\u00a0", false, none, 0xA0},
+        {u"\U0001F600", false, none, 0x1F600},
+        {u"\xd800", false, none, none},
+        {u"ab", false, none, none},
+    };
+    for (const PageKeyCase& c : cases) {
+        SCOPED_TRACE(std::string(c.key.begin(), c.key.end()));
+        const ui::WindowKey key = ui::PageKeyOf(c.key, c.chord);
         EXPECT_EQ(key.keyDownCode, c.keyDown);
         EXPECT_EQ(key.keyPressCode, c.keyPress);
     }
