@@ -174,16 +174,6 @@ void Control::SetAccessibleDescription(text::TextView description) {
     ui::SetAccessibleDescription(*widget_, ToQt(description));
 }
 
-void Control::OnDisplayChange(std::function<void()> changed) {
-    displayChanged_ = std::move(changed);
-}
-
-void Control::DisplayChanged() const {
-    if (displayChanged_) {
-        displayChanged_();
-    }
-}
-
 // ---- Label ----
 
 void Label::Create(Form& form) {
@@ -345,21 +335,6 @@ void Timer::SetEnabled(bool enabled) {
 
 int Timer::Interval() const {
     return timer_->interval();
-}
-
-long long Timer::ElapsedIntervals() const {
-    if (!timer_->isActive() || timer_->interval() <= 0) {
-        return 0;
-    }
-    return ElapsedMilliseconds() / timer_->interval();
-}
-
-long long Timer::ElapsedMilliseconds() const {
-    if (!timer_->isActive()) {
-        return 0;
-    }
-    const auto elapsed = std::chrono::steady_clock::now() - enabledAt_;
-    return std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
 }
 
 // ---- Table ----

@@ -98,16 +98,6 @@ void Control::SetAccessibleDescription(text::TextView description) {
     widget_->SetAttribute("aria-description", description);
 }
 
-void Control::OnDisplayChange(std::function<void()> changed) {
-    displayChanged_ = std::move(changed);
-}
-
-void Control::DisplayChanged() const {
-    if (displayChanged_) {
-        displayChanged_();
-    }
-}
-
 // ---- Label ----
 
 void Label::Create(Form& form) {
@@ -121,9 +111,6 @@ text::Text Label::Caption() const {
     return Widget()->caption;
 }
 void Label::SetCaption(text::TextView caption) {
-    if (Widget()->caption == caption && Widget()->colouredStart == 0) {
-        return;
-    }
     Widget()->caption = text::Text(caption);
     Widget()->colouredStart = 0;
     Widget()->SetText(caption);
@@ -191,17 +178,11 @@ void CommandButton::Create(Form& form, std::function<void()> onClick) {
         handler();
     };
     // A press gives the button the keyboard, in every engine (Safari leaves it elsewhere).
-    button->Listen("pointerdown", [button](val) {
-        val options = val::object();
-        options.set("preventScroll", true);
-        button->Node().call<void>("focus", options);
-    });
+    button->Listen("pointerdown", [button](val) { FocusWithoutScrolling(button->Node()); });
+    // The mouse's click and a screen reader's; the keys click through the window (Enter down,
+    // Space up), which keeps the browser from clicking with them too.
     button->Listen("click", [button](val event) {
         event.call<void>("preventDefault");
-        // A click the keyboard made is the keyboard's (Enter down, Space up), not the page's.
-        if (event["detail"].as<int>() == 0) {
-            return;
-        }
         if (button->enabled) {
             button->onClick();
         }
@@ -233,9 +214,7 @@ void CommandButton::SetLessonFont(double pointSize, bool bold) {
     SetFace(*Widget(), pointSize, bold);
 }
 void CommandButton::SetFocus() {
-    val options = val::object();
-    options.set("preventScroll", true);
-    Widget()->Node().call<void>("focus", options);
+    FocusWithoutScrolling(Widget()->Node());
 }
 bool CommandButton::HasFocus() const {
     return Widget()->Node().strictlyEquals(Document()["activeElement"]);
@@ -288,21 +267,6 @@ void Timer::SetEnabled(bool enabled) {
 
 int Timer::Interval() const {
     return timer_->Interval();
-}
-
-long long Timer::ElapsedIntervals() const {
-    if (!timer_->Running() || timer_->Interval() <= 0) {
-        return 0;
-    }
-    return ElapsedMilliseconds() / timer_->Interval();
-}
-
-long long Timer::ElapsedMilliseconds() const {
-    if (!timer_->Running()) {
-        return 0;
-    }
-    const auto elapsed = std::chrono::steady_clock::now() - enabledAt_;
-    return std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
 }
 
 // ---- Table ----

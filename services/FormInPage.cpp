@@ -33,24 +33,9 @@ int NextStackingOrder() {
     return ++order;
 }
 
-text::Text KeyOf(const val& event) {
-    const val key = event["key"];
-    return key.isString() ? FromPage(key) : text::Text();
-}
-
-bool WithCtrlAltOrMeta(const val& event) {
-    return event["ctrlKey"].as<bool>() || event["altKey"].as<bool>() || event["metaKey"].as<bool>();
-}
-
 void Swallow(val& event) {
     event.call<void>("preventDefault");
     event.call<void>("stopPropagation");
-}
-
-void FocusWithoutScrolling(const val& node) {
-    val options = val::object();
-    options.set("preventScroll", true);
-    node.call<void>("focus", options);
 }
 
 }  // namespace
@@ -96,6 +81,7 @@ FormWindow::FormWindow(Form& owner, bool withMenuBar)
     close_.Listen("click", [this](val) { Close(); });
     close_.Listen("pointerdown", [](val event) { event.call<void>("stopPropagation"); });
     titleBar_.Listen("pointerdown", [this](val event) { StartDrag(std::move(event)); });
+    titleBar_.Listen("pointermove", [this](val event) { Drag(std::move(event)); });
     if (withMenuBar) {
         menuBar_.emplace("div", "menu-bar", &frame_);
         menuBar_->SetAttribute("role", std::string("menubar"));
@@ -338,27 +324,26 @@ void FormWindow::Close() {
     }
 }
 
-// The pupil may move a window by its title bar, as on the desktop.
+// The pupil may move a window by its title bar, as on the desktop: the title bar holds the
+// pointer from the press, and the window follows it from where the press found it.
 void FormWindow::StartDrag(val event) {
     if (event["button"].as<int>() != 0) {
         return;
     }
     event.call<void>("preventDefault");
-    const int startX = event["clientX"].as<int>();
-    const int startY = event["clientY"].as<int>();
-    const int startLeft = leftPixels_;
-    const int startTop = topPixels_;
+    dragFrom_ = {event["clientX"].as<int>() - leftPixels_, event["clientY"].as<int>() - topPixels_};
     titleBar_.Node().call<void>("setPointerCapture", event["pointerId"]);
-    titleBar_.Listen("pointermove", [=, this](val move) {
-        if (!titleBar_.Node().call<bool>("hasPointerCapture", move["pointerId"])) {
-            return;
-        }
-        leftPixels_ = startLeft + move["clientX"].as<int>() - startX;
-        topPixels_ = std::max(0, startTop + move["clientY"].as<int>() - startY);
-        top_.Write(twips::FromPixels(topPixels_));
-        PlaceFrame();
-        Moved();
-    });
+}
+
+void FormWindow::Drag(val event) {
+    if (!titleBar_.Node().call<bool>("hasPointerCapture", event["pointerId"])) {
+        return;
+    }
+    leftPixels_ = event["clientX"].as<int>() - dragFrom_.x;
+    topPixels_ = std::max(0, event["clientY"].as<int>() - dragFrom_.y);
+    top_.Write(twips::FromPixels(topPixels_));
+    PlaceFrame();
+    Moved();
 }
 
 PageElement* FormWindow::Keep(std::unique_ptr<PageElement> element) {
@@ -397,7 +382,7 @@ bool FormWindow::TakeKey(val event, bool down) {
     if (!down) {
         return false;
     }
-    const text::Text key = KeyOf(event);
+    const text::Text key = KeyName(event);
     const bool chord = WithCtrlAltOrMeta(event);
     if (chord) {
         return false;  // copying, pasting and zooming stay the browser's
@@ -416,7 +401,7 @@ bool FormWindow::TakeKey(val event, bool down) {
 // In a window of buttons, Enter clicks the focused button as it goes down and Space as it
 // comes up, once however long the key is held; Tab and Shift+Tab go round the buttons.
 bool FormWindow::TakeButtonKey(val event, bool down) {
-    const text::Text key = KeyOf(event);
+    const text::Text key = KeyName(event);
     if (WithCtrlAltOrMeta(event)) {
         return false;
     }
@@ -634,7 +619,7 @@ bool FormWindow::TakeMenuKey(val event, bool down) {
     if (!down) {
         return true;
     }
-    const text::Text key = KeyOf(event);
+    const text::Text key = KeyName(event);
     const std::size_t count = menus_.size();
     const std::size_t menuIndex = onTitle ? *onTitle : *inMenu;
     Menu& menu = *menus_[menuIndex];

@@ -93,6 +93,7 @@ class FormWindow {
     void Raise();
     void Close();
     void StartDrag(emscripten::val event);
+    void Drag(emscripten::val event);
     bool TakeMenuKey(emscripten::val event, bool down);
     bool TakeButtonKey(emscripten::val event, bool down);
     void MoveFocus(bool forward);
@@ -115,7 +116,8 @@ class FormWindow {
     std::vector<std::unique_ptr<PageTimer>> timers_;
     std::vector<PageElement*> tabOrder_;
     emscripten::val lastFocus_ = emscripten::val::null();
-    int heldSpaceOn_ = 0;  // which of the tab order's buttons Space went down on, +1
+    int heldSpaceOn_ = 0;       // which of the tab order's buttons Space went down on, +1
+    geometry::Point dragFrom_;  // where in the window the title bar was pressed
     int leftPixels_ = 0;
     int topPixels_ = 0;
     int clientWidthPixels_ = 0;

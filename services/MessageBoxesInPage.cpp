@@ -120,9 +120,16 @@ int FocusedButton(const OpenBox& box) {
 }
 
 void FocusButton(OpenBox& box, int index) {
-    val options = val::object();
-    options.set("preventScroll", true);
-    box.buttons[static_cast<std::size_t>(index)]->Node().call<void>("focus", options);
+    FocusWithoutScrolling(box.buttons[static_cast<std::size_t>(index)]->Node());
+}
+
+// Whether the engine has modal dialogs of its own; an older one gets the program's box.
+bool EngineHasDialogs() {
+    static const bool dialogs = Document()
+                                    .call<val>("createElement", val("dialog"))["showModal"]
+                                    .typeOf()
+                                    .as<std::string>() == "function";
+    return dialogs;
 }
 
 void CentreOn(OpenBox& box, FormWindow* owner) {
@@ -219,8 +226,7 @@ void PageMessageBoxes::Present(const text::Text& prompt, BoxButtons buttons, Box
     const std::string id = std::to_string(++boxesMade);
     auto box = std::make_unique<OpenBox>();
     OpenBox* made = box.get();
-    const val probe = Document().call<val>("createElement", val("dialog"));
-    const bool dialogs = probe["showModal"].typeOf().as<std::string>() == "function";
+    const bool dialogs = EngineHasDialogs();
     if (!dialogs) {
         box->cover = std::make_unique<PageElement>("div", "box-cover", &Desktop());
     }
@@ -255,11 +261,10 @@ void PageMessageBoxes::Present(const text::Text& prompt, BoxButtons buttons, Box
         PageElement& button = Part(*box, "button", "box-button", row);
         button.SetAttribute("type", std::string("button"));
         button.SetText(caption);
+        // The mouse's click and a screen reader's; the keys are the box's own.
         button.Listen("click", [made, answer](val event) {
             event.call<void>("preventDefault");
-            if (event["detail"].as<int>() != 0) {  // the mouse's; the keys are the box's own
-                Answer(made, answer);
-            }
+            Answer(made, answer);
         });
         box->buttons.push_back(&button);
         box->answers.push_back(answer);

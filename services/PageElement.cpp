@@ -81,6 +81,22 @@ val Document() {
     return val::global("document");
 }
 
+text::Text KeyName(const val& keyEvent) {
+    const val key = keyEvent["key"];
+    return key.isString() ? FromPage(key) : text::Text();
+}
+
+bool WithCtrlAltOrMeta(const val& keyEvent) {
+    return keyEvent["ctrlKey"].as<bool>() || keyEvent["altKey"].as<bool>() ||
+           keyEvent["metaKey"].as<bool>();
+}
+
+void FocusWithoutScrolling(const val& node) {
+    val options = val::object();
+    options.set("preventScroll", true);
+    node.call<void>("focus", options);
+}
+
 namespace {
 
 int NewListener(std::function<void(val)> handler) {

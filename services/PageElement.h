@@ -26,6 +26,12 @@ std::string CssPixels(int pixels);
 emscripten::val PageText(text::TextView text);
 text::Text FromPage(const emscripten::val& value);
 emscripten::val Document();
+// A key event's name of its key (empty when it has none), and whether Ctrl, Alt or Meta was
+// held.
+text::Text KeyName(const emscripten::val& keyEvent);
+bool WithCtrlAltOrMeta(const emscripten::val& keyEvent);
+// `node` takes the keyboard, the page staying where it is.
+void FocusWithoutScrolling(const emscripten::val& node);
 // `handler` runs at each of the page's `event`s, before any element hears it, for as long as
 // the program runs.
 void ListenToPage(const char* event, std::function<void(emscripten::val)> handler);
